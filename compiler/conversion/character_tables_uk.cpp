@@ -1,0 +1,8 @@
+#include "compiler/conversion/character_table_rows.h"
+
+namespace kbxc::tables {
+
+// Letters only until the keyboard's rows are written.
+constexpr LanguageTables kUkTables{buildCharacterTable(kQwerty, {}), {}};
+
+}  // namespace kbxc::tables
