@@ -1,0 +1,67 @@
+#include "platform/dynamic_library.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace kbx::platform {
+
+namespace {
+
+constexpr char kNotOpen[] = "no library is open";
+
+// dlerror() hands out the text of the thread's last failure once; null when
+// there was none.
+std::string takeLoaderError(const char* fallback) {
+    const char* text = dlerror();
+    return text != nullptr ? std::string(text) : std::string(fallback);
+}
+
+}  // namespace
+
+DynamicLibrary::DynamicLibrary(const std::string& fileName) : fileName_(fileName) {
+    dlerror();
+    handle_ = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr) error_ = takeLoaderError("cannot open the library");
+}
+
+DynamicLibrary::~DynamicLibrary() { close(); }
+
+DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)),
+      fileName_(std::move(other.fileName_)),
+      error_(std::move(other.error_)) {}
+
+DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
+    if (this != &other) {
+        close();
+        handle_ = std::exchange(other.handle_, nullptr);
+        fileName_ = std::move(other.fileName_);
+        error_ = std::move(other.error_);
+    }
+    return *this;
+}
+
+void* DynamicLibrary::address(const char* name) {
+    if (handle_ == nullptr) {
+        error_ = kNotOpen;
+        return nullptr;
+    }
+    if (name == nullptr) {
+        error_ = "no symbol name";
+        return nullptr;
+    }
+    dlerror();
+    void* found = dlsym(handle_, name);
+    // A symbol may legitimately have the value null; only a loader error
+    // text says that it is missing. For functions both mean "not there".
+    if (found == nullptr) error_ = takeLoaderError("symbol has no address");
+    return found;
+}
+
+void DynamicLibrary::close() {
+    if (handle_ != nullptr) dlclose(handle_);
+    handle_ = nullptr;
+}
+
+}  // namespace kbx::platform
