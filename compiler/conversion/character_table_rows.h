@@ -95,14 +95,17 @@ constexpr bool isLetterControlCode(std::uint8_t character) {
 // The number of entries a table built from `rows` must have: three per
 // letter (small, capital, Control), the common rows that are not letter
 // control codes, and the language's own rows.
-constexpr std::size_t expectedEntryCount(std::span<const CharacterRow> rows) {
-    std::size_t count = 3 * std::tuple_size_v<LetterKeys> + rows.size();
+constexpr std::size_t expectedEntryCount(std::span<const CharacterRow> rows,
+                                         std::span<const CharacterRow> moreRows = {}) {
+    std::size_t count = 3 * std::tuple_size_v<LetterKeys> + rows.size() + moreRows.size();
     for (const CharacterRow& row : kCommonRows) count += isLetterControlCode(row.character) ? 0 : 1;
     return count;
 }
 
+// `moreRows` lets two keyboards share most rows and add their own.
 constexpr CharacterTable buildCharacterTable(const LetterKeys& letters,
-                                             std::span<const CharacterRow> rows) {
+                                             std::span<const CharacterRow> rows,
+                                             std::span<const CharacterRow> moreRows = {}) {
     CharacterTable table{};
     for (std::size_t i = 0; i < letters.size(); ++i) {
         const auto offset = static_cast<std::uint8_t>(i);
@@ -113,6 +116,7 @@ constexpr CharacterTable buildCharacterTable(const LetterKeys& letters,
     // Backspace, Tab and Enter take the place of Control with H, I and M.
     for (const CharacterRow& row : kCommonRows) table[row.character] = encodeEntry(row);
     for (const CharacterRow& row : rows) table[row.character] = encodeEntry(row);
+    for (const CharacterRow& row : moreRows) table[row.character] = encodeEntry(row);
     return table;
 }
 
@@ -158,12 +162,14 @@ constexpr bool deadKeysExist(const LanguageTables& language) {
 // Checked at compile time for every language: no row overwrote another (a
 // character written twice), every make code is a key, and every accent the
 // rows use is a key of the language.
-constexpr bool isConsistent(const LanguageTables& language, std::span<const CharacterRow> rows) {
-    return countEntries(language.characters) == expectedEntryCount(rows) &&
+constexpr bool isConsistent(const LanguageTables& language, std::span<const CharacterRow> rows,
+                            std::span<const CharacterRow> moreRows = {}) {
+    return countEntries(language.characters) == expectedEntryCount(rows, moreRows) &&
            makeCodesAreKeys(language.characters) && deadKeysExist(language);
 }
 
-// Each language's tables, defined in character_tables_<language>.cpp.
+// Each language's tables, defined in character_tables_<language>.cpp (the
+// two Swiss keyboards together in character_tables_swiss.cpp).
 extern const LanguageTables kUsTables;
 extern const LanguageTables kGrTables;
 extern const LanguageTables kFrTables;

@@ -3,7 +3,7 @@
 namespace kbxc::tables {
 namespace {
 
-constexpr std::array<CharacterRow, 42> kUsRows{{
+constexpr auto kUsRows = std::to_array<CharacterRow>({
     {'1', 0x02, kPlain},  {'!', 0x02, kShift},
     {'2', 0x03, kPlain},  {'@', 0x03, kShift},
     {'3', 0x04, kPlain},  {'#', 0x04, kShift},
@@ -25,7 +25,7 @@ constexpr std::array<CharacterRow, 42> kUsRows{{
     {',', 0x33, kPlain},  {'<', 0x33, kShift},
     {'.', 0x34, kPlain},  {'>', 0x34, kShift},
     {'/', 0x35, kPlain},  {'?', 0x35, kShift},
-}};
+});
 
 }  // namespace
 
