@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "compiler/include/kbxc32.h"
+#include "platform/dynamic_library.h"
+
+// The layout compiler, bound at run time: libkbxc32.so and its entry kbxc.
+namespace kbx32 {
+
+inline constexpr char kCompilerLibraryName[] = "libkbxc32.so";
+inline constexpr char kCompilerEntryName[] = "kbxc";
+
+class CompilerLibrary {
+public:
+    using Entry = int(KBX_CALL*)(const char* source, const char* output, const char* log,
+                                 KbxcProgress progress);
+
+    explicit CompilerLibrary(const std::string& fileName = kCompilerLibraryName);
+
+    bool usable() const { return entry_ != nullptr; }
+    // Why the library is not usable, in the loader's words.
+    const std::string& error() const { return library_.error(); }
+
+    // kbxc's result (0, -1, -2, -3); the library must be usable.
+    int compile(const char* source, const char* output, const char* log, KbxcProgress progress) const {
+        return entry_(source, output, log, progress);
+    }
+
+private:
+    kbx::platform::DynamicLibrary library_;
+    Entry entry_ = nullptr;
+};
+
+}  // namespace kbx32

@@ -1,0 +1,73 @@
+#include "tools/kbx32/help.h"
+
+#include <cstdio>
+
+#include "tools/kbx32/messages.h"
+#include "tools/kbx32/outcomes.h"
+
+namespace kbx32 {
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: kbx32 SOURCE COMP\n"
+    "       kbx32 SOURCE INTERFACE\n"
+    "       kbx32 --help\n";
+
+constexpr char kPurpose[] =
+    "\n"
+    "Compiles the layout source SOURCE (.kbf added when it has no extension) with\n"
+    "libkbxc32.so into the keyboard image beside it (SOURCE with the extension .kbx).\n"
+    "The compiler's log goes beside it too: SOURCE with the extension .TXT for COMP,\n"
+    ".LOG for a download. With COMP the run ends after compiling; any other third\n"
+    "field is the interface to download the image over (AT, USB, COMn:baud,parity,\n"
+    "bits,rts); downloading is not available yet and ends the run after compiling.\n"
+    "\n"
+    "Standard output carries only messages for the progress dialog, one line per\n"
+    "message, written at once:\n"
+    "\n"
+    "  kbx_message KIND VALUE\n"
+    "\n";
+
+constexpr char kSequences[] =
+    "\n"
+    "A compile-only run that succeeds sends 2, its percentages (0), 1, then 3 and 1,\n"
+    "so that the dialog ends as finished. A failure sends its kind 4 or 5 message last.\n"
+    "Texts for people go to standard error.\n"
+    "\n"
+    "Exit status:\n";
+
+constexpr std::size_t kRowCapacity = 160;
+
+std::string messageRows() {
+    std::string text = "  KIND  VALUE   MEANING\n";
+    char row[kRowCapacity];
+    for (const MessageRow& message : kMessages) {
+        char value[16];
+        if (message.value) std::snprintf(value, sizeof value, "%d", *message.value);
+        else std::snprintf(value, sizeof value, "0-100");
+        std::string_view meaning = message.dialogText.empty() ? message.description : message.dialogText;
+        std::snprintf(row, sizeof row, "  %-5d %-7s %.*s\n", message.kind, value, int(meaning.size()), meaning.data());
+        text += row;
+    }
+    return text;
+}
+
+std::string exitRows() {
+    std::string text;
+    char row[kRowCapacity];
+    for (const OutcomeRow& outcome : kOutcomes) {
+        std::snprintf(row, sizeof row, "  %-4d %.*s\n", outcome.exitCode, int(outcome.description.size()),
+                      outcome.description.data());
+        text += row;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string helpText() { return std::string(kUsage) + kPurpose + messageRows() + kSequences + exitRows(); }
+
+std::string usageText() { return std::string(kUsage) + "Try 'kbx32 --help' for more information.\n"; }
+
+}  // namespace kbx32

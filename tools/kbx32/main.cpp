@@ -1,0 +1,28 @@
+// kbx32: the compile-and-download program that the editor starts.
+#include <csignal>
+#include <cstdio>
+#include <span>
+
+#include "tools/kbx32/command_line.h"
+#include "tools/kbx32/help.h"
+#include "tools/kbx32/run.h"
+
+int main(int argc, char** argv) {
+    using namespace kbx32;
+    // A dialog that goes away must not stop the compilation half-way.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    const std::span<const char* const> arguments(argv + (argc > 0 ? 1 : 0), argc > 0 ? std::size_t(argc - 1) : 0);
+    const Request request = parseArguments(arguments);
+    switch (request.kind) {
+        case Request::Kind::help:
+            std::fputs(helpText().c_str(), stdout);
+            return outcomeRow(Outcome::success).exitCode;
+        case Request::Kind::usage:
+            std::fprintf(stderr, "kbx32: %s\n%s", request.problem.c_str(), usageText().c_str());
+            return outcomeRow(Outcome::usage).exitCode;
+        case Request::Kind::run: break;
+    }
+    MessageChannel messages(stdout);
+    return outcomeRow(runJob(request.job, messages, stderr)).exitCode;
+}

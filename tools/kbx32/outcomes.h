@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "tools/kbx32/messages.h"
+
+// How a run of kbx32 ends: its exit status and the message that tells the
+// dialog about a failure.
+namespace kbx32 {
+
+// In the order of the rows of kOutcomes.
+enum class Outcome {
+    success,
+    compileError,
+    sourceNotFound,
+    logNotOpened,
+    compilerUnavailable,
+    downloadUnavailable,
+    usage,
+};
+
+struct OutcomeRow {
+    Outcome outcome;
+    int exitCode;
+    std::optional<Message> failure;  // sent to the dialog when the run fails
+    std::string_view description;    // for --help
+};
+
+inline constexpr std::array kOutcomes{
+    OutcomeRow{Outcome::success, 0, std::nullopt, "the layout was compiled (and downloaded)"},
+    OutcomeRow{Outcome::compileError, 1, Message::compileError,
+               "the compiler reported errors or could not write the image; see the log"},
+    OutcomeRow{Outcome::sourceNotFound, 2, Message::sourceNotFound, "the source file cannot be read"},
+    OutcomeRow{Outcome::logNotOpened, 3, Message::outputNotOpened, "the log file cannot be written"},
+    OutcomeRow{Outcome::compilerUnavailable, 4, Message::compileError,
+               "the compiler library libkbxc32.so or its entry kbxc cannot be loaded"},
+    OutcomeRow{Outcome::downloadUnavailable, 5, Message::downloadNotPossible,
+               "downloading is not available yet (any third field but COMP)"},
+    OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
+};
+
+constexpr bool rowsFollowTheOutcomes() {
+    for (std::size_t i = 0; i < kOutcomes.size(); ++i)
+        if (kOutcomes[i].outcome != Outcome(i)) return false;
+    return true;
+}
+static_assert(rowsFollowTheOutcomes(), "one row per Outcome, in enum order");
+
+inline const OutcomeRow& outcomeRow(Outcome outcome) { return kOutcomes[std::size_t(outcome)]; }
+
+}  // namespace kbx32
