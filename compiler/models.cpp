@@ -132,7 +132,7 @@ std::optional<std::string> keyIdentifier(int model, int keyIndex) {
     for (int r = 0; r < layout.rows; ++r) {
         for (int c = 1; c <= layout.columns; ++c) {
             if (matrixKeyIndex(model, char('A' + r), c) == keyIndex) {
-                char id[8];
+                char id[16];
                 std::snprintf(id, sizeof id, "%c%02d", 'A' + r, c);
                 return std::string(id);
             }

@@ -1,0 +1,56 @@
+#include "compiler/diagnostics.h"
+
+#include <algorithm>
+
+namespace kbxc {
+
+bool Diagnostics::openLog(const std::string& path) {
+    log_.reset(std::fopen(path.c_str(), "w"));
+    return log_ != nullptr;
+}
+
+void Diagnostics::closeLog() { log_.reset(); }
+
+void Diagnostics::write(std::string_view text) {
+    if (log_) std::fwrite(text.data(), 1, text.size(), log_.get());
+}
+
+void Diagnostics::writef(const char* format, const char* argument) {
+    char record[kMaxRecord];
+    const int length = std::snprintf(record, sizeof record, format, argument);
+    if (length > 0) write({record, std::min(std::size_t(length), sizeof record - 1)});
+}
+
+void Diagnostics::writef(const char* format, long long argument) {
+    char record[kMaxRecord];
+    const int length = std::snprintf(record, sizeof record, format, argument);
+    if (length > 0) write({record, std::min(std::size_t(length), sizeof record - 1)});
+}
+
+void Diagnostics::startLine(std::string_view physicalLine) {
+    // The echo of a line stops where a C string would: at a zero byte.
+    currentLine_.assign(physicalLine.substr(0, physicalLine.find('\0')));
+    ++lineNumber_;
+}
+
+void Diagnostics::reportLineError(std::string_view message) {
+    constexpr char kEcho[] = "%03lld: ";
+    constexpr char kError[] = "ERROR (line %lld): ";
+    writef(kEcho, lineNumber_);
+    write(currentLine_);
+    // A piece of an over-long line, or the last line of a file, has no line
+    // end of its own; the echo always ends its log line.
+    if (currentLine_.empty() || currentLine_.back() != '\n') write("\n");
+    writef(kError, lineNumber_);
+    write(message);
+    write("\n");
+    ++errorCount_;
+}
+
+void Diagnostics::reset() {
+    currentLine_.clear();
+    lineNumber_ = 0;
+    errorCount_ = 0;
+}
+
+}  // namespace kbxc

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kbxc {
+
+// The compiler's log file, the line counter and the error reporter. Every
+// line error is written as two records: the physical line as read, then
+// "ERROR (line N): message".
+class Diagnostics {
+public:
+    // Opens (creates or truncates) the log; false when it cannot be opened.
+    bool openLog(const std::string& path);
+    void closeLog();
+
+    // Writes text to the log as it stands.
+    void write(std::string_view text);
+    // Writes a formatted record; the texts are bounded to kMaxRecord bytes.
+    void writef(const char* format, const char* argument);
+    void writef(const char* format, long long argument);
+
+    // Reports an error in the current line and counts it.
+    void reportLineError(std::string_view message);
+    // Counts an error that has its own record (a fatal condition).
+    void countError() { ++errorCount_; }
+
+    void startLine(std::string_view physicalLine);
+    void resetLineCounter() { lineNumber_ = 0; }
+    long long lineNumber() const { return lineNumber_; }
+    int errorCount() const { return errorCount_; }
+    void reset();
+
+    static constexpr std::size_t kMaxRecord = 1024;
+
+private:
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, FileCloser> log_;
+    std::string currentLine_;
+    long long lineNumber_ = 0;
+    int errorCount_ = 0;
+};
+
+}  // namespace kbxc

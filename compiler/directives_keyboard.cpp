@@ -1,0 +1,238 @@
+// Directives for the keyboard as a whole: model, country, host interface,
+// sounds, typematic rate, number base, memory size, controller variant.
+#include <array>
+
+#include "compiler/compile_state.h"
+#include "compiler/directives.h"
+#include "compiler/line_cursor.h"
+
+namespace kbxc {
+namespace {
+
+constexpr char kUnknownType[] = "unknown type";
+constexpr char kUnknownLanguage[] = "unknown language";
+constexpr char kUnknownLockSign[] = "unknown sign. 'S' or 'C' expected";
+constexpr char kUnknownInterface[] = "unknown Interface";
+constexpr char kUnknownBaudrate[] = "unknown baudrate";
+constexpr char kUnknownParity[] = "unknown parity";
+constexpr char kUnknownDataLength[] = "unknown datalengh";
+constexpr char kUnknownHandshake[] = "unknown parameter 'H' expected";
+constexpr char kZeroDuration[] = "duration 0 not allowed (set volume to 0)";
+constexpr char kUnknownSoundCode[] = "unknown SNDx-code";
+constexpr char kUnknownRate[] = "unknown typematic rate";
+constexpr char kUnknownDelay[] = "unknown delay code";
+constexpr char kUnknownSlowOutput[] = "unknown slow output speed";
+constexpr char kUnknownBase[] = "unknown character, expect 'H' or 'Z'";
+constexpr char kBadMemory[] = "MEMORY - check MEMORY size parameter";
+
+// Languages: the list of the LANG field and the code each puts into bits
+// 3-6 of the language byte (GR and FR bring ShiftLock behaviour).
+constexpr std::array<std::string_view, 8> kLanguageNames{"US", "GR", "FR", "UK", "SG", "SF", "IT", "SP"};
+constexpr std::array<std::uint8_t, 8> kLanguageCodes{0x00, 0x18, 0x28, 0x30, 0x40, 0x50, 0x60, 0x70};
+constexpr std::array<std::string_view, 2> kLockNames{"C", "S"};
+constexpr std::uint8_t kShiftLockBit = 0x08;
+constexpr std::uint8_t kInterfaceBits = 0x07;
+
+constexpr std::array<std::string_view, 3> kInterfaceNames{"AT", "PC", "COM"};
+constexpr int kInterfaceCom = 2;
+constexpr std::uint8_t kSerialDefault = 0xE2;  // 9600, O, 7 data bits, no handshake
+constexpr std::array<std::string_view, 8> kBaudNames{"38", "19", "96", "48", "24", "12", "60", "30"};
+constexpr std::array<std::string_view, 5> kParityNames{"N", "M", "E", "O", "S"};
+constexpr std::array<std::string_view, 2> kDataBitNames{"7", "8"};
+constexpr std::uint8_t kSerialBaudBits = 0x07;
+constexpr std::uint8_t kSerialParityBits = 0x60;
+constexpr std::uint8_t kSerialEightBits = 0x10;
+constexpr std::uint8_t kSerialHandshake = 0x08;
+
+constexpr std::array<std::string_view, 4> kRateNames{"30", "20", "10", "2"};
+constexpr std::array<std::uint8_t, 4> kRateCodes{0x00, 0x04, 0x0C, 0x1F};
+constexpr std::array<std::string_view, 4> kDelayNames{"250", "500", "750", "1000"};
+constexpr std::array<std::string_view, 5> kSlowOutputNames{"D", "F", "M", "V", "S"};
+constexpr std::array<std::uint8_t, 5> kSlowOutputCodes{0, 32, 36, 63, 44};
+constexpr std::uint8_t kRateBits = 0x1F;
+constexpr std::uint8_t kDelayBits = 0x60;
+constexpr std::uint8_t kSlowOutputBits = 0x7F;
+
+constexpr long long kMinimumMemory = 512;
+constexpr std::array<std::string_view, 2> kAlternativeControllerMarks{"ZOD", "ZOVEZIZ"};
+
+std::uint8_t withBits(std::uint8_t byte, std::uint8_t bits, std::uint8_t value) {
+    return std::uint8_t((byte & ~bits) | (value & bits));
+}
+
+std::uint8_t scaledVolume(long long percent) { return std::uint8_t(percent * 255 / 100); }
+std::uint8_t durationUnits(long long milliseconds) { return std::uint8_t(milliseconds / 20); }
+
+}  // namespace
+
+void handleType(std::string_view, LineCursor& cursor, CompileState& state) {
+    const int model = modelForTypeField(cursor.readField());
+    if (model < 0) {
+        state.diagnostics.reportLineError(kUnknownType);
+        return;
+    }
+    KeyboardSettings& keyboard = state.keyboard;
+    keyboard.model = std::uint8_t(model);
+    if (keyboard.memorySize == KeyboardSettings::kDefaultMemory) keyboard.memorySize = modelInfo(model).defaultMemory;
+}
+
+void handleLanguage(std::string_view, LineCursor& cursor, CompileState& state) {
+    KeyboardSettings& keyboard = state.keyboard;
+    const int language = readField(cursor, kLanguageNames, Match::containment);
+    if (language < 0) {
+        state.diagnostics.reportLineError(kUnknownLanguage);
+    } else {
+        keyboard.languageByte = std::uint8_t((keyboard.languageByte & kInterfaceBits) | kLanguageCodes[language]);
+        keyboard.conversion.language = language;
+    }
+    const int lock = readField(cursor, kLockNames, Match::exact);
+    if (lock == kFieldUnknown) {
+        state.diagnostics.reportLineError(kUnknownLockSign);
+    } else if (lock >= 0) {
+        keyboard.languageByte = withBits(keyboard.languageByte, kShiftLockBit, lock == 1 ? kShiftLockBit : 0);
+    }
+    keyboard.conversion.shiftLock = (keyboard.languageByte & kShiftLockBit) != 0;
+}
+
+void handleInterface(std::string_view, LineCursor& cursor, CompileState& state) {
+    std::string& text = cursor.text();
+    const std::size_t colon = text.find(':', cursor.position());
+    if (colon != std::string::npos) text[colon] = ',';
+
+    KeyboardSettings& keyboard = state.keyboard;
+    Diagnostics& diagnostics = state.diagnostics;
+    const int interface = readField(cursor, kInterfaceNames, Match::exact);
+    if (interface < 0) {
+        diagnostics.reportLineError(kUnknownInterface);
+        return;
+    }
+    keyboard.languageByte = withBits(keyboard.languageByte, kInterfaceBits, std::uint8_t(interface));
+    if (interface != kInterfaceCom) return;
+
+    std::uint8_t serial = kSerialDefault;
+    const auto storeSerial = [&] { keyboard.serialByte = serial; };
+    const int baud = readField(cursor, kBaudNames, Match::containment);
+    if (baud == kFieldUnknown) {
+        storeSerial();
+        diagnostics.reportLineError(kUnknownBaudrate);
+        return;
+    }
+    if (baud >= 0) serial = withBits(serial, kSerialBaudBits, std::uint8_t(baud));
+    const int parity = readField(cursor, kParityNames, Match::exact);
+    if (parity == kFieldUnknown) {
+        storeSerial();
+        diagnostics.reportLineError(kUnknownParity);
+        return;
+    }
+    if (parity >= 0) serial = withBits(serial, kSerialParityBits, std::uint8_t((parity & 3) << 5));
+    const int dataBits = readField(cursor, kDataBitNames, Match::exact);
+    if (dataBits == kFieldUnknown) {
+        storeSerial();
+        diagnostics.reportLineError(kUnknownDataLength);
+        return;
+    }
+    if (dataBits == 1) serial |= kSerialEightBits;
+    const std::string_view handshake = cursor.readField();
+    if (handshake == "H") {
+        serial |= kSerialHandshake;
+    } else if (!handshake.empty()) {
+        storeSerial();
+        diagnostics.reportLineError(kUnknownHandshake);
+        return;
+    }
+    storeSerial();
+}
+
+void handleSound(std::string_view, LineCursor& cursor, CompileState& state) {
+    KeyboardSettings& keyboard = state.keyboard;
+    Diagnostics& diagnostics = state.diagnostics;
+    const bool hex = keyboard.hexadecimalBase;
+    struct Pair {
+        std::uint8_t& volume;
+        std::uint8_t& duration;
+    };
+    const std::array<Pair, 2> pairs{{{keyboard.clickVolume, keyboard.clickDuration},
+                                     {keyboard.alarmVolume, keyboard.alarmDuration}}};
+    for (const Pair& pair : pairs) {
+        const long long volume = readNumber(cursor, hex, diagnostics);
+        if (volume != kNoNumber) pair.volume = scaledVolume(volume);
+        const long long duration = readNumber(cursor, hex, diagnostics);
+        if (duration == 0) {
+            diagnostics.reportLineError(kZeroDuration);
+            return;
+        }
+        if (duration > 0) pair.duration = durationUnits(duration);
+    }
+}
+
+void handleSingleSound(std::string_view keyword, LineCursor& cursor, CompileState& state) {
+    KeyboardSettings& keyboard = state.keyboard;
+    Diagnostics& diagnostics = state.diagnostics;
+    const std::size_t at = keyword.find("SND") + 3;
+    const char which = at < keyword.size() ? keyword[at] : '\0';
+    std::uint8_t* volumeByte = nullptr;
+    std::uint8_t* durationByte = nullptr;
+    if (which == 'K') {
+        volumeByte = &keyboard.clickVolume;
+        durationByte = &keyboard.clickDuration;
+    } else if (which == 'A') {
+        volumeByte = &keyboard.alarmVolume;
+        durationByte = &keyboard.alarmDuration;
+    } else {
+        diagnostics.reportLineError(kUnknownSoundCode);
+        return;
+    }
+    const long long volume = readNumber(cursor, keyboard.hexadecimalBase, diagnostics);
+    if (volume != kNoNumber) *volumeByte = scaledVolume(volume);
+    const long long duration = readNumber(cursor, keyboard.hexadecimalBase, diagnostics);
+    if (duration != kNoNumber) *durationByte = durationUnits(duration);
+}
+
+void handleRate(std::string_view, LineCursor& cursor, CompileState& state) {
+    KeyboardSettings& keyboard = state.keyboard;
+    Diagnostics& diagnostics = state.diagnostics;
+    const int rate = readField(cursor, kRateNames, Match::exact);
+    if (rate == kFieldUnknown) {
+        diagnostics.reportLineError(kUnknownRate);
+        return;
+    }
+    if (rate >= 0) keyboard.rate = withBits(keyboard.rate, kRateBits, kRateCodes[rate]);
+    const int delay = readField(cursor, kDelayNames, Match::exact);
+    if (delay < 0) {
+        diagnostics.reportLineError(kUnknownDelay);
+        return;
+    }
+    keyboard.rate = withBits(keyboard.rate, kDelayBits, std::uint8_t(delay << 5));
+    const int slow = lookUp(cursor.readField().substr(0, 1), kSlowOutputNames, Match::exact);
+    if (slow == kFieldUnknown) {
+        diagnostics.reportLineError(kUnknownSlowOutput);
+        return;
+    }
+    if (slow >= 0) keyboard.modeC = withBits(keyboard.modeC, kSlowOutputBits, kSlowOutputCodes[slow]);
+}
+
+void handleBase(std::string_view, LineCursor& cursor, CompileState& state) {
+    const char base = cursor.peek();
+    if (base == 'H' || base == 'Z') {
+        state.keyboard.hexadecimalBase = base == 'H';
+    } else {
+        state.diagnostics.reportLineError(kUnknownBase);
+    }
+}
+
+void handleMemory(std::string_view, LineCursor& cursor, CompileState& state) {
+    const long long size = readNumber(cursor, state.keyboard.hexadecimalBase, state.diagnostics);
+    if (size >= kMinimumMemory) {
+        state.keyboard.memorySize = size;
+    } else {
+        state.diagnostics.reportLineError(kBadMemory);
+    }
+}
+
+void handleVersion(std::string_view, LineCursor& cursor, CompileState& state) {
+    for (std::string_view mark : kAlternativeControllerMarks) {
+        if (cursor.rest().find(mark) != std::string_view::npos) state.keyboard.alternativeController = true;
+    }
+}
+
+}  // namespace kbxc

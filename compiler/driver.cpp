@@ -1,0 +1,145 @@
+#include "compiler/driver.h"
+
+#include <memory>
+#include <string>
+
+#include "compiler/compile_state.h"
+#include "compiler/directives.h"
+#include "compiler/image_writer.h"
+#include "compiler/key_lines.h"
+#include "compiler/line_cursor.h"
+#include "compiler/normaliser.h"
+#include "compiler/paths.h"
+#include "compiler/source_reader.h"
+
+namespace kbxc {
+namespace {
+
+constexpr char kDefaultLog[] = "kbxc.out";
+constexpr char kDefaultLogName[] = "kbxc";
+constexpr char kLogExtension[] = ".out";
+constexpr char kSourceExtension[] = ".kbf";
+constexpr char kImageExtension[] = ".kbx";
+constexpr char kFilenameExpected[] = "ERROR: filename expected\n  kbxc <filename[.kbf]>";
+constexpr char kSourceNotFound[] = "FATAL: '%s' not found\n";
+constexpr char kNothingToDo[] = "ERROR: Nothing to do!";
+constexpr char kErrorCount[] = "%lld error(s)\n";
+constexpr char kSuccess[] = "OK\n";
+
+using Progress = void (*)(int percent);
+
+constexpr int kCompileOk = 0;
+constexpr int kCompileErrors = 10;
+constexpr int kCompileEmpty = 20;
+constexpr int kCompileNoSource = 98;
+constexpr int kProgressDone = 100;
+
+bool isKeyLine(std::string_view keyword) {
+    if (keyword.size() != 3) return false;
+    const char third = keyword[2];
+    return (third >= '0' && third <= '9') || third == 'H' || third == 'T';
+}
+
+void compileLine(NormalisedLine& line, CompileState& state) {
+    if (line.keyword.empty()) return;
+    LineCursor cursor(line.arguments);
+    if (isKeyLine(line.keyword)) {
+        compileKeyLine(line.keyword, cursor, state);
+    } else {
+        compileDirective(line.keyword, cursor, state);
+    }
+}
+
+int compileSource(const std::string& sourcePath, CompileState& state, Progress progress) {
+    Diagnostics& diagnostics = state.diagnostics;
+    SourceReader reader;
+    if (!reader.open(sourcePath)) {
+        diagnostics.writef(kSourceNotFound, sourcePath.c_str());
+        diagnostics.countError();
+        return kCompileNoSource;
+    }
+    std::string physical;
+    long long lineCount = 0;
+    while (reader.next(physical)) ++lineCount;
+    reader.close();
+    if (lineCount < 1) {
+        diagnostics.write(kNothingToDo);
+        return kCompileEmpty;
+    }
+    if (!reader.open(sourcePath)) {
+        diagnostics.writef(kSourceNotFound, sourcePath.c_str());
+        diagnostics.countError();
+        return kCompileNoSource;
+    }
+    diagnostics.resetLineCounter();
+    NormalisedLine line;
+    // Progress comes before each line that pass 1 counted, so it stays
+    // below 100 until the image is written.
+    while (diagnostics.lineNumber() < lineCount) {
+        if (progress) progress(int(diagnostics.lineNumber() * 100 / lineCount));
+        if (!reader.next(physical)) break;
+        diagnostics.startLine(physical);
+        normaliseLine(physical, line);
+        compileLine(line, state);
+    }
+    // A source that grew between the passes is compiled to its end.
+    while (reader.next(physical)) {
+        diagnostics.startLine(physical);
+        normaliseLine(physical, line);
+        compileLine(line, state);
+    }
+    reader.close();
+    if (diagnostics.errorCount() != 0) {
+        diagnostics.writef(kErrorCount, diagnostics.errorCount());
+        return kCompileErrors;
+    }
+    return kCompileOk;
+}
+
+// One compilation's state; large enough to live on the heap.
+CompileState& freshState(std::unique_ptr<CompileState>& holder) {
+    if (!holder) holder = std::make_unique<CompileState>();
+    holder->reset();
+    return *holder;
+}
+
+// Results of the export.
+constexpr int kResultOk = 0;
+constexpr int kResultFailed = -1;
+constexpr int kResultNoSource = -2;
+constexpr int kResultNoLog = -3;
+
+}  // namespace
+}  // namespace kbxc
+
+int kbxcCompileLayout(const char* source, const char* output, const char* log, void (*progress)(int percent)) {
+    using namespace kbxc;
+    std::unique_ptr<CompileState> holder;
+    CompileState& state = freshState(holder);
+    Diagnostics& diagnostics = state.diagnostics;
+
+    const std::string logPath = log != nullptr
+                                    ? withDefaultExtension(withDefaultFileName(log, kDefaultLogName), kLogExtension)
+                                    : std::string(kDefaultLog);
+    if (!diagnostics.openLog(logPath)) return kResultNoLog;
+    if (source == nullptr || !hasFileName(source)) {
+        diagnostics.write(kFilenameExpected);
+        diagnostics.closeLog();
+        return kResultNoSource;
+    }
+    const std::string sourcePath = withDefaultExtension(source, kSourceExtension);
+    if (compileSource(sourcePath, state, progress) != kCompileOk) {
+        diagnostics.closeLog();
+        return kResultFailed;
+    }
+    const std::string outputPath = withDefaultExtension(
+        output != nullptr && hasFileName(output) ? std::string(output) : withoutExtension(source), kImageExtension);
+    if (writeImage(outputPath, state) != 0) {
+        diagnostics.closeLog();
+        return kResultFailed;
+    }
+    if (progress) progress(kProgressDone);
+    diagnostics.write(kSuccess);
+    diagnostics.closeLog();
+    return kResultOk;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kbxc {
+
+// A source line as the compiler sees it: the keyword (letters and digits,
+// upper-cased) and the argument text (upper-cased, blanks removed, quoted
+// parts kept as written, everything from a "!" outside quotes dropped).
+struct NormalisedLine {
+    std::string keyword;
+    std::string arguments;
+};
+
+inline constexpr std::size_t kMaxNormalisedLine = 200;
+
+// Normalises one physical line into `line` (whose buffers are reused).
+void normaliseLine(std::string_view physical, NormalisedLine& line);
+
+}  // namespace kbxc

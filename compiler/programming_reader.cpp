@@ -1,0 +1,126 @@
+#include "compiler/programming_reader.h"
+
+#include <string>
+
+#include "compiler/diagnostics.h"
+#include "compiler/line_cursor.h"
+
+namespace kbxc {
+namespace {
+
+constexpr char kUnknownItem[] = "unknown sign. '\"#%' expected";
+constexpr char kStringTooLong[] = "string too long";
+constexpr char kAsciiFailed[] = "string conversion (ASCII)";
+constexpr char kScancodeFailed[] = "string conversion (scancode)";
+
+class ProgrammingBuilder {
+public:
+    ProgrammingBuilder(DefinitionBytes& definition, const ConversionSettings& settings,
+                       Diagnostics& diagnostics)
+        : definition_(definition), settings_(settings), diagnostics_(diagnostics) {}
+
+    // False when the text is full: the character is not taken.
+    bool collect(char c) {
+        if (collected_.size() >= kMaxCollectedText) return false;
+        collected_.push_back(c);
+        return true;
+    }
+
+    // Converts what was collected and appends it to the result.
+    void flush() {
+        if (collected_.empty()) return;
+        Conversion conversion = convertText(collected_, definition_, result_.empty(), settings_);
+        collected_.clear();
+        if (conversion.failure == ConversionFailure::ascii) diagnostics_.reportLineError(kAsciiFailed);
+        if (conversion.failure == ConversionFailure::scancode) diagnostics_.reportLineError(kScancodeFailed);
+        append(conversion.bytes);
+    }
+
+    void appendRawByte(std::uint8_t byte) {
+        // A zero byte would end the definition's string in the image.
+        if (byte == 0) return;
+        append(ProgrammingBytes{byte});
+    }
+
+    ProgrammingBytes take() { return std::move(result_); }
+
+private:
+    void append(const ProgrammingBytes& bytes) {
+        if (bytes.empty()) return;
+        if (result_.size() + bytes.size() > kMaxProgrammingBytes) {
+            diagnostics_.reportLineError(kStringTooLong);
+            return;
+        }
+        result_.insert(result_.end(), bytes.begin(), bytes.end());
+    }
+
+    DefinitionBytes& definition_;
+    const ConversionSettings& settings_;
+    Diagnostics& diagnostics_;
+    std::string collected_;
+    ProgrammingBytes result_;
+};
+
+// Collects a quoted text; the cursor stands on its opening quote. False when
+// the text does not fit.
+bool collectQuoted(LineCursor& cursor, ProgrammingBuilder& builder) {
+    cursor.advance();
+    while (!cursor.atEnd()) {
+        const char c = cursor.peek();
+        if (c == '"') {
+            cursor.advance();
+            return true;
+        }
+        if (c == '\\' && cursor.peek(1) == '"') {
+            if (!builder.collect('"')) return false;
+            cursor.advance(2);
+            continue;
+        }
+        if (c == '\\' && cursor.position() + 1 < cursor.text().size()) {
+            if (!builder.collect('\\')) return false;
+            if (!builder.collect(cursor.peek(1))) return false;
+            cursor.advance(2);
+            continue;
+        }
+        if (!builder.collect(c)) return false;
+        cursor.advance();
+    }
+    return true;
+}
+
+}  // namespace
+
+ProgrammingBytes readProgramming(LineCursor& cursor, DefinitionBytes& definition, bool hexadecimalBase,
+                                 const ConversionSettings& settings, Diagnostics& diagnostics) {
+    ProgrammingBuilder builder(definition, settings, diagnostics);
+    while (true) {
+        while (cursor.peek() == ' ' || cursor.peek() == ',' || cursor.peek() == ':') cursor.advance();
+        if (cursor.atEnd()) break;
+        const char item = cursor.peek();
+        if (item == '"') {
+            if (!collectQuoted(cursor, builder)) {
+                diagnostics.reportLineError(kUnknownItem);
+                break;
+            }
+        } else if (item == '#') {
+            cursor.advance();
+            const long long code = readNumber(cursor, hexadecimalBase, diagnostics);
+            if (code != kNoNumber && !builder.collect(char(code & 0xFF))) {
+                diagnostics.reportLineError(kUnknownItem);
+                break;
+            }
+        } else if (item == '%') {
+            cursor.advance();
+            builder.flush();
+            const long long code = readNumber(cursor, hexadecimalBase, diagnostics);
+            if (code != kNoNumber) builder.appendRawByte(std::uint8_t(code & 0xFF));
+        } else {
+            diagnostics.reportLineError(kUnknownItem);
+            break;
+        }
+    }
+    builder.flush();
+    return builder.take();
+}
+
+}  // namespace kbxc

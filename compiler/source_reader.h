@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace kbxc {
+
+// Reads a layout source as text, one physical line at a time. A line ends at
+// LF; a CR directly before the LF belongs to the line end and is delivered as
+// part of a single "\n". A line longer than kMaxPiece characters (its line end
+// counted) is delivered in pieces of kMaxPiece characters, each a line of its
+// own.
+class SourceReader {
+public:
+    static constexpr std::size_t kMaxPiece = 199;
+
+    bool open(const std::string& path);
+    void close() { file_.reset(); }
+
+    // The next physical line (with its "\n" when it has one); false at the
+    // end of the file.
+    bool next(std::string& line);
+
+private:
+    int get();
+    int peek();
+
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, FileCloser> file_;
+    static constexpr std::size_t kBufferSize = 1 << 16;
+    std::unique_ptr<unsigned char[]> buffer_;
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
+};
+
+}  // namespace kbxc
