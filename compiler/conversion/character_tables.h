@@ -20,7 +20,9 @@ const CharacterTable& characterTable(int language);
 // make codes. Empty for an index the language does not have (valid: 1-7).
 std::span<const std::uint8_t> deadKeyString(int language, int index);
 
-inline constexpr std::uint8_t entryMakeCode(std::uint16_t entry) { return static_cast<std::uint8_t>(entry & 0xFF); }
+inline constexpr std::uint8_t entryMakeCode(std::uint16_t entry) {
+    return static_cast<std::uint8_t>(entry & 0xFF);
+}
 inline constexpr int entryShiftMode(std::uint16_t entry) { return (entry >> 8) & 0x0F; }
 inline constexpr int entryDeadKey(std::uint16_t entry) { return (entry >> 12) & 0x0F; }
 

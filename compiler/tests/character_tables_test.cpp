@@ -127,7 +127,7 @@ TEST(CharacterTables, DigitsAreTypeableWithoutAccentOnTheTopRow) {
     for (Language language : kAllLanguages) {
         for (unsigned char digit = '0'; digit <= '9'; ++digit) {
             const auto entry = entryOf(language, digit);
-            const std::uint8_t key = digit == '0' ? 0x0B : static_cast<std::uint8_t>(digit - '0' + 1);
+            const int key = digit == '0' ? 0x0B : digit - '0' + 1;
             EXPECT_EQ(entryMakeCode(entry), key) << kLanguageNames[language] << " " << digit;
             EXPECT_EQ(entryShiftMode(entry), language == kFR ? 2 : 1);
             EXPECT_EQ(entryDeadKey(entry), 0);
@@ -142,7 +142,8 @@ TEST(CharacterTables, PrintableAsciiIsTypeableWhereTheKeyboardHasIt) {
         for (unsigned char c = 0x20; c < 0x7F; ++c) {
             const bool gap = language == kIT && kItalianGaps.find(static_cast<char>(c)) !=
                                                     std::string_view::npos;
-            EXPECT_EQ(entryOf(language, c) == 0, gap) << kLanguageNames[language] << " '" << c << "'";
+            EXPECT_EQ(entryOf(language, c) == 0, gap)
+                << kLanguageNames[language] << " '" << c << "'";
         }
     }
 }
@@ -165,7 +166,8 @@ TEST(CharacterTables, EveryEntryIsAKeyWithAKnownShiftModeAndExistingAccent) {
         for (int index = 1; index <= 7; ++index) {
             const auto accent = deadKeyString(language, index);
             if (accent.empty()) continue;
-            EXPECT_NE(std::find(kShiftModes.begin(), kShiftModes.end(), accent[0]), kShiftModes.end());
+            EXPECT_NE(std::find(kShiftModes.begin(), kShiftModes.end(), accent[0]),
+                      kShiftModes.end());
             for (std::size_t i = 1; i < accent.size(); ++i) EXPECT_LT(accent[i], 0x80);
         }
     }
