@@ -68,9 +68,9 @@ inline constexpr LetterKeys kAzerty{0x10, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x
 
 // Rows every language shares. The control codes that are not letters go by
 // key position, as the keyboard's Control translation does on every
-// national layout: NUL on the 2 key, ESC 27 on the key right of P, FS 28 on
-// the key above Enter (left of it on 102-key boards), GS 29 on the key right
-// of that, RS 30 on the 6 key and US 31 on the key right of 0.
+// national layout: NUL on the 2 key, ESC 27 and GS 29 on the two keys right
+// of P, FS 28 on the key above Enter (left of it on 102-key boards), RS 30 on
+// the 6 key and US 31 on the key right of 0.
 inline constexpr std::array<CharacterRow, 10> kCommonRows{{
     {0x00, 0x03, kControl},
     {0x08, 0x0E, kPlain},  // Backspace
