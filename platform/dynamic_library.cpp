@@ -44,7 +44,7 @@ DynamicLibrary& DynamicLibrary::operator=(DynamicLibrary&& other) noexcept {
 
 void* DynamicLibrary::address(const char* name) {
     if (handle_ == nullptr) {
-        error_ = kNotOpen;
+        if (error_.empty()) error_ = kNotOpen;  // keep why the open failed
         return nullptr;
     }
     if (name == nullptr) {

@@ -26,6 +26,8 @@ TEST(DynamicLibrary, MissingFileLeavesItClosedWithTheLoaderText) {
     EXPECT_FALSE(missing.isOpen());
     EXPECT_NE(missing.error().find("libkbx-no-such-library.so"), std::string::npos) << missing.error();
     EXPECT_EQ(missing.symbol<StringLength>("strlen"), nullptr);
+    EXPECT_NE(missing.error().find("libkbx-no-such-library.so"), std::string::npos)
+        << "a look-up keeps the reason of the failed open: " << missing.error();
 }
 
 TEST(DynamicLibrary, MissingSymbolIsNullWithTheLoaderText) {

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tools/kbx32/command_line.h"
+#include "tools/kbx32/help.h"
+#include "tools/kbx32/messages.h"
+#include "tools/kbx32/outcomes.h"
+#include "tools/kbx32/paths.h"
+
+namespace kbx32 {
+namespace {
+
+struct ExtensionCase {
+    const char* path;
+    const char* withTxt;
+    const char* compiled;
+};
+
+TEST(Paths, OnlyTheFileNameHasAnExtension) {
+    const std::array cases{
+        ExtensionCase{"/home/u/shop.kbf", "/home/u/shop.TXT", "/home/u/shop.kbf"},
+        ExtensionCase{"/home/u/shop.KBF", "/home/u/shop.TXT", "/home/u/shop.KBF"},
+        ExtensionCase{"/home/u/shop", "/home/u/shop.TXT", "/home/u/shop.kbf"},
+        ExtensionCase{"/home/v1.2/layout", "/home/v1.2/layout.TXT", "/home/v1.2/layout.kbf"},
+        ExtensionCase{"/home/v1.2/layout.old.kbf", "/home/v1.2/layout.old.TXT", "/home/v1.2/layout.old.kbf"},
+        ExtensionCase{".KBF", ".TXT", ".KBF"},
+        ExtensionCase{"/tmp/.KBF", "/tmp/.TXT", "/tmp/.KBF"},
+        ExtensionCase{"shop", "shop.TXT", "shop.kbf"},
+        ExtensionCase{"/tmp/", "/tmp/.TXT", "/tmp/.kbf"},
+    };
+    for (const ExtensionCase& c : cases) {
+        EXPECT_EQ(withExtension(c.path, ".TXT"), c.withTxt) << c.path;
+        EXPECT_EQ(compiledSourcePath(c.path), c.compiled) << c.path;
+    }
+}
+
+Request parse(std::vector<const char*> arguments) { return parseArguments(arguments); }
+
+TEST(CommandLine, SourceAndCompIsACompileOnlyJobWithTheTxtLog) {
+    const Request request = parse({"/tmp/TMP.KBF", "COMP"});
+    ASSERT_EQ(request.kind, Request::Kind::run);
+    EXPECT_EQ(request.job.source, "/tmp/TMP.KBF");
+    EXPECT_TRUE(request.job.compileOnly());
+    EXPECT_EQ(request.job.logPath(), "/tmp/TMP.TXT");
+}
+
+TEST(CommandLine, AnyOtherThirdFieldIsADownloadWithTheLogTheEditorReads) {
+    for (const char* destination : {"AT", "USB", "COM2:19200,N,7,1", "comp", ""}) {
+        const Request request = parse({"/opt/key/TMP0815.KBF", destination});
+        ASSERT_EQ(request.kind, Request::Kind::run) << destination;
+        EXPECT_FALSE(request.job.compileOnly()) << destination;
+        EXPECT_EQ(request.job.logPath(), "/opt/key/TMP0815.LOG") << destination;
+    }
+}
+
+TEST(CommandLine, WrongOperandCountsAreUsageErrors) {
+    EXPECT_EQ(parse({}).kind, Request::Kind::usage);
+    EXPECT_EQ(parse({"a.kbf"}).kind, Request::Kind::usage);
+    EXPECT_EQ(parse({"a.kbf", "COMP", "extra"}).kind, Request::Kind::usage);
+    EXPECT_FALSE(parse({"a.kbf"}).problem.empty());
+}
+
+TEST(CommandLine, HelpWinsWhereverItStands) {
+    EXPECT_EQ(parse({"--help"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"-h"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"a.kbf", "COMP", "--help"}).kind, Request::Kind::help);
+}
+
+TEST(Messages, LinesCarryTheKindAndTheFixedOrGivenValue) {
+    EXPECT_EQ(messageLine(Message::progress, 42), "kbx_message 0 42\n");
+    EXPECT_EQ(messageLine(Message::compilePhase), "kbx_message 2 0\n");
+    EXPECT_EQ(messageLine(Message::compileError, 7), "kbx_message 4 -1\n");
+    EXPECT_EQ(messageLine(Message::outputNotOpened), "kbx_message 4 -3\n");
+    EXPECT_EQ(messageLine(Message::downloadNotPossible), "kbx_message 5 -5\n");
+}
+
+TEST(Messages, EveryKindAndValueIsUsedOnce) {
+    std::set<std::pair<int, int>> seen;
+    for (const MessageRow& row : kMessages)
+        EXPECT_TRUE(seen.insert({row.kind, row.value.value_or(0)}).second) << row.kind << " " << row.value.value_or(0);
+}
+
+TEST(Outcomes, ExitCodesAreDistinctAndFailuresTellTheDialog) {
+    std::set<int> codes;
+    for (const OutcomeRow& row : kOutcomes) {
+        EXPECT_TRUE(codes.insert(row.exitCode).second) << row.exitCode;
+        const bool fails = row.outcome != Outcome::success && row.outcome != Outcome::usage;
+        EXPECT_EQ(row.failure.has_value(), fails) << row.exitCode;
+        EXPECT_EQ(row.exitCode == 0, row.outcome == Outcome::success);
+    }
+    EXPECT_EQ(outcomeRow(Outcome::usage).exitCode, 64);
+}
+
+TEST(Help, ListsEveryMessageAndExitCode) {
+    const std::string help = helpText();
+    for (const MessageRow& row : kMessages) {
+        const std::string_view shown = row.dialogText.empty() ? row.description : row.dialogText;
+        EXPECT_NE(help.find(shown), std::string::npos) << shown;
+    }
+    for (const OutcomeRow& row : kOutcomes) EXPECT_NE(help.find(row.description), std::string::npos);
+    EXPECT_NE(help.find("kbx_message KIND VALUE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kbx32
