@@ -18,7 +18,7 @@ using kbxtest::ProcessResult;
 using kbxtest::TempDir;
 
 const fs::path kKbx32 = fs::path(KBX_BIN_DIR) / "kbx32";
-const fs::path kExample = fs::path(KBX_SOURCE_DIR) / "data" / "examples" / "shop.kbf";
+const fs::path kExample = fs::path(KBX_SOURCE_DIR) / "data" / "examples" / "bakery.kbf";
 
 constexpr char kCompilePhase[] = "kbx_message 2 0";
 constexpr char kPhaseFinished[] = "kbx_message 1 0";
@@ -72,12 +72,12 @@ protected:
 };
 
 TEST_F(Kbx32, CompilesTheExampleLayoutBesideItself) {
-    const fs::path source = dir / "shop.kbf";
+    const fs::path source = dir / "bakery.kbf";
     fs::copy_file(kExample, source);
 
     const ProcessResult run = kbx32({source.string(), "COMP"});
 
-    EXPECT_EQ(run.exitCode, 0) << run.err << kbxtest::readFile(dir / "shop.TXT");
+    EXPECT_EQ(run.exitCode, 0) << run.err << kbxtest::readFile(dir / "bakery.TXT");
     EXPECT_EQ(run.err, "");
     expectOnlyMessageLines(run);
     EXPECT_EQ(withoutProgress(messages(run)),
@@ -87,8 +87,8 @@ TEST_F(Kbx32, CompilesTheExampleLayoutBesideItself) {
     EXPECT_EQ(values.front(), 0);
     EXPECT_EQ(values.back(), 100);
     EXPECT_EQ(messages(run)[1], "kbx_message 0 0") << "progress comes after the compile phase begins";
-    EXPECT_EQ(kbxtest::readFile(dir / "shop.TXT"), "OK\n");
-    expectAnImage(dir / "shop.kbx");
+    EXPECT_EQ(kbxtest::readFile(dir / "bakery.TXT"), "OK\n");
+    expectAnImage(dir / "bakery.kbx");
 }
 
 TEST_F(Kbx32, SendsEachPercentageOnceInRisingOrder) {
