@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/files.h"
+#include "tools/kbxdump/dump_command.h"
+#include "tools/kbxdump/tests/image_builder.h"
+
+namespace kbxdump::test {
+namespace {
+
+constexpr std::string_view kHelp = "usage: kbxdump IMAGE.kbx\n(layout)\n";
+
+struct DumpRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+DumpRun run(std::vector<std::string_view> arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = runDump(arguments, kHelp, out, err);
+    return {code, out.str(), err.str()};
+}
+
+void writeBytes(const std::filesystem::path& path, const Bytes& bytes) {
+    kbxtest::writeFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+TEST(DumpCommand, PrintsAGoodImageAndExitsWithZero) {
+    kbxtest::TempDir dir;
+    writeBytes(dir / "mirk.kbx", mirkBuilder().build());
+    const DumpRun r = run({(dir / "mirk.kbx").native()});
+    EXPECT_EQ(r.exitCode, kExitPrinted);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.substr(0, 18), "magic      \"Vyrn\"\n");
+    EXPECT_NE(r.out.find("  model    6 MIRK\n"), std::string::npos);
+}
+
+TEST(DumpCommand, ReportsATruncatedImageWithExitOneAndNoPrintout) {
+    kbxtest::TempDir dir;
+    Bytes bytes = mirkBuilder().build();
+    bytes.resize(302);
+    const std::string path = (dir / "image.kbx").native();
+    writeBytes(path, bytes);
+    const DumpRun r = run({path});
+    EXPECT_EQ(r.exitCode, kExitDamagedImage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "kbxdump: " + path + ": truncated at offset 302 (header says 317 bytes)\n");
+}
+
+TEST(DumpCommand, ReportsAFileLongerThanAnyImage) {
+    kbxtest::TempDir dir;
+    Bytes bytes = mirkBuilder().build();
+    bytes.resize(100000, 0);
+    writeBytes(dir / "big.kbx", bytes);
+    const DumpRun r = run({(dir / "big.kbx").native()});
+    EXPECT_EQ(r.exitCode, kExitDamagedImage);
+    EXPECT_NE(r.err.find(": longer than any image (at most 65535 bytes)\n"), std::string::npos);
+}
+
+TEST(DumpCommand, ReportsAMissingOrUnreadableFileWithExitTwo) {
+    kbxtest::TempDir dir;
+    const std::string missing = (dir / "missing.kbx").native();
+    DumpRun r = run({missing});
+    EXPECT_EQ(r.exitCode, kExitUsageOrFile);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "kbxdump: " + missing + ": cannot open: No such file or directory\n");
+
+    r = run({dir.path().native()});
+    EXPECT_EQ(r.exitCode, kExitUsageOrFile);
+    EXPECT_EQ(r.err, "kbxdump: " + dir.path().native() + ": cannot read: Is a directory\n");
+}
+
+TEST(DumpCommand, RefusesWrongArgumentsWithExitTwo) {
+    const std::vector<std::vector<std::string_view>> wrong{{}, {"a.kbx", "b.kbx"}, {"-x"}, {""}, {"--", "a", "b"}};
+    for (const auto& arguments : wrong) {
+        const DumpRun r = run(arguments);
+        EXPECT_EQ(r.exitCode, kExitUsageOrFile) << arguments.size();
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("kbxdump: usage: kbxdump IMAGE.kbx", 0), 0u) << r.err;
+    }
+}
+
+TEST(DumpCommand, PrintsItsHelpWithExitZero) {
+    for (std::string_view option : {"--help", "-h"}) {
+        const DumpRun r = run({option});
+        EXPECT_EQ(r.exitCode, kExitPrinted);
+        EXPECT_EQ(r.out, kHelp);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(DumpCommand, TakesThePathAfterTwoDashes) {
+    kbxtest::TempDir dir;
+    writeBytes(dir / "-image.kbx", mirkBuilder().build());
+    const DumpRun r = run({"--", (dir / "-image.kbx").native()});
+    EXPECT_EQ(r.exitCode, kExitPrinted) << r.err;
+}
+
+}  // namespace
+}  // namespace kbxdump::test
