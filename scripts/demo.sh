@@ -6,7 +6,7 @@ cd "$root"
 scripts/install-deps.sh
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-example="${1:-data/examples/shop.kbf}"
+example="${1:-data/examples/bakery.kbf}"
 work="build/demo"
 mkdir -p "$work"
 cp "$example" "$work/"

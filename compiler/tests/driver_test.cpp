@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "compiler/driver.h"
+#include "compiler/paths.h"
+#include "compiler/tests/compile_run.h"
+
+namespace kbxtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs a test body inside a fresh current folder.
+class InFolder {
+public:
+    InFolder() : previous_(fs::current_path()) { fs::current_path(folder_.path()); }
+    ~InFolder() { fs::current_path(previous_); }
+    const TempDir& folder() const { return folder_; }
+
+private:
+    TempDir folder_;
+    fs::path previous_;
+};
+
+TEST(Paths, ExtensionsBelongToTheFileNameOnly) {
+    EXPECT_EQ(kbxc::withDefaultExtension("dir/layout", ".kbf"), "dir/layout.kbf");
+    EXPECT_EQ(kbxc::withDefaultExtension("v1.2/layout", ".kbx"), "v1.2/layout.kbx");
+    EXPECT_EQ(kbxc::withDefaultExtension("dir/layout.txt", ".kbf"), "dir/layout.txt");
+    EXPECT_EQ(kbxc::withoutExtension("v1.2/layout"), "v1.2/layout");
+    EXPECT_EQ(kbxc::withoutExtension("v1.2/layout.kbf"), "v1.2/layout");
+    EXPECT_EQ(kbxc::withoutExtension("a.b.c"), "a.b");
+    EXPECT_FALSE(kbxc::hasFileName("dir/"));
+    EXPECT_TRUE(kbxc::hasFileName("dir/x"));
+    EXPECT_EQ(kbxc::withDefaultFileName("logs/", "kbxc"), "logs/kbxc");
+}
+
+TEST(Driver, SourceWithoutExtensionFindsKbfAndWritesKbxBesideItAndLogHere) {
+    InFolder here;
+    fs::create_directory("v1.2");
+    writeFile("v1.2/layout.kbf", "TYPE MIRK\n");
+    EXPECT_EQ(kbxcCompileLayout("v1.2/layout", nullptr, nullptr, nullptr), 0);
+    EXPECT_TRUE(fs::exists("v1.2/layout.kbx"));
+    EXPECT_EQ(readFile("kbxc.out"), "OK\n");
+}
+
+TEST(Driver, OutputWithoutFileNameFallsBackToTheSourceName) {
+    InFolder here;
+    fs::create_directory("out");
+    writeFile("layout.kbf", "TYPE MIRK\n");
+    EXPECT_EQ(kbxcCompileLayout("layout.kbf", "out/", "logs", nullptr), 0);
+    EXPECT_TRUE(fs::exists("layout.kbx"));
+    EXPECT_TRUE(fs::exists("logs.out"));
+    EXPECT_EQ(kbxcCompileLayout("layout.kbf", "out/image", "out/", nullptr), 0);
+    EXPECT_TRUE(fs::exists("out/image.kbx"));
+    EXPECT_TRUE(fs::exists("out/kbxc.out"));
+}
+
+TEST(Driver, MissingSourceName) {
+    InFolder here;
+    EXPECT_EQ(kbxcCompileLayout(nullptr, nullptr, nullptr, nullptr), -2);
+    EXPECT_EQ(readFile("kbxc.out"), "ERROR: filename expected\n  kbxc <filename[.kbf]>");
+    EXPECT_EQ(kbxcCompileLayout("somewhere/", nullptr, "x.log", nullptr), -2);
+}
+
+TEST(Driver, LogThatCannotBeOpenedWritesNothing) {
+    InFolder here;
+    writeFile("layout.kbf", "TYPE MIRK\n");
+    EXPECT_EQ(kbxcCompileLayout("layout.kbf", nullptr, "no/such/folder/log.txt", nullptr), -3);
+    EXPECT_FALSE(fs::exists("layout.kbx"));
+}
+
+TEST(Driver, MissingSourceFile) {
+    InFolder here;
+    EXPECT_EQ(kbxcCompileLayout("absent", nullptr, nullptr, nullptr), -1);
+    EXPECT_EQ(readFile("kbxc.out"), "FATAL: 'absent.kbf' not found\n");
+}
+
+TEST(Driver, EmptySourceHasNothingToDo) {
+    const CompileRun run = compile("");
+    EXPECT_EQ(run.result, -1);
+    EXPECT_EQ(run.log, "ERROR: Nothing to do!");
+    EXPECT_FALSE(run.imageWritten);
+}
+
+TEST(Driver, ErrorRecordsEchoTheLineThenNameItAndCountAtTheEnd) {
+    const CompileRun run = compile("TYPE MIRK\r\n! fine\r\nTYPE XY\r\nLANGUAGE ZZ");
+    EXPECT_EQ(run.result, -1);
+    EXPECT_EQ(run.log,
+              "003: TYPE XY\n"
+              "ERROR (line 3): unknown type\n"
+              "004: LANGUAGE ZZ\n"
+              "ERROR (line 4): unknown language\n"
+              "2 error(s)\n");
+    EXPECT_FALSE(run.imageWritten);
+}
+
+TEST(Driver, SeveralErrorsInOneLineRepeatBothRecords) {
+    const CompileRun run = compile("LANGUAGE XX,Q\n");
+    EXPECT_EQ(run.log,
+              "001: LANGUAGE XX,Q\nERROR (line 1): unknown language\n"
+              "001: LANGUAGE XX,Q\nERROR (line 1): unknown sign. 'S' or 'C' expected\n"
+              "2 error(s)\n");
+}
+
+TEST(Driver, LongLinesCountAsSeveralLines) {
+    const std::string longComment = "! " + std::string(248, 'c') + "\n";
+    const CompileRun run = compile(longComment + "TYPE XY\n");
+    EXPECT_NE(run.log.find("ERROR (line 3): unknown type"), std::string::npos) << run.log;
+}
+
+TEST(Driver, SecondPieceOfALongLineIsCompiledOnItsOwn) {
+    // The piece from character 200 on reads as a line of its own.
+    const std::string line = "! " + std::string(197, 'c') + "TYPE XY\n";
+    const CompileRun run = compile(line);
+    EXPECT_NE(run.log.find("002: TYPE XY\nERROR (line 2): unknown type\n"), std::string::npos) << run.log;
+}
+
+TEST(Driver, ProgressRisesBelowHundredAndEndsWithHundredOnce) {
+    const CompileRun run = compile("TYPE MIRK\nLANGUAGE GR\nSOUND 33,40,100,400\nA01: \"a\"\n");
+    ASSERT_EQ(run.result, 0) << run.log;
+    EXPECT_EQ(run.progress, (std::vector<int>{0, 25, 50, 75, 100}));
+}
+
+TEST(Driver, NoFinalProgressOnFailure) {
+    const CompileRun run = compile("TYPE XY\nTYPE MIRK\n");
+    EXPECT_EQ(run.progress, (std::vector<int>{0, 50}));
+}
+
+TEST(Driver, FailedCompilationKeepsTheOlderImage) {
+    TempDir folder;
+    const std::string source = (folder / "layout.kbf").string();
+    const std::string image = (folder / "layout.kbx").string();
+    const std::string log = (folder / "log.out").string();
+    writeFile(source, "TYPE MIRK\n");
+    ASSERT_EQ(kbxcCompileLayout(source.c_str(), image.c_str(), log.c_str(), nullptr), 0);
+    const auto before = readBytes(image);
+    writeFile(source, "TYPE MIRK\nMEMORY 512\nA01: \"" + std::string(120, 'x') + "\"\n");
+    EXPECT_EQ(kbxcCompileLayout(source.c_str(), image.c_str(), log.c_str(), nullptr), -1);
+    EXPECT_EQ(readBytes(image), before);
+    writeFile(source, "TYPE XY\n");
+    EXPECT_EQ(kbxcCompileLayout(source.c_str(), image.c_str(), log.c_str(), nullptr), -1);
+    EXPECT_EQ(readBytes(image), before);
+}
+
+TEST(Driver, ImageThatCannotBeCreatedIsReported) {
+    TempDir folder;
+    const std::string source = (folder / "layout.kbf").string();
+    const std::string image = (folder / "missing" / "layout.kbx").string();
+    const std::string log = (folder / "log.out").string();
+    writeFile(source, "TYPE MIRK\n");
+    EXPECT_EQ(kbxcCompileLayout(source.c_str(), image.c_str(), log.c_str(), nullptr), -1);
+    EXPECT_EQ(readFile(log), "FATAL: can't open file '" + image + "'");
+}
+
+TEST(Driver, EveryCallStartsFromTheDefaults) {
+    const CompileRun first = compile("TYPE HASK\nLANGUAGE GR\nBASE H\nA01: \"a\"\n");
+    ASSERT_EQ(first.result, 0) << first.log;
+    const CompileRun second = compile("SOUND 10\nA01: \"z\"\n");
+    ASSERT_EQ(second.result, 0) << second.log;
+    EXPECT_EQ(second.byte(4), 0);
+    EXPECT_EQ(second.byte(292), 25);
+    EXPECT_EQ(second.records(0)[0].bytes, (std::vector<unsigned char>{0x2C, 0xAC}));
+    EXPECT_EQ(second.byte(308), 1);
+}
+
+TEST(Driver, HostileBytesNeverCrash) {
+    std::string junk;
+    for (int i = 0; i < 20000; ++i) junk.push_back(char((i * 131 + 7) % 256));
+    const CompileRun run = compile(junk);
+    EXPECT_EQ(run.result, -1);
+    std::string binaryKeyLines;
+    for (int i = 0; i < 500; ++i) binaryKeyLines += "A01+S" + std::string(1, char(i % 256)) + ": \"{\\x" + std::string(1, char(i % 256)) + "\r";
+    EXPECT_NO_FATAL_FAILURE(compile(binaryKeyLines));
+}
+
+}  // namespace
+}  // namespace kbxtest
