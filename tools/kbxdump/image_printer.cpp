@@ -85,9 +85,8 @@ void printHeader(const Image& image, Printout& out) {
     for (std::size_t i = 0; i < h.hotKeys.size(); ++i) {
         const HotKey& key = h.hotKeys[i];
         const std::array<std::uint8_t, 3> raw{key.state, key.mask, key.code};
-        out.top("hotkey " + std::to_string(i), hexBytes(raw) + ": " +
-                                                   bracketed(conditionLetters(key.state, key.mask)) + " code " +
-                                                   prefixedCode(key.code));
+        out.top("hotkey " + std::to_string(i), hexBytes(raw) + ": " + bracketed(conditionLetters(key.state, key.mask)) +
+                                                   " code " + prefixedCode(key.code));
     }
     out.top("chain", h.chainHead == fmt::kChainEnd ? std::string("none") : std::to_string(h.chainHead));
     const std::string dataArea = "data area from " + std::to_string(image.dataOffset);
@@ -170,9 +169,9 @@ void printBlock(const ParameterBlock& block, Printout& out) {
 void printRecord(const DefinitionRecord& record, Printout& out) {
     const kbxc::DefinitionBytes& d = record.bytes;
     const std::string bytes = record.program.empty() ? std::string("none") : hexBytes(record.program);
-    out.inner("record " + std::to_string(record.offset),
-              "state " + hexByte(d.state) + " mask " + hexByte(d.mask) + " attributes " + hexByte(d.attributes) +
-                  ' ' + bracketed(definitionLetters(d)) + " bytes " + bytes);
+    out.inner("record " + std::to_string(record.offset), "state " + hexByte(d.state) + " mask " + hexByte(d.mask) +
+                                                             " attributes " + hexByte(d.attributes) + ' ' +
+                                                             bracketed(definitionLetters(d)) + " bytes " + bytes);
 }
 
 void printKey(const Image& image, const Key& key, Printout& out) {

@@ -53,9 +53,7 @@ public:
 
 private:
     std::uint8_t byteAt(std::size_t offset) const { return bytes_[offset]; }
-    std::uint16_t wordAt(std::size_t offset) const {
-        return std::uint16_t(bytes_[offset] << 8 | bytes_[offset + 1]);
-    }
+    std::uint16_t wordAt(std::size_t offset) const { return std::uint16_t(bytes_[offset] << 8 | bytes_[offset + 1]); }
     std::size_t length() const { return bytes_.size(); }
 
     void checkLengthAndMagic() const {
@@ -177,8 +175,8 @@ private:
         }
         for (const ParameterBlock& block : image_.blocks) {
             if (block.offset < fmt::kWideDataOffset) {
-                damaged(block.offset, "parameter block " + number(block.number) + " at offset " +
-                                          number(block.offset) + " lies in the key slots of the wide image (data starts at " +
+                damaged(block.offset, "parameter block " + number(block.number) + " at offset " + number(block.offset) +
+                                          " lies in the key slots of the wide image (data starts at " +
                                           number(fmt::kWideDataOffset) + ")");
             }
         }
@@ -226,8 +224,8 @@ private:
             const auto terminator = std::find(programStart, bytes_.end(), std::uint8_t{0});
             if (terminator == bytes_.end()) {
                 damaged(record.offset, what + " at offset " + number(record.offset) +
-                                           " has no terminating zero before the end of the image (" +
-                                           number(length()) + " bytes)");
+                                           " has no terminating zero before the end of the image (" + number(length()) +
+                                           " bytes)");
             }
             const std::size_t end = std::size_t(terminator - bytes_.begin()) + 1;
             claim({record.offset, end, what, chain}, from);

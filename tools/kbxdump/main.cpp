@@ -84,9 +84,10 @@ same in source letters: conditions +X/-X for the mask bits 0-6 (L S C A SL
 NL CL), +K when mask bit 7 is clear (press and release), -K when state bit 7
 is set (release), nothing for a press, then the attributes /K /A /P /M /R /L
 /C, one per bit. /S is never shown: the standard set 1B reads /K/A/M/R. The
-bytes follow in hex, "none" for an empty definition. A short form is the
-key's only definition, with state 00, mask 00, attributes 1B and the make
-code (E0 xx when bit 7 of the slot is set) as its bytes.
+bytes follow in hex on the same line however many there are, "none" for an
+empty definition. A short form is the key's only definition, with state 00,
+mask 00, attributes 1B and the make code (E0 xx when bit 7 of the slot is
+set) as its bytes.
 
 A damaged image (too short, bad magic, a length that disagrees with the file,
 a link or slot outside the data area, a block or record past the end, a

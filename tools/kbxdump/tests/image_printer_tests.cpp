@@ -51,9 +51,9 @@ TEST(ImagePrinter, PrintsTheImageOfTypeMirk) {
 
 TEST(ImagePrinter, PrintsChangedHeaderSettings) {
     const std::string text = printout(ImageBuilder()
-                                          .headerByte(4, 0x12)   // COM, CapsLock, GR
-                                          .headerByte(5, 0x9A)   // INTERFACE COM:9600,N,8,H
-                                          .headerByte(292, 84)   // SOUND 33,40,...
+                                          .headerByte(4, 0x12)    // COM, CapsLock, GR
+                                          .headerByte(5, 0x9A)    // INTERFACE COM:9600,N,8,H
+                                          .headerByte(292, 84)    // SOUND 33,40,...
                                           .headerByte(296, 0x0A)  // hot key 0: +S+A ... E0 53
                                           .headerByte(297, 0x0E)
                                           .headerByte(298, 0xD3)
@@ -86,7 +86,8 @@ TEST(ImagePrinter, PrintsEveryRecordOfAKeyAndTheShortForms) {
 
 TEST(ImagePrinter, NamesKeysForTheModelOfTheImage) {
     // HASK (model 0) has 12 columns: index 12 would be A13 and has no name.
-    const std::string hask = printout(ImageBuilder().block(1, {0, 0xBF, 0, 0}).shortForm(12, 0x1E).shortForm(107, 0x1E).build());
+    const std::string hask =
+        printout(ImageBuilder().block(1, {0, 0xBF, 0, 0}).shortForm(12, 0x1E).shortForm(107, 0x1E).build());
     EXPECT_NE(hask.find("key ? index 12: short form"), std::string::npos);
     EXPECT_NE(hask.find("key G12 index 107: short form"), std::string::npos);
 
@@ -108,43 +109,53 @@ TEST(ImagePrinter, PrintsAWideImageWithItsHighKeys) {
 TEST(ImagePrinter, PrintsEveryKindOfParameterBlock) {
     Bytes many(20);
     for (std::size_t i = 0; i < many.size(); ++i) many[i] = std::uint8_t(i);
-    const std::string text = printout(mirkBuilder()
-                                          .block(3, {0x01, '9', '6', '0', '0', ',', 'E', ',', '7', ',', '2', 0x04, 0x11})
-                                          .block(4, {0x1B, 0x40})
-                                          .block(5, {'E', 'r', 'r', '\\', '#'})
-                                          .block(6, {'a', 2, 0x1E, 0x9E, '"', 1, 0x28, 'c', 9, 1, 2})
-                                          .block(7, {0xAA})
-                                          .block(8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
-                                          .block(9, many)
-                                          .build());
-    EXPECT_EQ(blockSection(text, "block 3 "), "block 3 at 317, 13 bytes: port settings\n"
-                                              "  text     \"<01>9600,E,7,2<04><11>\"\n");
-    EXPECT_EQ(blockSection(text, "block 4 "), "block 4 at 334, 2 bytes: port prefix\n"
-                                              "  bytes    1B 40\n");
-    EXPECT_EQ(blockSection(text, "block 5 "), "block 5 at 340, 5 bytes: reader error text\n"
-                                              "  text     \"Err\\#\"\n");
-    EXPECT_EQ(blockSection(text, "block 6 "), "block 6 at 349, 11 bytes: conversion entries\n"
-                                              "  entry    61 \"a\", 2 bytes: 1E 9E\n"
-                                              "  entry    22 \"<22>\", 1 byte: 28\n"
-                                              "  rest     63 09 01 02\n");
-    EXPECT_EQ(blockSection(text, "block 7 "), "block 7 at 364, 1 byte: unknown\n"
-                                              "  data     AA\n");
-    EXPECT_EQ(blockSection(text, "block 8 "), "block 8 at 369, 10 bytes: parameter entries\n"
-                                              "  entry    01 02 03 04 05 06 07 08\n"
-                                              "  rest     09 0A\n");
-    EXPECT_EQ(blockSection(text, "block 9 "), "block 9 at 383, 20 bytes: unknown\n"
-                                              "  data     00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n"
-                                              "  data     10 11 12 13\n");
+    const std::string text =
+        printout(mirkBuilder()
+                     .block(3, {0x01, '9', '6', '0', '0', ',', 'E', ',', '7', ',', '2', 0x04, 0x11})
+                     .block(4, {0x1B, 0x40})
+                     .block(5, {'E', 'r', 'r', '\\', '#'})
+                     .block(6, {'a', 2, 0x1E, 0x9E, '"', 1, 0x28, 'c', 9, 1, 2})
+                     .block(7, {0xAA})
+                     .block(8, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+                     .block(9, many)
+                     .build());
+    EXPECT_EQ(blockSection(text, "block 3 "),
+              "block 3 at 317, 13 bytes: port settings\n"
+              "  text     \"<01>9600,E,7,2<04><11>\"\n");
+    EXPECT_EQ(blockSection(text, "block 4 "),
+              "block 4 at 334, 2 bytes: port prefix\n"
+              "  bytes    1B 40\n");
+    EXPECT_EQ(blockSection(text, "block 5 "),
+              "block 5 at 340, 5 bytes: reader error text\n"
+              "  text     \"Err\\#\"\n");
+    EXPECT_EQ(blockSection(text, "block 6 "),
+              "block 6 at 349, 11 bytes: conversion entries\n"
+              "  entry    61 \"a\", 2 bytes: 1E 9E\n"
+              "  entry    22 \"<22>\", 1 byte: 28\n"
+              "  rest     63 09 01 02\n");
+    EXPECT_EQ(blockSection(text, "block 7 "),
+              "block 7 at 364, 1 byte: unknown\n"
+              "  data     AA\n");
+    EXPECT_EQ(blockSection(text, "block 8 "),
+              "block 8 at 369, 10 bytes: parameter entries\n"
+              "  entry    01 02 03 04 05 06 07 08\n"
+              "  rest     09 0A\n");
+    EXPECT_EQ(blockSection(text, "block 9 "),
+              "block 9 at 383, 20 bytes: unknown\n"
+              "  data     00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n"
+              "  data     10 11 12 13\n");
 }
 
 TEST(ImagePrinter, ShowsABlockOfUnexpectedSizeAsData) {
     const std::string text = printout(ImageBuilder().block(1, {6, 0xBF}).block(2, {0x2C, 0}).build());
-    EXPECT_EQ(blockSection(text, "block 1 "), "block 1 at 304, 2 bytes: model and modes\n"
-                                              "  data     06 BF\n"
-                                              "  note     expected 4 bytes\n");
-    EXPECT_EQ(blockSection(text, "block 2 "), "block 2 at 310, 2 bytes: typematic rate\n"
-                                              "  data     2C 00\n"
-                                              "  note     expected 1 byte\n");
+    EXPECT_EQ(blockSection(text, "block 1 "),
+              "block 1 at 304, 2 bytes: model and modes\n"
+              "  data     06 BF\n"
+              "  note     expected 4 bytes\n");
+    EXPECT_EQ(blockSection(text, "block 2 "),
+              "block 2 at 310, 2 bytes: typematic rate\n"
+              "  data     2C 00\n"
+              "  note     expected 1 byte\n");
 }
 
 TEST(ImagePrinter, NamesAnUnknownModelNumber) {

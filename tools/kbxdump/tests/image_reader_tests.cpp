@@ -261,9 +261,9 @@ void expectEveryPrefixTruncated(const Bytes& full) {
     for (std::size_t size = 0; size < full.size(); ++size) {
         const Bytes prefix(full.begin(), full.begin() + std::ptrdiff_t(size));
         const ImageError error = errorOf(prefix);
-        const std::string expected = "truncated at offset " + std::to_string(size) +
-                                     (size < 8 ? " (the header needs 304 bytes)"
-                                               : " (header says " + std::to_string(full.size()) + " bytes)");
+        const std::string expected =
+            "truncated at offset " + std::to_string(size) +
+            (size < 8 ? " (the header needs 304 bytes)" : " (header says " + std::to_string(full.size()) + " bytes)");
         ASSERT_EQ(error.message, expected);
         ASSERT_EQ(error.offset, size);
     }

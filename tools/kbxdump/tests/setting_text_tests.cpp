@@ -32,8 +32,8 @@ TEST(HeaderSettings, DecodesTheLanguageByte) {
 TEST(HeaderSettings, DecodesTheSerialByte) {
     const ByteText cases[] = {
         {0x00, "none"},
-        {0xE2, "9600 baud, parity O, 7 data bits, no handshake"},        // INTERFACE COM
-        {0x9A, "9600 baud, parity N, 8 data bits, RTS/CTS handshake"},   // COM:9600,N,8,H
+        {0xE2, "9600 baud, parity O, 7 data bits, no handshake"},       // INTERFACE COM
+        {0x9A, "9600 baud, parity N, 8 data bits, RTS/CTS handshake"},  // COM:9600,N,8,H
         {0xC0, "38400 baud, parity E, 7 data bits, no handshake"},
         {0xA7, "300 baud, parity M, 7 data bits, no handshake"},
         {0x1A, "none (bit 7 clear, other bits 1A)"},
@@ -87,8 +87,10 @@ TEST(ModeBits, TellsEveryBaSetting) {
 
 TEST(ModeBits, NamesTheSlowOutputCodes) {
     const ByteText cases[] = {
-        {32, "-MCO, slow output 32 F"},  {36, "-MCO, slow output 36 M"},
-        {63 | 0x80, "+MCO, slow output 63 V"}, {44, "-MCO, slow output 44 S"},
+        {32, "-MCO, slow output 32 F"},
+        {36, "-MCO, slow output 36 M"},
+        {63 | 0x80, "+MCO, slow output 63 V"},
+        {44, "-MCO, slow output 44 S"},
         {17, "-MCO, slow output 17 (no letter)"},
     };
     for (const ByteText& c : cases) EXPECT_EQ(describeModeByteC(c.value), c.text) << int(c.value);
@@ -101,15 +103,15 @@ struct DefinitionCase {
 
 TEST(DefinitionText, WritesDefinitionBytesInSourceLetters) {
     const DefinitionCase cases[] = {
-        {{0x00, 0x80, 0x00}, ""},                       // plain press
-        {{0x20, 0xA6, 0x1E}, "-S-C+NL/A/P/M/R"},        // +NL-C-S/A/P/M/R
-        {{0x00, 0x00, 0x1B}, "+K/K/A/M/R"},             // /S
-        {{0x00, 0x00, 0x1F}, "+K/K/A/P/M/R"},           // /P/S
-        {{0x80, 0x80, 0x00}, "-K"},                     // release
+        {{0x00, 0x80, 0x00}, ""},                 // plain press
+        {{0x20, 0xA6, 0x1E}, "-S-C+NL/A/P/M/R"},  // +NL-C-S/A/P/M/R
+        {{0x00, 0x00, 0x1B}, "+K/K/A/M/R"},       // /S
+        {{0x00, 0x00, 0x1F}, "+K/K/A/P/M/R"},     // /P/S
+        {{0x80, 0x80, 0x00}, "-K"},               // release
         {{0x80, 0x00, 0x00}, "+K-K"},
         {{0x7F, 0xFF, 0x7F}, "+L+S+C+A+SL+NL+CL/K/A/P/M/R/L/C"},
         {{0x00, 0xFF, 0x00}, "-L-S-C-A-SL-NL-CL"},
-        {{0x02, 0x80, 0x80}, ""},                       // untested state bit, unnamed attribute
+        {{0x02, 0x80, 0x80}, ""},                 // untested state bit, unnamed attribute
     };
     for (const DefinitionCase& c : cases) {
         EXPECT_EQ(definitionLetters(c.bytes), c.letters)
@@ -138,7 +140,8 @@ TEST(BlockContents, ReadsConversionEntriesUpToTheFirstBadOne) {
 }
 
 TEST(BlockContents, ReadsParameterEntriesOfEightBytes) {
-    const ParameterEntries contents = readParameterEntries(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+    const ParameterEntries contents =
+        readParameterEntries(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
     ASSERT_EQ(contents.entries.size(), 2u);
     EXPECT_EQ(contents.entries[1], (ParameterEntry{9, 10, 11, 12, 13, 14, 15, 16}));
     EXPECT_EQ(contents.rest, (Bytes{17}));
