@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "compiler/image_format.h"
 #include "compiler/models.h"

@@ -1,7 +1,8 @@
 #include "tools/kbxdump/image_reader.h"
 
 #include <algorithm>
-#include <string_view>
+#include <array>
+#include <string>
 #include <utility>
 
 #include "compiler/image_format.h"
