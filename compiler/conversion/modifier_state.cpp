@@ -18,6 +18,8 @@ constexpr std::array<ModifierKey, kModifierCount> kModifierKeys{{
     {0x5D, true, &ModifierState::windows, kApplicationDown},
 }};
 
+constexpr std::uint8_t kPauseControlCode = 0x1D;
+
 struct LockKey {
     std::uint8_t make;
     std::uint8_t lockBit;  // standard byte
@@ -83,8 +85,12 @@ void trackByte(ModifierState& state, std::uint8_t byte, bool shiftLockBehaviour)
     const bool afterE1 = (state.extended & kE1Pending) != 0;
     setBit(state.extended, kE0Pending | kE1Pending, false);
 
-    // The second half of the Pause sequence changes nothing.
-    if (afterE1 && !afterE0) return;
+    // Pause is E1 1D 45 (and E1 9D C5 for its break): the prefix covers the
+    // Control code and the NumLock code after it, so neither counts.
+    if (afterE1 && !afterE0) {
+        if ((byte & ~kBreakBit) == kPauseControlCode) state.extended |= kE1Pending;
+        return;
+    }
 
     const auto code = static_cast<std::uint8_t>(byte & ~kBreakBit);
     const bool make = !isBreakCode(byte);

@@ -54,8 +54,8 @@ public:
           writer_(options.shiftLockBehaviour, initialStandard) {}
 
     ScancodeResult run() {
-        if (!text_.empty() && text_.front() == kGroupOpen) applyShiftMode(writer_, kModePlain);
         saved_.push_back(writer_.state());
+        if (!text_.empty() && text_.front() == kGroupOpen) applyShiftMode(writer_, kModePlain);
         while (position_ < text_.size() && !stopped_) step();
         if (emptied_) return {};
         finish();
