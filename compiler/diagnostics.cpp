@@ -29,7 +29,7 @@ void Diagnostics::writef(const char* format, long long argument) {
 
 void Diagnostics::startLine(std::string_view physicalLine) {
     // The echo of a line stops where a C string would: at a zero byte.
-    currentLine_.assign(physicalLine.substr(0, physicalLine.find('\0')));
+    currentLine_ = physicalLine.substr(0, physicalLine.find('\0'));
     ++lineNumber_;
 }
 
@@ -48,7 +48,7 @@ void Diagnostics::reportLineError(std::string_view message) {
 }
 
 void Diagnostics::reset() {
-    currentLine_.clear();
+    currentLine_ = {};
     lineNumber_ = 0;
     errorCount_ = 0;
 }

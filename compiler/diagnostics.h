@@ -27,6 +27,8 @@ public:
     // Counts an error that has its own record (a fatal condition).
     void countError() { ++errorCount_; }
 
+    // The physical line now being compiled; it must stay in place until the
+    // next line starts.
     void startLine(std::string_view physicalLine);
     void resetLineCounter() { lineNumber_ = 0; }
     long long lineNumber() const { return lineNumber_; }
@@ -40,7 +42,7 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> log_;
-    std::string currentLine_;
+    std::string_view currentLine_;
     long long lineNumber_ = 0;
     int errorCount_ = 0;
 };

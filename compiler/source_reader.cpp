@@ -1,5 +1,8 @@
 #include "compiler/source_reader.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace kbxc {
 
 bool SourceReader::open(const std::string& path) {
@@ -20,22 +23,33 @@ int SourceReader::peek() {
     return buffer_[position_];
 }
 
-int SourceReader::get() {
-    const int c = peek();
-    if (c != EOF) ++position_;
-    return c;
-}
-
 bool SourceReader::next(std::string& line) {
-    line.clear();
-    while (line.size() < kMaxPiece) {
-        int c = get();
-        if (c == EOF) break;
-        if (c == '\r' && peek() == '\n') c = get();
-        line.push_back(char(c));
-        if (c == '\n') break;
+    char piece[kMaxPiece];
+    std::size_t length = 0;
+    while (length < kMaxPiece) {
+        if (peek() == EOF) break;
+        const unsigned char* start = buffer_.get() + position_;
+        const std::size_t window = std::min(filled_ - position_, kMaxPiece - length);
+        const void* newline = std::memchr(start, '\n', window);
+        const std::size_t taken = newline ? std::size_t(static_cast<const unsigned char*>(newline) - start) : window;
+        std::memcpy(piece + length, start, taken);
+        length += taken;
+        position_ += taken;
+        if (newline) {
+            ++position_;
+            // CR LF is one line end; the CR may have come with the buffer before.
+            if (length > 0 && piece[length - 1] == '\r') --length;
+            piece[length++] = '\n';
+            break;
+        }
     }
-    return !line.empty();
+    // A CR in the last place of a full piece still pairs with the LF after it.
+    if (length == kMaxPiece && piece[length - 1] == '\r' && peek() == '\n') {
+        piece[length - 1] = '\n';
+        ++position_;
+    }
+    line.assign(piece, length);
+    return length > 0;
 }
 
 }  // namespace kbxc

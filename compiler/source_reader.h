@@ -23,7 +23,7 @@ public:
     bool next(std::string& line);
 
 private:
-    int get();
+    // The next byte without taking it (refilling the buffer), or EOF.
     int peek();
 
     struct FileCloser {

@@ -17,12 +17,30 @@ std::string takeLoaderError(const char* fallback) {
     return text != nullptr ? std::string(text) : std::string(fallback);
 }
 
+// The folder this library was loaded from, with its "/"; empty when unknown.
+std::string ownFolder() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&takeLoaderError), &info) == 0 || info.dli_fname == nullptr) return {};
+    const std::string path(info.dli_fname);
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 }  // namespace
 
 DynamicLibrary::DynamicLibrary(const std::string& fileName) : fileName_(fileName) {
     dlerror();
     handle_ = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) error_ = takeLoaderError("cannot open the library");
+    if (handle_ != nullptr) return;
+    error_ = takeLoaderError("cannot open the library");
+    // The system's libraries lie beside this one. The run path normally finds
+    // them, but not when a wrapper around dlopen (a sanitizer's, for one)
+    // makes the loader see another caller; so look there as well.
+    const std::string folder = ownFolder();
+    if (fileName.find('/') != std::string::npos || folder.empty()) return;
+    dlerror();
+    handle_ = dlopen((folder + fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ != nullptr) error_.clear();
 }
 
 DynamicLibrary::~DynamicLibrary() { close(); }
