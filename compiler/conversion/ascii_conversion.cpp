@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "compiler/conversion/letter_case.h"
 #include "compiler/conversion/output_buffer.h"
 
 namespace kbxc {
@@ -30,9 +31,7 @@ constexpr std::array<AsciiName, 11> kAsciiNames{{
 
 constexpr std::uint8_t kControlMask = 31;
 
-std::uint8_t upperCase(std::uint8_t c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<std::uint8_t>(c - 'a' + 'A') : c;
-}
+std::uint8_t upperCase(std::uint8_t c) { return upperCaseLetter(c); }
 std::uint8_t controlCharacter(std::uint8_t c) { return static_cast<std::uint8_t>(c & kControlMask); }
 
 struct AsciiModifier {
@@ -49,13 +48,6 @@ constexpr char kGroupOpen = '{';
 constexpr char kGroupClose = '}';
 constexpr char kSeparator = '+';
 constexpr char kEscape = '\\';
-
-bool equalsIgnoringCase(std::string_view upperName, std::string_view item) {
-    return upperName.size() == item.size() &&
-           std::equal(item.begin(), item.end(), upperName.begin(), [](char a, char b) {
-               return upperCase(static_cast<std::uint8_t>(a)) == static_cast<std::uint8_t>(b);
-           });
-}
 
 class AsciiConverter {
 public:
@@ -98,7 +90,7 @@ private:
         if (name.empty() || end == text_.size()) return false;
 
         for (const AsciiModifier& modifier : kAsciiModifiers) {
-            if (!equalsIgnoringCase(modifier.name, name)) continue;
+            if (!equalsIgnoringCase(name, modifier.name)) continue;
             const std::size_t character = end + 1;
             const std::size_t close = end + 2;
             if (text_[end] != kSeparator || close >= text_.size() || text_[close] != kGroupClose) return false;
@@ -108,7 +100,7 @@ private:
         }
         if (text_[end] != kGroupClose) return false;
         for (const AsciiName& entry : kAsciiNames) {
-            if (!equalsIgnoringCase(entry.name, name)) continue;
+            if (!equalsIgnoringCase(name, entry.name)) continue;
             output_.append(entry.code);
             position_ = end + 1;
             return true;

@@ -6,6 +6,7 @@
 
 #include "compiler/conversion/character_typing.h"
 #include "compiler/conversion/keystroke_writer.h"
+#include "compiler/conversion/letter_case.h"
 #include "compiler/conversion/modifier_cleanup.h"
 #include "compiler/conversion/scan_codes.h"
 #include "compiler/conversion/shift_modes.h"
@@ -34,16 +35,6 @@ std::optional<int> hexDigit(char c) {
 }
 
 bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view upperPrefix) {
-    if (text.size() < upperPrefix.size()) return false;
-    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
-        const char c = text[i];
-        const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-        if (upper != upperPrefix[i]) return false;
-    }
-    return true;
-}
 
 class ScancodeConverter {
 public:

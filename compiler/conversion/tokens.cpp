@@ -3,6 +3,7 @@
 #include <string>
 
 #include "compiler/conversion/keypad.h"
+#include "compiler/conversion/letter_case.h"
 #include "compiler/conversion/scan_codes.h"
 #include "compiler/conversion/shift_modes.h"
 
@@ -245,16 +246,6 @@ constexpr auto kTokens = [] {
     return tokens;
 }();
 
-constexpr char upperCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool equalsIgnoringCase(std::string_view upperName, std::string_view name) {
-    if (upperName.size() != name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (upperName[i] != upperCase(name[i])) return false;
-    }
-    return true;
-}
-
 constexpr std::string_view kMakePrefix = "MAKE";
 
 }  // namespace
@@ -263,7 +254,7 @@ std::span<const Token> tokenTable() { return kTokens; }
 
 const Token* findToken(std::string_view name) {
     for (const Token& token : kTokens) {
-        if (equalsIgnoringCase(token.name, name)) return &token;
+        if (equalsIgnoringCase(name, token.name)) return &token;
     }
     return nullptr;
 }
