@@ -56,6 +56,8 @@ constexpr std::array<std::string_view, 10> kFiller{
     "MODE -FCR+BA1\n",
 };
 
+constexpr std::array<char, 4> kScrollLayerConditions{'S', 'C', 'A', 'L'};
+constexpr int kScrollLayers = 1 << kScrollLayerConditions.size();
 constexpr int kRows = 8;
 constexpr int kColumns = 16;
 constexpr std::size_t kLineCapacity = 160;
@@ -72,19 +74,32 @@ std::string syntheticLayout(std::size_t minimumLines) {
     std::string source(kHeader);
     char line[kLineCapacity];
     std::size_t textChoice = 0;
-    for (const Layer& layer : kLayers) {
-        std::snprintf(line, sizeof line, "!@KEYLAYER:%.*s\n", int(layer.name.size()), layer.name.data());
+    const auto addLayer = [&](std::string_view name, std::string_view conditions, std::string_view attributes) {
+        std::snprintf(line, sizeof line, "!@KEYLAYER:%.*s\n", int(name.size()), name.data());
         source += line;
         for (int row = 0; row < kRows; ++row) {
             for (int column = 1; column <= kColumns; ++column) {
                 const std::string_view text = kTexts[textChoice++ % kTexts.size()];
                 std::snprintf(line, sizeof line, "%c%02d%.*s%.*s: \"%.*s\"\n!@KEYATTRIB:%c%02d 00000AAA\n",
-                              'A' + row, column, int(layer.conditions.size()), layer.conditions.data(),
-                              int(layer.attributes.size()), layer.attributes.data(), int(text.size()), text.data(),
+                              'A' + row, column, int(conditions.size()), conditions.data(),
+                              int(attributes.size()), attributes.data(), int(text.size()), text.data(),
                               'A' + row, column);
                 source += line;
             }
         }
+    };
+    for (const Layer& layer : kLayers) addLayer(layer.name, layer.conditions, layer.attributes);
+    // Scroll-lock layers with every combination of Shift, Control, Alt and
+    // the function-key layer: many keys under many conditions.
+    for (int combination = 0; combination < kScrollLayers; ++combination) {
+        std::string conditions = "+SL";
+        for (std::size_t bit = 0; bit < kScrollLayerConditions.size(); ++bit) {
+            conditions += (combination >> bit) & 1 ? '+' : '-';
+            conditions += kScrollLayerConditions[bit];
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "Scroll-Layer-%02d", combination);
+        addLayer(name, conditions, "/K");
     }
     std::size_t lines = countLines(source);
     for (std::size_t i = 0; lines < minimumLines; ++i, ++lines) source += kFiller[i % kFiller.size()];

@@ -28,19 +28,20 @@ void Diagnostics::writef(const char* format, long long argument) {
 }
 
 void Diagnostics::startLine(std::string_view physicalLine) {
-    // The echo of a line stops where a C string would: at a zero byte.
-    currentLine_ = physicalLine.substr(0, physicalLine.find('\0'));
+    currentLine_ = physicalLine;
     ++lineNumber_;
 }
 
 void Diagnostics::reportLineError(std::string_view message) {
     constexpr char kEcho[] = "%03lld: ";
     constexpr char kError[] = "ERROR (line %lld): ";
+    // The echo of a line stops where a C string would: at a zero byte.
+    const std::string_view echo = currentLine_.substr(0, currentLine_.find('\0'));
     writef(kEcho, lineNumber_);
-    write(currentLine_);
+    write(echo);
     // A piece of an over-long line, or the last line of a file, has no line
     // end of its own; the echo always ends its log line.
-    if (currentLine_.empty() || currentLine_.back() != '\n') write("\n");
+    if (echo.empty() || echo.back() != '\n') write("\n");
     writef(kError, lineNumber_);
     write(message);
     write("\n");

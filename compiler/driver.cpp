@@ -58,9 +58,9 @@ int compileSource(const std::string& sourcePath, CompileState& state, Progress p
         diagnostics.countError();
         return kCompileNoSource;
     }
-    std::string physical;
+    std::string_view physical;
     long long lineCount = 0;
-    while (reader.next(physical)) ++lineCount;
+    while (reader.skip()) ++lineCount;
     reader.close();
     if (lineCount < 1) {
         diagnostics.write(kNothingToDo);

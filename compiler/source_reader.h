@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <memory>
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace kbxc {
 
@@ -19,10 +21,15 @@ public:
     void close() { file_.reset(); }
 
     // The next physical line (with its "\n" when it has one); false at the
-    // end of the file.
-    bool next(std::string& line);
+    // end of the file. The line stays valid until the next call.
+    bool next(std::string_view& line);
+    // Passes over the next physical line; false at the end of the file.
+    bool skip();
 
 private:
+    // Reads the next piece into `piece` (kMaxPiece bytes, or null to only
+    // pass over it); its length, 0 at the end of the file.
+    std::size_t readPiece(char* piece);
     // The next byte without taking it (refilling the buffer), or EOF.
     int peek();
 
@@ -32,6 +39,7 @@ private:
     std::unique_ptr<std::FILE, FileCloser> file_;
     static constexpr std::size_t kBufferSize = 1 << 16;
     std::unique_ptr<unsigned char[]> buffer_;
+    std::array<char, kMaxPiece> piece_{};
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
 };

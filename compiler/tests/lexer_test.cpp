@@ -128,7 +128,7 @@ std::vector<std::string> physicalLines(const std::string& contents) {
     SourceReader reader;
     EXPECT_TRUE(reader.open((folder / "s.kbf").string()));
     std::vector<std::string> lines;
-    for (std::string line; reader.next(line);) lines.push_back(line);
+    for (std::string_view line; reader.next(line);) lines.emplace_back(line);
     return lines;
 }
 
