@@ -56,7 +56,8 @@ public:
     AsciiResult run() {
         bool complete = true;
         while (position_ < text_.size() && complete) complete = step();
-        return {output_.take(), complete};
+        const bool truncated = output_.truncated();
+        return {output_.take(), complete, truncated};
     }
 
 private:

@@ -9,6 +9,7 @@ namespace kbxc {
 struct AsciiResult {
     ProgrammingBytes bytes;
     bool complete = true;  // false: a brace item was not understood (the bytes so far are kept)
+    bool truncated = false;
 };
 
 // Character output: the text's characters as they are, control characters

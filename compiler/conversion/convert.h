@@ -18,6 +18,7 @@ enum class ConversionFailure { none, ascii, scancode };
 struct Conversion {
     ProgrammingBytes bytes;  // at most kMaxProgrammingBytes, never a zero byte
     ConversionFailure failure = ConversionFailure::none;
+    bool truncated = false;  // the text gave more bytes than fit; the rest was dropped
 };
 
 // Converts one collected programming text (typed characters, brace groups,

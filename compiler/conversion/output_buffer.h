@@ -13,15 +13,25 @@ namespace kbxc {
 class OutputBuffer {
 public:
     void append(std::uint8_t byte) {
-        if (byte == 0 || bytes_.size() >= kMaxProgrammingBytes) return;
+        if (byte == 0) return;
+        if (bytes_.size() >= kMaxProgrammingBytes) {
+            truncated_ = true;
+            return;
+        }
         bytes_.push_back(byte);
     }
-    void clear() { bytes_.clear(); }
+    void clear() {
+        bytes_.clear();
+        truncated_ = false;
+    }
     const ProgrammingBytes& bytes() const { return bytes_; }
     ProgrammingBytes take() { return std::move(bytes_); }
+    // Whether a byte was dropped for want of room.
+    bool truncated() const { return truncated_; }
 
 private:
     ProgrammingBytes bytes_;
+    bool truncated_ = false;
 };
 
 }  // namespace kbxc

@@ -50,7 +50,8 @@ public:
         while (position_ < text_.size() && !stopped_) step();
         if (emptied_) return {};
         finish();
-        ScancodeResult result{writer_.output().take(), !failed_};
+        const bool truncated = writer_.output().truncated();
+        ScancodeResult result{writer_.output().take(), !failed_, truncated};
         removeIdleModifierTaps(result.bytes, options_.shiftLockBehaviour);
         return result;
     }

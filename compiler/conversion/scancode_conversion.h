@@ -16,6 +16,7 @@ struct ScancodeOptions {
 struct ScancodeResult {
     ProgrammingBytes bytes;
     bool complete = true;  // false: the text was not consumed (the bytes so far are kept)
+    bool truncated = false;  // more bytes than fit; the last ones, modifier releases too, are lost
 };
 
 // Types a programming text on the national keyboard: plain characters, brace

@@ -25,7 +25,20 @@ TEST(HostileText, LongTextsStopAtTheBufferLimit) {
     const Conversion typed = convertPlain(capitals);
     EXPECT_EQ(typed.bytes.size(), kMaxProgrammingBytes);
     EXPECT_EQ(typed.failure, ConversionFailure::none);
-    EXPECT_EQ(convertPlain(capitals, kAttributeCharacters).bytes.size(), kMaxProgrammingBytes);
+    EXPECT_TRUE(typed.truncated);
+    const Conversion characters = convertPlain(capitals, kAttributeCharacters);
+    EXPECT_EQ(characters.bytes.size(), kMaxProgrammingBytes);
+    EXPECT_TRUE(characters.truncated);
+}
+
+TEST(HostileText, AFullBufferIsNotTruncation) {
+    // 239 characters fit exactly; the zero bytes in between are not stored
+    // and take no room.
+    const std::string text = std::string(239, 'a') + std::string(5, '\0');
+    const Conversion characters = convertPlain(text, kAttributeCharacters);
+    EXPECT_EQ(characters.bytes.size(), kMaxProgrammingBytes);
+    EXPECT_FALSE(characters.truncated);
+    EXPECT_FALSE(convertPlain("{Shift+F1}").truncated);
 }
 
 TEST(HostileText, UnbalancedBracesNeverOverflow) {
