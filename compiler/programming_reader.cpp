@@ -33,6 +33,12 @@ public:
         collected_.clear();
         if (conversion.failure == ConversionFailure::ascii) diagnostics_.reportLineError(kAsciiFailed);
         if (conversion.failure == ConversionFailure::scancode) diagnostics_.reportLineError(kScancodeFailed);
+        // A cut conversion has lost its last bytes, the releases of its
+        // modifiers among them: it must not pass as a complete definition.
+        if (conversion.truncated) {
+            diagnostics_.reportLineError(kStringTooLong);
+            return;
+        }
         append(conversion.bytes);
     }
 

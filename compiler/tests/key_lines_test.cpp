@@ -162,6 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SyntaxCase{"A01/C: \"{Foo}\"\n", {"ERROR (line 1): string conversion (ASCII)"}},
                       SyntaxCase{"A01: \"" + std::string(100, 'a') + "\" %65 \"" + std::string(30, 'b') + "\"\n",
                                  {"ERROR (line 1): string too long"}},
+                      SyntaxCase{"A01: \"" + std::string(130, 'a') + "\"\n",  // 260 bytes: would be cut
+                                 {"ERROR (line 1): string too long"}},
                       SyntaxCase{"A01: #7F\n", {"ERROR (line 1): unexpected hex figure"}}));
 
 TEST(KeyLines, NumberItemsAndRawBytes) {
