@@ -5,6 +5,7 @@
 
 #include "compiler/diagnostics.h"
 #include "compiler/line_cursor.h"
+#include "compiler/setting_names.h"
 
 namespace kbxc {
 namespace {
@@ -13,36 +14,10 @@ constexpr char kUnknownSign[] = "unknown sign. '/+-' expected";
 constexpr char kUnknownCondition[] = "unknown layer chracter";
 constexpr char kUnknownAttribute[] = "unknown attribut";
 
-struct Condition {
-    std::string_view letters;
-    std::uint8_t bit;  // kTriggerBit for K
-};
-// Two-letter names come before the letter they start with.
-constexpr std::array<Condition, 8> kConditions{{
-    {"K", kTriggerBit},
-    {"CL", kConditionCapsLock},
-    {"NL", kConditionNumLock},
-    {"SL", kConditionScrollLock},
-    {"A", kConditionAlt},
-    {"C", kConditionControl},
-    {"S", kConditionShift},
-    {"L", kConditionLayer},
-}};
-
-struct Attribute {
-    char letter;
-    std::uint8_t bit;  // 0 for the standard set
-};
-constexpr std::array<Attribute, 8> kAttributes{{
-    {'K', kAttributeClick},
-    {'A', kAttributeAutoRepeat},
-    {'P', kAttributeProtected},
-    {'M', kAttributeMakeBreak},
-    {'R', kAttributeNoRestore},
-    {'L', kAttributeSlowOutput},
-    {'C', kAttributeCharacters},
-    {'S', 0},
-}};
+using Condition = names::ConditionName;
+using Attribute = names::AttributeName;
+using names::kAttributes;
+using names::kConditions;
 
 void applyCondition(const Condition& condition, bool plus, DefinitionBytes& definition) {
     if (condition.bit == kTriggerBit) {

@@ -4,7 +4,9 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/directives.h"
+#include "compiler/image_format.h"
 #include "compiler/line_cursor.h"
+#include "compiler/setting_names.h"
 
 namespace kbxc {
 namespace {
@@ -25,33 +27,13 @@ constexpr char kUnknownSlowOutput[] = "unknown slow output speed";
 constexpr char kUnknownBase[] = "unknown character, expect 'H' or 'Z'";
 constexpr char kBadMemory[] = "MEMORY - check MEMORY size parameter";
 
-// Languages: the list of the LANG field and the code each puts into bits
-// 3-6 of the language byte (GR and FR bring ShiftLock behaviour).
-constexpr std::array<std::string_view, 8> kLanguageNames{"US", "GR", "FR", "UK", "SG", "SF", "IT", "SP"};
-constexpr std::array<std::uint8_t, 8> kLanguageCodes{0x00, 0x18, 0x28, 0x30, 0x40, 0x50, 0x60, 0x70};
-constexpr std::array<std::string_view, 2> kLockNames{"C", "S"};
-constexpr std::uint8_t kShiftLockBit = 0x08;
-constexpr std::uint8_t kInterfaceBits = 0x07;
+using names::kLanguageCodes;
+using names::kLanguages;
+namespace img = kbx::image;
 
-constexpr std::array<std::string_view, 3> kInterfaceNames{"AT", "PC", "COM"};
 constexpr int kInterfaceCom = 2;
 constexpr std::uint8_t kSerialDefault = 0xE2;  // 9600, O, 7 data bits, no handshake
-constexpr std::array<std::string_view, 8> kBaudNames{"38", "19", "96", "48", "24", "12", "60", "30"};
-constexpr std::array<std::string_view, 5> kParityNames{"N", "M", "E", "O", "S"};
-constexpr std::array<std::string_view, 2> kDataBitNames{"7", "8"};
-constexpr std::uint8_t kSerialBaudBits = 0x07;
-constexpr std::uint8_t kSerialParityBits = 0x60;
-constexpr std::uint8_t kSerialEightBits = 0x10;
-constexpr std::uint8_t kSerialHandshake = 0x08;
 
-constexpr std::array<std::string_view, 4> kRateNames{"30", "20", "10", "2"};
-constexpr std::array<std::uint8_t, 4> kRateCodes{0x00, 0x04, 0x0C, 0x1F};
-constexpr std::array<std::string_view, 4> kDelayNames{"250", "500", "750", "1000"};
-constexpr std::array<std::string_view, 5> kSlowOutputNames{"D", "F", "M", "V", "S"};
-constexpr std::array<std::uint8_t, 5> kSlowOutputCodes{0, 32, 36, 63, 44};
-constexpr std::uint8_t kRateBits = 0x1F;
-constexpr std::uint8_t kDelayBits = 0x60;
-constexpr std::uint8_t kSlowOutputBits = 0x7F;
 
 constexpr long long kMinimumMemory = 512;
 constexpr std::array<std::string_view, 2> kAlternativeControllerMarks{"ZOD", "ZOVEZIZ"};
@@ -78,20 +60,20 @@ void handleType(std::string_view, LineCursor& cursor, CompileState& state) {
 
 void handleLanguage(std::string_view, LineCursor& cursor, CompileState& state) {
     KeyboardSettings& keyboard = state.keyboard;
-    const int language = readField(cursor, kLanguageNames, Match::containment);
+    const int language = readField(cursor, kLanguages, Match::containment);
     if (language < 0) {
         state.diagnostics.reportLineError(kUnknownLanguage);
     } else {
-        keyboard.languageByte = std::uint8_t((keyboard.languageByte & kInterfaceBits) | kLanguageCodes[language]);
+        keyboard.languageByte = std::uint8_t((keyboard.languageByte & img::kInterfaceBits) | kLanguageCodes[language]);
         keyboard.conversion.language = language;
     }
-    const int lock = readField(cursor, kLockNames, Match::exact);
+    const int lock = readField(cursor, names::kLockBehaviours, Match::exact);
     if (lock == kFieldUnknown) {
         state.diagnostics.reportLineError(kUnknownLockSign);
     } else if (lock >= 0) {
-        keyboard.languageByte = withBits(keyboard.languageByte, kShiftLockBit, lock == 1 ? kShiftLockBit : 0);
+        keyboard.languageByte = withBits(keyboard.languageByte, img::kShiftLockBit, lock == 1 ? img::kShiftLockBit : 0);
     }
-    keyboard.conversion.shiftLock = (keyboard.languageByte & kShiftLockBit) != 0;
+    keyboard.conversion.shiftLock = (keyboard.languageByte & img::kShiftLockBit) != 0;
 }
 
 void handleInterface(std::string_view, LineCursor& cursor, CompileState& state) {
@@ -101,40 +83,40 @@ void handleInterface(std::string_view, LineCursor& cursor, CompileState& state) 
 
     KeyboardSettings& keyboard = state.keyboard;
     Diagnostics& diagnostics = state.diagnostics;
-    const int interface = readField(cursor, kInterfaceNames, Match::exact);
+    const int interface = readField(cursor, names::kInterfaces, Match::exact);
     if (interface < 0) {
         diagnostics.reportLineError(kUnknownInterface);
         return;
     }
-    keyboard.languageByte = withBits(keyboard.languageByte, kInterfaceBits, std::uint8_t(interface));
+    keyboard.languageByte = withBits(keyboard.languageByte, img::kInterfaceBits, std::uint8_t(interface));
     if (interface != kInterfaceCom) return;
 
     std::uint8_t serial = kSerialDefault;
     const auto storeSerial = [&] { keyboard.serialByte = serial; };
-    const int baud = readField(cursor, kBaudNames, Match::containment);
+    const int baud = readField(cursor, names::kBaudFields, Match::containment);
     if (baud == kFieldUnknown) {
         storeSerial();
         diagnostics.reportLineError(kUnknownBaudrate);
         return;
     }
-    if (baud >= 0) serial = withBits(serial, kSerialBaudBits, std::uint8_t(baud));
-    const int parity = readField(cursor, kParityNames, Match::exact);
+    if (baud >= 0) serial = withBits(serial, img::kBaudBits, std::uint8_t(baud));
+    const int parity = readField(cursor, names::kParities, Match::exact);
     if (parity == kFieldUnknown) {
         storeSerial();
         diagnostics.reportLineError(kUnknownParity);
         return;
     }
-    if (parity >= 0) serial = withBits(serial, kSerialParityBits, std::uint8_t((parity & 3) << 5));
-    const int dataBits = readField(cursor, kDataBitNames, Match::exact);
+    if (parity >= 0) serial = withBits(serial, img::kParityBits, std::uint8_t((parity & 3) << img::kParityShift));
+    const int dataBits = readField(cursor, names::kDataBits, Match::exact);
     if (dataBits == kFieldUnknown) {
         storeSerial();
         diagnostics.reportLineError(kUnknownDataLength);
         return;
     }
-    if (dataBits == 1) serial |= kSerialEightBits;
+    if (dataBits == 1) serial |= img::kEightDataBits;
     const std::string_view handshake = cursor.readField();
     if (handshake == "H") {
-        serial |= kSerialHandshake;
+        serial |= img::kHandshake;
     } else if (!handshake.empty()) {
         storeSerial();
         diagnostics.reportLineError(kUnknownHandshake);
@@ -191,24 +173,24 @@ void handleSingleSound(std::string_view keyword, LineCursor& cursor, CompileStat
 void handleRate(std::string_view, LineCursor& cursor, CompileState& state) {
     KeyboardSettings& keyboard = state.keyboard;
     Diagnostics& diagnostics = state.diagnostics;
-    const int rate = readField(cursor, kRateNames, Match::exact);
+    const int rate = readField(cursor, names::kRates, Match::exact);
     if (rate == kFieldUnknown) {
         diagnostics.reportLineError(kUnknownRate);
         return;
     }
-    if (rate >= 0) keyboard.rate = withBits(keyboard.rate, kRateBits, kRateCodes[rate]);
-    const int delay = readField(cursor, kDelayNames, Match::exact);
+    if (rate >= 0) keyboard.rate = withBits(keyboard.rate, img::kRateBits, names::kRateCodes[rate]);
+    const int delay = readField(cursor, names::kDelays, Match::exact);
     if (delay < 0) {
         diagnostics.reportLineError(kUnknownDelay);
         return;
     }
-    keyboard.rate = withBits(keyboard.rate, kDelayBits, std::uint8_t(delay << 5));
-    const int slow = lookUp(cursor.readField().substr(0, 1), kSlowOutputNames, Match::exact);
+    keyboard.rate = withBits(keyboard.rate, img::kDelayBits, std::uint8_t(delay << img::kDelayShift));
+    const int slow = lookUp(cursor.readField().substr(0, 1), names::kSlowOutputs, Match::exact);
     if (slow == kFieldUnknown) {
         diagnostics.reportLineError(kUnknownSlowOutput);
         return;
     }
-    if (slow >= 0) keyboard.modeC = withBits(keyboard.modeC, kSlowOutputBits, kSlowOutputCodes[slow]);
+    if (slow >= 0) keyboard.modeC = withBits(keyboard.modeC, img::kSlowOutputBits, names::kSlowOutputCodes[slow]);
 }
 
 void handleBase(std::string_view, LineCursor& cursor, CompileState& state) {

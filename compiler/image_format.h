@@ -35,6 +35,29 @@ inline constexpr std::size_t kWideSlotsOffset = 304;
 inline constexpr std::size_t kWideMarkerOffset = 398;
 inline constexpr std::size_t kWideDataOffset = 400;
 
+// Language byte: bits 0-2 interface, bit 3 ShiftLock behaviour, bits 4-6
+// language.
+inline constexpr std::uint8_t kInterfaceBits = 0x07;
+inline constexpr std::uint8_t kShiftLockBit = 0x08;
+inline constexpr int kLanguageShift = 4;
+inline constexpr std::uint8_t kLanguageBits = 0x70;
+
+// Serial byte: bit 7 in use, bits 5-6 parity, bit 4 eight data bits, bit 3
+// RTS/CTS handshake, bits 0-2 baud rate.
+inline constexpr std::uint8_t kSerialInUse = 0x80;
+inline constexpr int kParityShift = 5;
+inline constexpr std::uint8_t kParityBits = 0x60;
+inline constexpr std::uint8_t kEightDataBits = 0x10;
+inline constexpr std::uint8_t kHandshake = 0x08;
+inline constexpr std::uint8_t kBaudBits = 0x07;
+
+// Rate byte (block 2): bits 0-4 rate code, bits 5-6 delay index; mode byte C
+// (block 1): bit 7 a mode switch, bits 0-6 the slow output speed.
+inline constexpr std::uint8_t kRateBits = 0x1F;
+inline constexpr int kDelayShift = 5;
+inline constexpr std::uint8_t kDelayBits = 0x60;
+inline constexpr std::uint8_t kSlowOutputBits = 0x7F;
+
 // A key slot below this value is a short-form definition (its make code);
 // 0 means no definition; a value of at least the data offset points to the
 // key's first definition record.

@@ -3,44 +3,36 @@
 #include <array>
 #include <string_view>
 
+#include "compiler/setting_names.h"
+
 namespace kbxdump {
 namespace {
 
-struct NamedBit {
-    std::uint8_t bit;
-    std::string_view letters;
+namespace names = kbxc::names;
+
+// Conditions are shown in the order of their bits.
+constexpr std::array<std::uint8_t, 7> kConditionBitOrder{
+    kbxc::kConditionLayer,      kbxc::kConditionShift,    kbxc::kConditionControl,  kbxc::kConditionAlt,
+    kbxc::kConditionScrollLock, kbxc::kConditionNumLock,  kbxc::kConditionCapsLock,
 };
 
-constexpr std::array<NamedBit, 7> kConditions{{
-    {kbxc::kConditionLayer, "L"},
-    {kbxc::kConditionShift, "S"},
-    {kbxc::kConditionControl, "C"},
-    {kbxc::kConditionAlt, "A"},
-    {kbxc::kConditionScrollLock, "SL"},
-    {kbxc::kConditionNumLock, "NL"},
-    {kbxc::kConditionCapsLock, "CL"},
-}};
+std::string_view conditionName(std::uint8_t bit) {
+    for (const names::ConditionName& condition : names::kConditions) {
+        if (condition.bit == bit) return condition.letters;
+    }
+    return "?";
+}
 
-constexpr std::array<NamedBit, 7> kAttributes{{
-    {kbxc::kAttributeClick, "K"},
-    {kbxc::kAttributeAutoRepeat, "A"},
-    {kbxc::kAttributeProtected, "P"},
-    {kbxc::kAttributeMakeBreak, "M"},
-    {kbxc::kAttributeNoRestore, "R"},
-    {kbxc::kAttributeSlowOutput, "L"},
-    {kbxc::kAttributeCharacters, "C"},
-}};
-
-constexpr std::string_view kTriggerLetter = "K";
+const std::string_view kTriggerLetter = conditionName(kbxc::kTriggerBit);
 
 }  // namespace
 
 std::string conditionLetters(std::uint8_t state, std::uint8_t mask) {
     std::string text;
-    for (const NamedBit& condition : kConditions) {
-        if (!(mask & condition.bit)) continue;
-        text += (state & condition.bit) ? '+' : '-';
-        text += condition.letters;
+    for (std::uint8_t bit : kConditionBitOrder) {
+        if (!(mask & bit)) continue;
+        text += (state & bit) ? '+' : '-';
+        text += conditionName(bit);
     }
     return text;
 }
@@ -54,10 +46,10 @@ std::string triggerLetters(std::uint8_t state, std::uint8_t mask) {
 
 std::string attributeLetters(std::uint8_t attributes) {
     std::string text;
-    for (const NamedBit& attribute : kAttributes) {
-        if (!(attributes & attribute.bit)) continue;
+    for (const names::AttributeName& attribute : names::kAttributes) {
+        if (attribute.bit == 0 || !(attributes & attribute.bit)) continue;
         text += '/';
-        text += attribute.letters;
+        text += attribute.letter;
     }
     return text;
 }

@@ -3,72 +3,51 @@
 #include <array>
 #include <string_view>
 
+#include "compiler/image_format.h"
+#include "compiler/setting_names.h"
+
 namespace kbxdump {
 namespace {
 
-enum class ModeByte { a, b, c };
+namespace names = kbxc::names;
+using names::ModeByte;
+using names::ModeEffect;
 
-struct ModeBit {
-    ModeByte byte;
-    std::uint8_t bit;
-    std::string_view name;
-    bool plusSets;             // `+NAME` sets the bit (else `-NAME` does)
-    std::string_view msrItem;  // the MSR item giving the same value, if any
-    bool msrItemSets;
-};
-
-// In bit order within each byte.
-constexpr std::array kModeBits{
-    ModeBit{ModeByte::a, 0x01, "T1", true, "N1", false},
-    ModeBit{ModeByte::a, 0x02, "T2", true, "N2", false},
-    ModeBit{ModeByte::a, 0x04, "T3", true, "N3", false},
-    ModeBit{ModeByte::a, 0x08, "MSR", true, "NA", false},
-    ModeBit{ModeByte::a, 0x10, "FCR", true, "", false},
-    ModeBit{ModeByte::a, 0x20, "KL", true, "", false},
-    ModeBit{ModeByte::a, 0x40, "KVK", true, "", false},
-    ModeBit{ModeByte::a, 0x80, "BCR", true, "", false},
-    ModeBit{ModeByte::b, 0x02, "EF", false, "", false},
-    ModeBit{ModeByte::b, 0x04, "EC", false, "", false},
-    ModeBit{ModeByte::b, 0x08, "SE", false, "NSE", true},
-    ModeBit{ModeByte::b, 0x10, "MCS", true, "LRC", true},
-    ModeBit{ModeByte::b, 0x20, "M3", true, "M3", true},
-    ModeBit{ModeByte::b, 0x40, "IEK", false, "", false},
-    ModeBit{ModeByte::c, 0x80, "MCO", true, "", false},
-};
-
-// Mode byte A bit 6 (shared with KVK) and mode byte B bit 0.
-constexpr std::uint8_t kBaBitOfA = 0x40;
-constexpr std::uint8_t kBaBitOfB = 0x01;
-struct BaSetting {
-    bool bitOfA;
-    bool bitOfB;
-    std::string_view name;
-};
-constexpr std::array<BaSetting, 3> kBaSettings{{{true, false, "BA0"}, {false, false, "BA1"}, {true, true, "BA2"}}};
 constexpr std::string_view kNoBaSetting = "no BA setting (B bit 0 without A bit 6)";
 
 constexpr std::uint8_t kUnnamedBitOfB = 0x80;
 constexpr std::string_view kUnnamedBitNote = "bit 7 set";
 
-// Mode byte C bits 0-6: slow output speed, one letter per RATE choice.
-constexpr std::uint8_t kSlowOutputBits = 0x7F;
-struct SlowOutput {
-    std::uint8_t value;
-    char letter;
-};
-constexpr std::array<SlowOutput, 5> kSlowOutputs{{{0, 'D'}, {32, 'F'}, {36, 'M'}, {63, 'V'}, {44, 'S'}}};
+const names::ModeSwitch* switchFor(ModeByte which, std::uint8_t bit) {
+    for (const names::ModeSwitch& entry : names::kModeSwitches) {
+        const bool setsOneBit = entry.effect == ModeEffect::plusSets || entry.effect == ModeEffect::minusSets;
+        if (setsOneBit && entry.byte == which && entry.bit == bit) return &entry;
+    }
+    return nullptr;
+}
 
+const names::ReaderOption* readerOptionFor(ModeByte which, std::uint8_t bit) {
+    for (const names::ReaderOption& option : names::kReaderOptions) {
+        if (option.byte == which && option.bit == bit) return &option;
+    }
+    return nullptr;
+}
+
+// The MODE switches of one byte in bit order, each with the sign that gives
+// the bit's value, and the MSR option that gives the same value in brackets.
 std::string describeBits(ModeByte which, std::uint8_t value) {
     std::string text;
-    for (const ModeBit& bit : kModeBits) {
-        if (bit.byte != which) continue;
-        const bool set = (value & bit.bit) != 0;
+    for (unsigned bit = 0x01; bit <= 0x80; bit <<= 1) {
+        const names::ModeSwitch* entry = switchFor(which, std::uint8_t(bit));
+        if (entry == nullptr) continue;
+        const bool set = (value & bit) != 0;
         if (!text.empty()) text += ' ';
-        text += set == bit.plusSets ? '+' : '-';
-        text += bit.name;
-        if (!bit.msrItem.empty() && bit.msrItem != bit.name && set == bit.msrItemSets) {
+        text += set == (entry->effect == ModeEffect::plusSets) ? '+' : '-';
+        text += entry->name;
+        const names::ReaderOption* option = readerOptionFor(which, std::uint8_t(bit));
+        if (option != nullptr && option->name != entry->name && set == option->on) {
             text += '(';
-            text += bit.msrItem;
+            text += option->name;
             text += ')';
         }
     }
@@ -80,11 +59,13 @@ std::string describeBits(ModeByte which, std::uint8_t value) {
 std::string describeModeByteA(std::uint8_t modeA) { return describeBits(ModeByte::a, modeA); }
 
 std::string describeModeByteB(std::uint8_t modeA, std::uint8_t modeB) {
-    const bool bitOfA = (modeA & kBaBitOfA) != 0;
-    const bool bitOfB = (modeB & kBaBitOfB) != 0;
+    const bool bitOfA = (modeA & names::kBarcodeBitA) != 0;
+    const bool bitOfB = (modeB & names::kBarcodeBitB) != 0;
     std::string text(kNoBaSetting);
-    for (const BaSetting& setting : kBaSettings) {
-        if (setting.bitOfA == bitOfA && setting.bitOfB == bitOfB) text = setting.name;
+    for (const names::ModeSwitch& setting : names::kModeSwitches) {
+        if (setting.effect == ModeEffect::barcode && setting.barcodeA == bitOfA && setting.barcodeB == bitOfB) {
+            text = setting.name;
+        }
     }
     text += ' ' + describeBits(ModeByte::b, modeB);
     if (modeB & kUnnamedBitOfB) {
@@ -95,10 +76,10 @@ std::string describeModeByteB(std::uint8_t modeA, std::uint8_t modeB) {
 }
 
 std::string describeModeByteC(std::uint8_t modeC) {
-    const int speed = modeC & kSlowOutputBits;
+    const int speed = modeC & kbx::image::kSlowOutputBits;
     std::string text = describeBits(ModeByte::c, modeC) + ", slow output " + std::to_string(speed);
-    for (const SlowOutput& output : kSlowOutputs) {
-        if (output.value == speed) return text + ' ' + output.letter;
+    for (std::size_t i = 0; i < names::kSlowOutputCodes.size(); ++i) {
+        if (names::kSlowOutputCodes[i] == speed) return text + ' ' + std::string(names::kSlowOutputs[i]);
     }
     return text + " (no letter)";
 }
