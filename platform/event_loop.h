@@ -1,0 +1,67 @@
+#pragma once
+
+// The per-thread event loop that stands in for the thread message queue:
+// timers on a monotonic clock, posted events, descriptor watches, and
+// nested loops that run until a condition holds. Every library of a
+// process uses the loop of the thread that calls it, so a wait inside one
+// library also runs the timers and watches of the others.
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "platform/include/kbxplatform_api.h"
+
+namespace kbx::platform {
+
+// A timer identifier as thread timers have them: never 0 for a running
+// timer; 0 stands for "no timer".
+using TimerId = std::uintptr_t;
+
+// A timer procedure with the arguments of a thread timer's procedure
+// (window, message, identifier, time in ms); the window is always null.
+using TimerProc = void (*)(void* window, unsigned message, TimerId id, std::uint32_t time);
+
+// The message number timer procedures receive.
+inline constexpr unsigned kTimerMessage = 0x0113;
+
+// Starts a timer on the calling thread's loop that calls `proc` every
+// `milliseconds` until killed. With `existing` naming a running timer of
+// this thread, that timer is restarted with the new interval and procedure
+// and keeps its identifier. Returns the identifier (never 0), or 0 on error.
+KBX_PLATFORM_API TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc);
+
+// Starts a timer that runs a function object; same rules as above.
+KBX_PLATFORM_API TimerId setTimer(TimerId existing, unsigned milliseconds, std::function<void(TimerId)> handler);
+
+// Stops a timer of the calling thread; false when there is no such timer.
+KBX_PLATFORM_API bool killTimer(TimerId id);
+
+// Runs `event` on the calling thread's loop at its next dispatch.
+KBX_PLATFORM_API void postEvent(std::function<void()> event);
+
+// Calls `onReadable` whenever `fd` is readable (or closed, or in error),
+// from the calling thread's dispatch. Returns a watch identifier (never 0).
+using WatchId = std::uintptr_t;
+KBX_PLATFORM_API WatchId watchDescriptor(int fd, std::function<void()> onReadable);
+KBX_PLATFORM_API void unwatchDescriptor(WatchId id);
+
+// Runs what is due, waiting at most `timeout` for something to become due
+// (negative: as long as it takes). The number of handlers run, -1 on error.
+KBX_PLATFORM_API int dispatch(std::chrono::milliseconds timeout);
+
+// A nested loop: dispatches until `done()` holds or `limit` has passed
+// (negative: no limit). True when the condition holds.
+KBX_PLATFORM_API bool runUntil(const std::function<bool()>& done,
+                               std::chrono::milliseconds limit = std::chrono::milliseconds(-1));
+
+// The calling thread's loop descriptor (see kbx_platform_fd).
+KBX_PLATFORM_API int loopDescriptor();
+
+// Milliseconds on the monotonic clock, as the thread timers count them.
+KBX_PLATFORM_API std::uint32_t tickCount();
+
+// Drops every timer, event and watch of the calling thread (tests).
+KBX_PLATFORM_API void resetLoopForTests();
+
+}  // namespace kbx::platform
