@@ -191,17 +191,35 @@ TEST_F(Kbx32, LogAndImageTakeTheSourcesNameWithTheirExtension) {
     }
 }
 
-TEST_F(Kbx32, DownloadIsNotAvailableYet) {
+TEST_F(Kbx32, DownloadToAPortThatDoesNotExistIsReportedAfterCompiling) {
     kbxtest::writeFile(dir / "TMP0815.KBF", kSmallLayout);
+    ::setenv("KBX_COM2", (dir / "no-such-port").c_str(), 1);
 
     const ProcessResult run = kbx32({(dir / "TMP0815.KBF").string(), "COM2:19200,N,7,1"});
+    ::unsetenv("KBX_COM2");
 
-    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_EQ(run.exitCode, 6);
     expectOnlyMessageLines(run);
     EXPECT_EQ(withoutProgress(messages(run)),
-              (std::vector<std::string>{kCompilePhase, kPhaseFinished, "kbx_message 5 -5"}));
-    EXPECT_NE(run.err.find("not available yet"), std::string::npos) << run.err;
-    EXPECT_EQ(kbxtest::readFile(dir / "TMP0815.LOG"), "OK\n");  // the log the editor shows after a download
+              (std::vector<std::string>{kCompilePhase, kPhaseFinished, kDownloadPhase, "kbx_message 5 -2"}));
+    // The log the editor shows after a download: the compiler's, then the library's message.
+    EXPECT_EQ(kbxtest::readFile(dir / "TMP0815.LOG"), "OK\nCan't open COM2.\n");
+}
+
+TEST_F(Kbx32, UnknownInterfaceIsReportedAsWrongInterface) {
+    kbxtest::writeFile(dir / "layout.kbf", kSmallLayout);
+    const ProcessResult run = kbx32({(dir / "layout.kbf").string(), "LPT1"});
+    EXPECT_EQ(run.exitCode, 7);
+    EXPECT_EQ(withoutProgress(messages(run)),
+              (std::vector<std::string>{kCompilePhase, kPhaseFinished, kDownloadPhase, "kbx_message 5 -3"}));
+    EXPECT_EQ(kbxtest::readFile(dir / "layout.LOG"), "OK\nUnknown interface!\n");
+}
+
+TEST_F(Kbx32, InterfaceStringLongerThanTheMessageBufferIsRefused) {
+    kbxtest::writeFile(dir / "layout.kbf", kSmallLayout);
+    const ProcessResult run = kbx32({(dir / "layout.kbf").string(), "COM1:" + std::string(200, '9')});
+    EXPECT_EQ(run.exitCode, 7);
+    EXPECT_NE(run.err.find("longer than 127 characters"), std::string::npos) << run.err;
 }
 
 TEST_F(Kbx32, MissingCompilerLibraryIsACompileFailureWithANoteInTheLog) {

@@ -33,6 +33,26 @@ Request parseArguments(std::span<const char* const> arguments) {
             return request;
         }
     }
+    const bool hasFirst = !arguments.empty() && arguments[0] != nullptr;
+    if (hasFirst && arguments[0] == kUploadOption) {
+        if (arguments.size() != 3 || arguments[1] == nullptr || arguments[2] == nullptr) {
+            request.problem = "--upload takes an image file and an interface";
+            return request;
+        }
+        request.kind = Request::Kind::upload;
+        request.image = arguments[1];
+        request.interfaceString = arguments[2];
+        return request;
+    }
+    if (hasFirst && arguments[0] == kHeaderOption) {
+        if (arguments.size() != 2 || arguments[1] == nullptr) {
+            request.problem = "--header takes an interface";
+            return request;
+        }
+        request.kind = Request::Kind::header;
+        request.interfaceString = arguments[1];
+        return request;
+    }
     if (arguments.size() != kOperandCount) {
         request.problem = arguments.size() < kOperandCount ? "missing operand" : "too many operands";
         return request;

@@ -21,11 +21,16 @@ struct Job {
 };
 
 struct Request {
-    enum class Kind { run, help, usage };
+    enum class Kind { run, upload, header, help, usage };
     Kind kind = Kind::usage;
-    Job job;              // for run
-    std::string problem;  // for usage
+    Job job;                      // for run
+    std::string image;            // for upload: the image file to write
+    std::string interfaceString;  // for upload and header
+    std::string problem;          // for usage
 };
+
+inline constexpr std::string_view kUploadOption = "--upload";
+inline constexpr std::string_view kHeaderOption = "--header";
 
 // Reads the arguments after the program name.
 Request parseArguments(std::span<const char* const> arguments);

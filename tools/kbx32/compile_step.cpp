@@ -63,3 +63,13 @@ StepResult compileLayout(const Job& job, MessageChannel& messages) {
 }
 
 }  // namespace kbx32
+
+namespace kbx32 {
+
+StepResult finishWithoutDownload(MessageChannel& messages) {
+    messages.send(Message::downloadPhase);
+    messages.send(Message::phaseFinished);
+    return {};
+}
+
+}  // namespace kbx32

@@ -12,6 +12,8 @@ namespace {
 constexpr char kUsage[] =
     "Usage: kbx32 SOURCE COMP\n"
     "       kbx32 SOURCE INTERFACE\n"
+    "       kbx32 --upload IMAGE INTERFACE\n"
+    "       kbx32 --header INTERFACE\n"
     "       kbx32 --help\n";
 
 constexpr char kPurpose[] =
@@ -20,11 +22,18 @@ constexpr char kPurpose[] =
     "libkbxc32.so into the keyboard image beside it (SOURCE with the extension .kbx).\n"
     "The compiler's log goes beside it too: SOURCE with the extension .TXT for COMP,\n"
     ".LOG for a download. With COMP the run ends after compiling; any other third\n"
-    "field is the interface to download the image over (AT, USB, COMn:baud,parity,\n"
-    "bits,rts); downloading is not available yet and ends the run after compiling.\n"
+    "field is the interface to download the image over with libkbxi32.so (AT, USB,\n"
+    "COMn, COMn:baud,parity,bits[,rts], optionally with CHECK); the library's\n"
+    "message (\" N bytes sent\" or the reason) is added to the .LOG file.\n"
     "\n"
-    "Standard output carries only messages for the progress dialog, one line per\n"
-    "message, written at once:\n"
+    "--upload reads the keyboard memory into the image file IMAGE; --header prints\n"
+    "the first 8 bytes of the keyboard memory (identification, checksum, image\n"
+    "length, language byte) as one line \"header XX XX XX XX XX XX XX XX\".\n"
+    "A serial port COMn is the device in the environment variable KBX_COMn when\n"
+    "it is set, else /dev/ttyS(n-1).\n"
+    "\n"
+    "Standard output carries only messages for the progress dialog (--header: its\n"
+    "line), one line per message, written at once:\n"
     "\n"
     "  kbx_message KIND VALUE\n"
     "\n";
@@ -32,7 +41,9 @@ constexpr char kPurpose[] =
 constexpr char kSequences[] =
     "\n"
     "A compile-only run that succeeds sends 2, its percentages (0), 1, then 3 and 1,\n"
-    "so that the dialog ends as finished. A failure sends its kind 4 or 5 message last.\n"
+    "so that the dialog ends as finished. A download sends 2, the compile\n"
+    "percentages and 1, then 3, the download percentages and 1. An upload sends 3,\n"
+    "its percentages and 1. A failure sends its kind 4 or 5 message last.\n"
     "Texts for people go to standard error.\n"
     "\n"
     "Exit status:\n";

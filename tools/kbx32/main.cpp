@@ -21,6 +21,12 @@ int main(int argc, char** argv) {
         case Request::Kind::usage:
             std::fprintf(stderr, "kbx32: %s\n%s", request.problem.c_str(), usageText().c_str());
             return outcomeRow(Outcome::usage).exitCode;
+        case Request::Kind::header:
+            return outcomeRow(runHeader(request.interfaceString, stdout, stderr)).exitCode;
+        case Request::Kind::upload: {
+            MessageChannel messages(stdout);
+            return outcomeRow(runUpload(request.image, request.interfaceString, messages, stderr)).exitCode;
+        }
         case Request::Kind::run: break;
     }
     MessageChannel messages(stdout);

@@ -18,7 +18,13 @@ enum class Outcome {
     sourceNotFound,
     logNotOpened,
     compilerUnavailable,
-    downloadUnavailable,
+    noImageName,
+    portNotOpened,
+    wrongInterface,
+    transferFailed,
+    imageInvalid,
+    imageNotFound,
+    interfaceUnavailable,
     usage,
 };
 
@@ -30,15 +36,22 @@ struct OutcomeRow {
 };
 
 inline constexpr std::array kOutcomes{
-    OutcomeRow{Outcome::success, 0, std::nullopt, "the layout was compiled (and downloaded)"},
+    OutcomeRow{Outcome::success, 0, std::nullopt, "the layout was compiled (and downloaded), or the upload or header query worked"},
     OutcomeRow{Outcome::compileError, 1, Message::compileError,
                "the compiler reported errors or could not write the image; see the log"},
     OutcomeRow{Outcome::sourceNotFound, 2, Message::sourceNotFound, "the source file cannot be read"},
     OutcomeRow{Outcome::logNotOpened, 3, Message::outputNotOpened, "the log file cannot be written"},
     OutcomeRow{Outcome::compilerUnavailable, 4, Message::compileError,
                "the compiler library libkbxc32.so or its entry kbxc cannot be loaded"},
-    OutcomeRow{Outcome::downloadUnavailable, 5, Message::downloadNotPossible,
-               "downloading is not available yet (any third field but COMP)"},
+    OutcomeRow{Outcome::noImageName, 5, Message::noFileName, "no image file name was given"},
+    OutcomeRow{Outcome::portNotOpened, 6, Message::portNotOpened, "the serial port cannot be opened or set up"},
+    OutcomeRow{Outcome::wrongInterface, 7, Message::wrongInterface, "the interface string is not known"},
+    OutcomeRow{Outcome::transferFailed, 8, Message::downloadNotPossible,
+               "the keyboard did not take the image, or the upload or header query failed"},
+    OutcomeRow{Outcome::imageInvalid, 9, Message::imageInvalid, "the image file is not a keyboard image"},
+    OutcomeRow{Outcome::imageNotFound, 10, Message::imageNotFound, "the image file cannot be read"},
+    OutcomeRow{Outcome::interfaceUnavailable, 11, Message::downloadNotPossible,
+               "the interface library libkbxi32.so or one of its entries cannot be loaded"},
     OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
 };
 

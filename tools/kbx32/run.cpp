@@ -8,12 +8,14 @@ namespace {
 
 constexpr char kProgramName[] = "kbx32";
 
-void reportFailure(const Job& job, const StepResult& result, MessageChannel& messages, std::FILE* diagnostics) {
+// Tells the dialog (when `messages` is given) and the person about a failure.
+void reportFailure(const std::string& subject, const StepResult& result, MessageChannel* messages,
+                   std::FILE* diagnostics) {
     const OutcomeRow& outcome = outcomeRow(result.outcome);
     if (!outcome.failure) return;
-    messages.send(*outcome.failure);
+    if (messages) messages->send(*outcome.failure);
     const MessageRow& message = messageRow(*outcome.failure);
-    std::fprintf(diagnostics, "%s: %s: %.*s", kProgramName, job.source.c_str(), int(message.dialogText.size()),
+    std::fprintf(diagnostics, "%s: %s: %.*s", kProgramName, subject.c_str(), int(message.dialogText.size()),
                  message.dialogText.data());
     if (!result.detail.empty()) std::fprintf(diagnostics, " (%s)", result.detail.c_str());
     std::fputc('\n', diagnostics);
@@ -25,7 +27,22 @@ Outcome runJob(const Job& job, MessageChannel& messages, std::FILE* diagnostics)
     StepResult result = compileLayout(job, messages);
     if (result.outcome == Outcome::success)
         result = job.compileOnly() ? finishWithoutDownload(messages) : downloadImage(job, messages);
-    reportFailure(job, result, messages, diagnostics);
+    reportFailure(job.source, result, &messages, diagnostics);
+    return result.outcome;
+}
+
+Outcome runUpload(const std::string& image, const std::string& interfaceString, MessageChannel& messages,
+                  std::FILE* diagnostics) {
+    const StepResult result = uploadImage(image, interfaceString, messages);
+    reportFailure(image, result, &messages, diagnostics);
+    if (result.outcome == Outcome::success) std::fprintf(diagnostics, "%s: %s: %s\n", kProgramName, image.c_str(),
+                                                         result.detail.c_str());
+    return result.outcome;
+}
+
+Outcome runHeader(const std::string& interfaceString, std::FILE* output, std::FILE* diagnostics) {
+    const StepResult result = readHeader(interfaceString, output);
+    reportFailure(interfaceString, result, nullptr, diagnostics);
     return result.outcome;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "tools/kbx32/command_line.h"
@@ -24,7 +25,16 @@ StepResult compileLayout(const Job& job, MessageChannel& messages);
 // phase is finished too, so that it ends as finished.
 StepResult finishWithoutDownload(MessageChannel& messages);
 
-// Downloads the compiled image over job.destination.
+// Downloads the compiled image over job.destination with libkbxi32.so and
+// adds the library's message to the log. Sends kind 3, the percentages and
+// kind 1 when the keyboard has the image.
 StepResult downloadImage(const Job& job, MessageChannel& messages);
+
+// Uploads the keyboard memory into `image`; messages as for a download.
+StepResult uploadImage(const std::string& image, const std::string& interfaceString, MessageChannel& messages);
+
+// Reads the first 8 bytes of the keyboard memory and prints them as one line
+// "header XX XX XX XX XX XX XX XX" on `output`.
+StepResult readHeader(const std::string& interfaceString, std::FILE* output);
 
 }  // namespace kbx32
