@@ -64,6 +64,23 @@ TEST(CommandLine, WrongOperandCountsAreUsageErrors) {
     EXPECT_FALSE(parse({"a.kbf"}).problem.empty());
 }
 
+TEST(CommandLine, UploadTakesAnImageAndAnInterface) {
+    const Request request = parse({"--upload", "memory.kbx", "COM1:9600,O,8"});
+    ASSERT_EQ(request.kind, Request::Kind::upload);
+    EXPECT_EQ(request.image, "memory.kbx");
+    EXPECT_EQ(request.interfaceString, "COM1:9600,O,8");
+    EXPECT_EQ(parse({"--upload", "memory.kbx"}).kind, Request::Kind::usage);
+    EXPECT_EQ(parse({"--upload", "a", "b", "c"}).kind, Request::Kind::usage);
+}
+
+TEST(CommandLine, HeaderTakesAnInterface) {
+    const Request request = parse({"--header", "COM1"});
+    ASSERT_EQ(request.kind, Request::Kind::header);
+    EXPECT_EQ(request.interfaceString, "COM1");
+    EXPECT_EQ(parse({"--header"}).kind, Request::Kind::usage);
+    EXPECT_EQ(parse({"--header", "COM1", "x"}).kind, Request::Kind::usage);
+}
+
 TEST(CommandLine, HelpWinsWhereverItStands) {
     EXPECT_EQ(parse({"--help"}).kind, Request::Kind::help);
     EXPECT_EQ(parse({"-h"}).kind, Request::Kind::help);
