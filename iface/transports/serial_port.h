@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "iface/message_buffer.h"
+#include "iface/transports/serial_timeouts.h"
 
 namespace kbxi {
 
@@ -61,9 +62,17 @@ public:
     const LineSettings& settings() const { return settings_; }
 
 private:
+    // Opens the port with one settings text: 0, or a code 1-8.
+    int openWithSettings(std::string_view settingsText, MessageBuffer& message);
+    // Tries the rows of the search table with the echo test: 0, 1-8, 2 or 9.
+    int searchLineSettings(MessageBuffer& message);
+    // Closes without a message, as a failed open does.
+    void closeQuietly();
+
     int descriptor_ = -1;
     LineSettings settings_;
     std::string portName_;
+    SerialTimeouts timeouts_ = kFixedSerialTimeouts;
 };
 
 }  // namespace kbxi
