@@ -1,0 +1,152 @@
+#include "tools/kbxsim/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace kbxsim {
+namespace {
+
+constexpr std::string_view kOptionPrefix = "--";
+constexpr char kValueSeparator = '=';
+constexpr int kHexBase = 16;
+constexpr std::size_t kIdentificationDigits = 4;
+
+// A handler stores the option's value; on a bad value it returns what the
+// option needs instead.
+using Handler = std::string (*)(std::string_view value, CommandLine& options);
+
+struct Option {
+    std::string_view name;
+    bool takesValue;
+    Handler handle;
+};
+
+template <typename Number>
+std::optional<Number> numberOf(std::string_view text, int base = 10) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || error != std::errc{} || stop != end) return std::nullopt;
+    return value;
+}
+
+std::string setFlag(bool& flag) {
+    flag = true;
+    return {};
+}
+
+std::string setPath(std::string_view value, std::filesystem::path& path) {
+    if (value.empty()) return "a path";
+    path = value;
+    return {};
+}
+
+std::string setBytePosition(std::string_view value, std::optional<std::uint64_t>& position) {
+    position = numberOf<std::uint64_t>(value);
+    if (!position || *position == 0) return "a byte number from 1 on";
+    return {};
+}
+
+constexpr std::array kOptions{
+    Option{"help", false, [](std::string_view, CommandLine& o) { return setFlag(o.help); }},
+    Option{"link", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.link); }},
+    Option{"settings", true,
+           [](std::string_view v, CommandLine& o) {
+               o.echoSettings = parseLineSettings(v);
+               return o.echoSettings ? std::string{} : std::string("BAUD,PARITY,DATABITS such as 9600,O,8");
+           }},
+    Option{"line-rate", false, [](std::string_view, CommandLine& o) { return setFlag(o.lineRate); }},
+    Option{"load", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.load); }},
+    Option{"save", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.save); }},
+    Option{"id", true,
+           [](std::string_view v, CommandLine& o) {
+               const auto number = numberOf<std::uint16_t>(v, kHexBase);
+               if (!number || v.size() != kIdentificationDigits) return std::string("four hex digits such as 5631");
+               o.identification = *number;
+               return std::string{};
+           }},
+    Option{"verbose", false, [](std::string_view, CommandLine& o) { return setFlag(o.verbose); }},
+    Option{"refuse-byte", true, [](std::string_view v, CommandLine& o) { return setBytePosition(v, o.refuseByte); }},
+    Option{"refuse-all", false, [](std::string_view, CommandLine& o) { return setFlag(o.refuseAll); }},
+    Option{"lose-ack", true,
+           [](std::string_view v, CommandLine& o) { return setBytePosition(v, o.loseAcknowledgement); }},
+    Option{"silent-from", true, [](std::string_view v, CommandLine& o) { return setBytePosition(v, o.silentFrom); }},
+    Option{"silent-for", true, [](std::string_view v, CommandLine& o) { return setBytePosition(v, o.silentFor); }},
+    Option{"corrupt-reply", true,
+           [](std::string_view v, CommandLine& o) {
+               o.replyCorruption = parseReplyCorruption(v);
+               return o.replyCorruption ? std::string{} : "KIND[:NUMBER] with KIND one of " + replyDamageNames();
+           }},
+    Option{"corrupt-replies", true,
+           [](std::string_view v, CommandLine& o) {
+               const auto number = numberOf<int>(v);
+               if (!number || *number < 0) return std::string("a count (0: every reply)");
+               o.corruptedReplies = *number == 0 ? FaultPlan::kEveryReply : *number;
+               return std::string{};
+           }},
+};
+
+const Option* findOption(std::string_view name) {
+    const auto entry =
+        std::find_if(kOptions.begin(), kOptions.end(), [&](const Option& option) { return option.name == name; });
+    return entry == kOptions.end() ? nullptr : &*entry;
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(std::span<const std::string_view> arguments) {
+    ParsedCommandLine parsed;
+    bool modeSeen = false;
+    for (std::size_t i = 0; i < arguments.size() && parsed.error.empty(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (!argument.starts_with(kOptionPrefix)) {
+            if (argument == kSerialMode && !modeSeen) {
+                modeSeen = true;
+            } else {
+                parsed.error = "unexpected argument \"" + std::string(argument) + '"';
+            }
+            continue;
+        }
+        std::string_view name = argument.substr(kOptionPrefix.size());
+        std::optional<std::string_view> value;
+        if (const std::size_t separator = name.find(kValueSeparator); separator != std::string_view::npos) {
+            value = name.substr(separator + 1);
+            name = name.substr(0, separator);
+        }
+        const Option* option = findOption(name);
+        if (option == nullptr) {
+            parsed.error = "unknown option \"" + std::string(argument) + '"';
+        } else if (option->takesValue && !value && i + 1 >= arguments.size()) {
+            parsed.error = std::string(argument) + " needs a value";
+        } else if (!option->takesValue && value) {
+            parsed.error = std::string(kOptionPrefix) + std::string(name) + " takes no value";
+        } else {
+            if (option->takesValue && !value) value = arguments[++i];
+            const std::string need = option->handle(value.value_or(""), parsed.options);
+            if (!need.empty()) {
+                parsed.error = std::string(kOptionPrefix) + std::string(name) + " needs " + need + ", not \"" +
+                               std::string(value.value_or("")) + '"';
+            }
+        }
+    }
+    if (parsed.error.empty() && !modeSeen && !parsed.options.help) {
+        parsed.error = "no mode given (kbxsim serial ...)";
+    }
+    return parsed;
+}
+
+void armFaults(const CommandLine& options, Firmware& firmware) {
+    if (options.refuseAll) {
+        firmware.refuseEveryByte();
+    } else if (options.refuseByte) {
+        firmware.refuseBytes(*options.refuseByte);
+    }
+    if (options.loseAcknowledgement) firmware.loseAnswers(*options.loseAcknowledgement);
+    if (options.silentFrom || options.silentFor) {
+        firmware.goSilent(options.silentFrom.value_or(1), options.silentFor.value_or(ByteWindow::kForever));
+    }
+    if (options.replyCorruption) firmware.corruptReplies(*options.replyCorruption, options.corruptedReplies);
+}
+
+}  // namespace kbxsim

@@ -1,0 +1,51 @@
+#pragma once
+
+// The command line of kbxsim: "kbxsim serial [options]" or "kbxsim --help".
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "tools/kbxsim/faults.h"
+#include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/line_settings.h"
+
+namespace kbxsim {
+
+inline constexpr std::string_view kSerialMode = "serial";
+
+struct CommandLine {
+    bool help = false;
+    std::filesystem::path link;
+    std::optional<LineSettings> echoSettings;
+    bool lineRate = false;
+    std::filesystem::path load;
+    std::filesystem::path save;
+    std::uint16_t identification = kDefaultIdentification;
+    bool verbose = false;
+
+    // Faults, by the number of the byte received (1 = the first).
+    std::optional<std::uint64_t> refuseByte;
+    bool refuseAll = false;
+    std::optional<std::uint64_t> loseAcknowledgement;
+    std::optional<std::uint64_t> silentFrom;
+    std::optional<std::uint64_t> silentFor;
+    std::optional<ReplyCorruption> replyCorruption;
+    int corruptedReplies = 1;  // FaultPlan::kEveryReply for every reply
+};
+
+struct ParsedCommandLine {
+    CommandLine options;
+    std::string error;  // empty when the command line is good
+};
+
+// `arguments` without the program name.
+ParsedCommandLine parseCommandLine(std::span<const std::string_view> arguments);
+
+// Arms the faults of the command line in a firmware that has received nothing.
+void armFaults(const CommandLine& options, Firmware& firmware);
+
+}  // namespace kbxsim

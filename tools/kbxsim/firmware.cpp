@@ -1,0 +1,191 @@
+#include "tools/kbxsim/firmware.h"
+
+#include <array>
+
+#include "tools/kbxsim/hex_text.h"
+
+namespace kbxsim {
+namespace {
+
+struct EventName {
+    ByteEvent event;
+    std::string_view name;
+};
+
+constexpr std::array kEventNames{
+    EventName{ByteEvent::none, "nothing"},
+    EventName{ByteEvent::silent, "ignored (silent)"},
+    EventName{ByteEvent::refusedOnRequest, "refused (fault)"},
+    EventName{ByteEvent::frameStarted, "frame started"},
+    EventName{ByteEvent::frameContinues, "frame continues"},
+    EventName{ByteEvent::frameRefused, "frame refused"},
+    EventName{ByteEvent::writeStored, "write frame stored"},
+    EventName{ByteEvent::readAnswered, "read frame answered"},
+    EventName{ByteEvent::checksumUpdated, "checksum updated"},
+    EventName{ByteEvent::otherCommand, "other command"},
+    EventName{ByteEvent::echoAnswered, "echo answered"},
+    EventName{ByteEvent::echoAtOtherSettings, "echo at other line settings, not answered"},
+    EventName{ByteEvent::enabled, "enable"},
+    EventName{ByteEvent::singleByte, "single byte"},
+};
+
+}  // namespace
+
+std::string_view byteEventName(ByteEvent event) {
+    for (const EventName& entry : kEventNames) {
+        if (entry.event == event) return entry.name;
+    }
+    return kEventNames.front().name;
+}
+
+Firmware::Firmware(std::uint16_t identification) : memory_(identification) {}
+
+void Firmware::resetCounters() {
+    counters_ = Counters{};
+    memory_.resetWriteCounts();
+}
+
+ByteWindow Firmware::windowFrom(std::uint64_t position, std::uint64_t count) const {
+    return ByteWindow{byteNumber_ + (position == 0 ? 1 : position), count};
+}
+
+void Firmware::refuseBytes(std::uint64_t position, std::uint64_t count) {
+    faults_.refuse = windowFrom(position, count);
+}
+
+void Firmware::loseAnswers(std::uint64_t position, std::uint64_t count) {
+    faults_.loseAcknowledgement = windowFrom(position, count);
+}
+
+void Firmware::goSilent(std::uint64_t position, std::uint64_t count) {
+    faults_.silence = windowFrom(position, count);
+}
+
+void Firmware::corruptReplies(const ReplyCorruption& corruption, int replies) {
+    faults_.replyCorruption = corruption;
+    faults_.corruptedRepliesLeft = replies;
+}
+
+void Firmware::receive(std::uint8_t byte, HostLink& host) {
+    ++byteNumber_;
+    ++counters_.bytesReceived;
+    if (faults_.silence.covers(byteNumber_)) {
+        ++counters_.silentBytes;
+        lastEvent_ = ByteEvent::silent;
+        return;
+    }
+    if (byte == kFramePrefix) beginFrame();
+    if (faults_.refuse.covers(byteNumber_)) {
+        if (parser_.inFrame()) {
+            parser_.abandon();
+            ++counters_.framesRefused;
+        }
+        lastEvent_ = ByteEvent::refusedOnRequest;
+        answer(kRefuse, host);
+        return;
+    }
+    if (byte == kFramePrefix) {
+        lastEvent_ = ByteEvent::frameStarted;
+        answer(kAcknowledge, host);
+    } else if (byte == kEcho) {
+        endFrameEarly();
+        answerEcho(host);
+    } else if (byte == kEnable) {
+        endFrameEarly();
+        ++counters_.enables;
+        lastEvent_ = ByteEvent::enabled;
+        answer(kAcknowledge, host);
+    } else if (parser_.inFrame()) {
+        continueFrame(byte, host);
+    } else {
+        lastEvent_ = ByteEvent::singleByte;
+        answer(kAcknowledge, host);
+    }
+}
+
+void Firmware::beginFrame() {
+    endFrameEarly();
+    parser_.start();
+    ++counters_.framesStarted;
+}
+
+void Firmware::endFrameEarly() {
+    if (!parser_.inFrame()) return;
+    parser_.abandon();
+    ++counters_.framesAbandoned;
+}
+
+void Firmware::answerEcho(HostLink& host) {
+    if (echoSettings_) {
+        const auto line = host.observeLine();
+        if (line && !lineMatches(*echoSettings_, *line)) {
+            ++counters_.echoesUnanswered;
+            lastEvent_ = ByteEvent::echoAtOtherSettings;
+            return;
+        }
+    }
+    ++counters_.echoesAnswered;
+    lastEvent_ = ByteEvent::echoAnswered;
+    answer(kEcho, host);
+}
+
+void Firmware::continueFrame(std::uint8_t byte, HostLink& host) {
+    switch (parser_.take(byte)) {
+        case FrameStep::inProgress:
+            lastEvent_ = ByteEvent::frameContinues;
+            answer(kAcknowledge, host);
+            return;
+        case FrameStep::refused:
+            ++counters_.framesRefused;
+            lastEvent_ = ByteEvent::frameRefused;
+            answer(kRefuse, host);
+            return;
+        case FrameStep::writeComplete: {
+            const auto data = parser_.data();
+            for (std::size_t i = 0; i < data.size(); ++i) memory_.storeFromHost(parser_.address() + i, data[i]);
+            ++counters_.writeFrames;
+            lastEvent_ = ByteEvent::writeStored;
+            break;
+        }
+        case FrameStep::readComplete:
+            ++counters_.framesCompleted;
+            ++counters_.readFrames;
+            lastEvent_ = ByteEvent::readAnswered;
+            answer(kAcknowledge, host);
+            answerRead(host);
+            return;
+        case FrameStep::updateChecksum:
+            memory_.updateChecksum();
+            ++counters_.checksumUpdates;
+            lastEvent_ = ByteEvent::checksumUpdated;
+            break;
+        case FrameStep::otherCommand:
+            ++counters_.otherCommands;
+            lastEvent_ = ByteEvent::otherCommand;
+            break;
+    }
+    ++counters_.framesCompleted;
+    answer(kAcknowledge, host);
+}
+
+void Firmware::answerRead(HostLink& host) {
+    std::string text = replyText(memory_.bytes().subspan(parser_.address(), parser_.count()));
+    if (faults_.corruptedRepliesLeft != 0) {
+        text = corruptReply(std::move(text), faults_.replyCorruption);
+        ++counters_.corruptedReplies;
+        if (faults_.corruptedRepliesLeft > 0) --faults_.corruptedRepliesLeft;
+    }
+    host.sendReplyText(text);
+}
+
+void Firmware::answer(std::uint8_t value, HostLink& host) {
+    if (faults_.loseAcknowledgement.covers(byteNumber_)) {
+        ++counters_.lostAnswers;
+        return;
+    }
+    if (value == kAcknowledge) ++counters_.acknowledgements;
+    if (value == kRefuse) ++counters_.refusals;
+    host.sendAnswer(value);
+}
+
+}  // namespace kbxsim

@@ -1,0 +1,121 @@
+#pragma once
+
+// The keyboard firmware, independent of any channel: it takes the host's bytes
+// one at a time and answers through a HostLink.
+//
+// - 0xEE, the echo, is answered with 0xEE (no acknowledgement) at any point,
+//   ending a frame in progress; with echo settings given, only while the
+//   host's line matches them.
+// - 0xEF begins a frame at any point; every byte of a frame is acknowledged
+//   with 0xFA until the frame turns out bad, when that byte gets 0xFE (a
+//   character that is no hex digit, a checksum that does not match on the last
+//   checksum digit, a frame that reaches past the memory on the last header
+//   digit). Memory changes only when a whole write frame checked.
+// - A read frame is acknowledged and then answered with its reply text.
+// - 0xF4 (enable) ends a frame in progress; it and every other byte outside a
+//   frame are acknowledged.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "tools/kbxsim/faults.h"
+#include "tools/kbxsim/frame_parser.h"
+#include "tools/kbxsim/host_link.h"
+#include "tools/kbxsim/keyboard_memory.h"
+#include "tools/kbxsim/line_settings.h"
+
+namespace kbxsim {
+
+inline constexpr std::uint8_t kEcho = 0xEE;
+inline constexpr std::uint8_t kEnable = 0xF4;
+inline constexpr std::uint8_t kAcknowledge = 0xFA;
+inline constexpr std::uint8_t kRefuse = 0xFE;
+
+struct Counters {
+    std::uint64_t bytesReceived = 0;
+    std::uint64_t framesStarted = 0;    // every 0xEF, also one that is refused
+    std::uint64_t framesCompleted = 0;  // write, read, checksum update, other command
+    std::uint64_t framesRefused = 0;    // ended with 0xFE
+    std::uint64_t framesAbandoned = 0;  // ended by 0xEF, 0xEE or 0xF4 before their end
+    std::uint64_t writeFrames = 0;
+    std::uint64_t readFrames = 0;
+    std::uint64_t checksumUpdates = 0;
+    std::uint64_t otherCommands = 0;
+    std::uint64_t enables = 0;
+    std::uint64_t echoesAnswered = 0;
+    std::uint64_t echoesUnanswered = 0;  // the line did not match the echo settings
+    std::uint64_t acknowledgements = 0;  // 0xFA sent
+    std::uint64_t refusals = 0;          // 0xFE sent
+    std::uint64_t lostAnswers = 0;
+    std::uint64_t silentBytes = 0;
+    std::uint64_t corruptedReplies = 0;
+    friend bool operator==(const Counters&, const Counters&) = default;
+};
+
+// What the last byte did, for logs.
+enum class ByteEvent {
+    none,
+    silent,
+    refusedOnRequest,
+    frameStarted,
+    frameContinues,
+    frameRefused,
+    writeStored,
+    readAnswered,
+    checksumUpdated,
+    otherCommand,
+    echoAnswered,
+    echoAtOtherSettings,
+    enabled,
+    singleByte,
+};
+std::string_view byteEventName(ByteEvent event);
+
+class Firmware {
+public:
+    explicit Firmware(std::uint16_t identification = kDefaultIdentification);
+
+    void receive(std::uint8_t byte, HostLink& host);
+
+    KeyboardMemory& memory() { return memory_; }
+    const KeyboardMemory& memory() const { return memory_; }
+
+    const Counters& counters() const { return counters_; }
+    void resetCounters();
+    ByteEvent lastEvent() const { return lastEvent_; }
+    Refusal lastRefusal() const { return parser_.refusal(); }
+
+    // The line settings at which the echo is answered; nothing: at any.
+    void answerEchoOnlyAt(std::optional<LineSettings> settings) { echoSettings_ = settings; }
+    const std::optional<LineSettings>& echoSettings() const { return echoSettings_; }
+
+    // Faults. Byte positions count from the next byte received: 1 is the
+    // next byte. Arming a fault replaces one of the same kind.
+    void refuseBytes(std::uint64_t position, std::uint64_t count = 1);
+    void refuseEveryByte() { refuseBytes(1, ByteWindow::kForever); }
+    void loseAnswers(std::uint64_t position, std::uint64_t count = 1);
+    void goSilent(std::uint64_t position, std::uint64_t count = ByteWindow::kForever);
+    void corruptReplies(const ReplyCorruption& corruption, int replies = 1);
+    void clearFaults() { faults_ = FaultPlan{}; }
+    const FaultPlan& faults() const { return faults_; }
+
+private:
+    ByteWindow windowFrom(std::uint64_t position, std::uint64_t count) const;
+    void beginFrame();
+    void endFrameEarly();
+    void answerEcho(HostLink& host);
+    void continueFrame(std::uint8_t byte, HostLink& host);
+    void answerRead(HostLink& host);
+    void answer(std::uint8_t value, HostLink& host);
+
+    KeyboardMemory memory_;
+    FrameParser parser_{kMemorySize};
+    Counters counters_;
+    FaultPlan faults_;
+    std::optional<LineSettings> echoSettings_;
+    std::uint64_t byteNumber_ = 0;  // of the byte in hand; never reset, faults are placed by it
+    ByteEvent lastEvent_ = ByteEvent::none;
+};
+
+}  // namespace kbxsim

@@ -1,0 +1,85 @@
+#include "tools/kbxsim/image_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <span>
+
+#include "compiler/image_format.h"
+
+namespace kbxsim {
+namespace {
+
+constexpr std::string_view kCannotOpen = "cannot open the image: ";
+constexpr std::string_view kNoMagic = "not a keyboard image (no \"Vyrn\" at the start)";
+constexpr std::string_view kTooLong = "longer than the keyboard memory (8192 bytes)";
+constexpr std::string_view kCannotWrite = "cannot write the image: ";
+constexpr std::string_view kTemporarySuffix = ".kbxsim-XXXXXX";
+constexpr mode_t kImageFileMode = 0644;
+
+std::string systemError(std::string_view what) { return std::string(what) + std::strerror(errno); }
+
+// Writes all of `bytes` to `descriptor`; false with errno set on failure.
+bool writeAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string loadImage(const std::filesystem::path& path, KeyboardMemory& memory) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return systemError(kCannotOpen);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(kMemorySize);
+    std::istreambuf_iterator<char> in(file);
+    const std::istreambuf_iterator<char> end;
+    // One byte more than fits, so that a longer file is noticed.
+    for (; in != end && bytes.size() <= kMemorySize; ++in) bytes.push_back(static_cast<std::uint8_t>(*in));
+
+    const std::string_view magic = kbx::image::kMagic;
+    if (bytes.size() < magic.size() || !std::equal(magic.begin(), magic.end(), bytes.begin())) {
+        return std::string(kNoMagic);
+    }
+    if (bytes.size() > kMemorySize) return std::string(kTooLong);
+    memory.place(kFirstWritableAddress, std::span(bytes).subspan(kFirstWritableAddress));
+    memory.updateChecksum();
+    return {};
+}
+
+std::vector<std::uint8_t> savedImage(const KeyboardMemory& memory) {
+    const std::string_view magic = kbx::image::kMagic;
+    std::vector<std::uint8_t> bytes(magic.begin(), magic.end());
+    const auto contents = memory.bytes();
+    bytes.insert(bytes.end(), contents.begin() + kFirstWritableAddress, contents.begin() + memory.savedImageEnd());
+    return bytes;
+}
+
+std::string saveImage(const std::filesystem::path& path, const KeyboardMemory& memory) {
+    std::string temporary = path.string() + std::string(kTemporarySuffix);
+    const int descriptor = ::mkstemp(temporary.data());
+    if (descriptor < 0) return systemError(kCannotWrite);
+    const bool written = ::fchmod(descriptor, kImageFileMode) == 0 && writeAll(descriptor, savedImage(memory));
+    const int savedErrno = errno;
+    const bool closed = ::close(descriptor) == 0;
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        if (!written) errno = savedErrno;
+        const std::string message = systemError(kCannotWrite);
+        ::unlink(temporary.c_str());
+        return message;
+    }
+    return {};
+}
+
+}  // namespace kbxsim

@@ -1,0 +1,135 @@
+#include "tools/kbxsim/run.h"
+
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+
+#include "tools/kbxsim/command_line.h"
+#include "tools/kbxsim/help.h"
+#include "tools/kbxsim/image_file.h"
+#include "tools/kbxsim/pseudo_terminal.h"
+#include "tools/kbxsim/serial_channel.h"
+#include "tools/kbxsim/server.h"
+#include "tools/kbxsim/shared_firmware.h"
+#include "tools/kbxsim/symbolic_link.h"
+#include "tools/kbxsim/unique_descriptor.h"
+
+namespace kbxsim {
+namespace {
+
+constexpr std::string_view kProgramName = "kbxsim";
+
+void complain(std::ostream& err, std::string_view message) {
+    err << kProgramName << ": " << message << '\n';
+    err.flush();
+}
+
+// SIGINT and SIGTERM stop the keyboard, SIGUSR1 saves the image; all three are
+// taken through a descriptor that the serving loop watches.
+sigset_t handledSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGUSR1);
+    return signals;
+}
+
+UniqueDescriptor takeSignals() {
+    const sigset_t signals = handledSignals();
+    if (::sigprocmask(SIG_BLOCK, &signals, nullptr) != 0) return UniqueDescriptor{};
+    return UniqueDescriptor(::signalfd(-1, &signals, SFD_CLOEXEC));
+}
+
+// The next signal from the descriptor; nothing when none could be read.
+std::optional<int> nextSignal(int descriptor) {
+    signalfd_siginfo info{};
+    for (;;) {
+        const ssize_t count = ::read(descriptor, &info, sizeof info);
+        if (count == static_cast<ssize_t>(sizeof info)) return static_cast<int>(info.ssi_signo);
+        if (count < 0 && errno == EINTR) continue;
+        return std::nullopt;
+    }
+}
+
+bool save(const CommandLine& options, SharedFirmware& firmware, std::ostream& err) {
+    if (options.save.empty()) return true;
+    const std::string error =
+        firmware.access([&](const Firmware& f) { return saveImage(options.save, f.memory()); });
+    if (error.empty()) return true;
+    complain(err, options.save.string() + ": " + error);
+    return false;
+}
+
+int serve(const CommandLine& options, Firmware firmware, std::ostream& out, std::ostream& err) {
+    const UniqueDescriptor signals = takeSignals();
+    if (!signals.valid()) {
+        complain(err, std::string("cannot take the signals: ") + std::strerror(errno));
+        return kExitFailed;
+    }
+    SharedFirmware shared(std::move(firmware));
+    const PseudoTerminal terminal;
+    std::optional<SymbolicLink> link;
+    if (!options.link.empty()) link.emplace(options.link, terminal.slavePath());
+
+    out << terminal.slavePath();
+    if (link) out << ' ' << link->path().string();
+    out << std::endl;
+
+    SerialChannel channel(terminal, shared, SerialChannelOptions{options.lineRate, options.verbose ? &err : nullptr});
+    Server server;
+    server.add(channel);
+    bool saved = true;
+    const std::string error = server.run(signals.get(), [&] {
+        const auto signal = nextSignal(signals.get());
+        if (signal != SIGUSR1) return false;
+        saved = save(options, shared, err);
+        return true;
+    });
+    if (!error.empty()) {
+        complain(err, error);
+        save(options, shared, err);
+        return kExitFailed;
+    }
+    return save(options, shared, err) && saved ? kExitStopped : kExitFailed;
+}
+
+}  // namespace
+
+int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err) {
+    const ParsedCommandLine parsed = parseCommandLine(arguments);
+    if (!parsed.error.empty()) {
+        complain(err, parsed.error);
+        err << usageText();
+        return kExitUsage;
+    }
+    const CommandLine& options = parsed.options;
+    if (options.help) {
+        out << usageText() << helpText();
+        return kExitStopped;
+    }
+
+    Firmware firmware(options.identification);
+    firmware.answerEchoOnlyAt(options.echoSettings);
+    if (!options.load.empty()) {
+        const std::string error = loadImage(options.load, firmware.memory());
+        if (!error.empty()) {
+            complain(err, options.load.string() + ": " + error);
+            return kExitFailed;
+        }
+    }
+    armFaults(options, firmware);
+    try {
+        return serve(options, std::move(firmware), out, err);
+    } catch (const std::runtime_error& failure) {
+        complain(err, failure.what());
+        return kExitFailed;
+    }
+}
+
+}  // namespace kbxsim

@@ -1,0 +1,119 @@
+#include "tools/kbxsim/serial_channel.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+
+namespace kbxsim {
+namespace {
+
+constexpr std::size_t kReadChunk = 256;
+constexpr std::size_t kLogByteCapacity = 3;  // two digits and the end
+
+std::string hexByte(std::uint8_t byte) {
+    std::array<char, kLogByteCapacity> text{};
+    std::snprintf(text.data(), text.size(), "%02X", static_cast<unsigned>(byte));
+    return text.data();
+}
+
+// The reply text for the log: printable characters as they are, any other
+// byte (a NUL put in by a fault) as <XX>.
+std::string printable(std::string_view text) {
+    constexpr char kFirstPrintable = ' ';
+    constexpr char kLastPrintable = '~';
+    std::string shown;
+    for (const char character : text) {
+        if (character >= kFirstPrintable && character <= kLastPrintable && character != '<') {
+            shown.push_back(character);
+        } else {
+            shown += '<' + hexByte(static_cast<std::uint8_t>(character)) + '>';
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+SerialChannel::SerialChannel(const PseudoTerminal& terminal, SharedFirmware& firmware, SerialChannelOptions options)
+    : terminal_(terminal), firmware_(firmware), options_(options) {}
+
+Clock::duration SerialChannel::byteTime() const {
+    if (!options_.lineRate) return Clock::duration::zero();
+    const auto line = terminal_.observeLine();
+    return line ? byteTimeAt(line->baud) : Clock::duration::zero();
+}
+
+pollfd SerialChannel::watch(Clock::time_point now) {
+    if (pausedUntil_ && now < *pausedUntil_) return pollfd{-1, 0, 0};
+    short events = POLLIN;
+    if (!output_.ready(now, byteTime()).empty()) events = static_cast<short>(events | POLLOUT);
+    return pollfd{terminal_.master(), events, 0};
+}
+
+std::optional<Clock::time_point> SerialChannel::wakeTime(Clock::time_point now) const {
+    if (pausedUntil_) return pausedUntil_;
+    if (!options_.lineRate) return std::nullopt;
+    const auto release = output_.nextRelease();
+    if (release && *release > now) return release;
+    return std::nullopt;
+}
+
+void SerialChannel::service(short events, Clock::time_point now) {
+    serviceTime_ = now;
+    if (pausedUntil_ && now >= *pausedUntil_) pausedUntil_.reset();
+    if ((events & POLLIN) != 0) {
+        readInput(now);
+    } else if ((events & (POLLHUP | POLLERR)) != 0) {
+        pause(now);
+    }
+    writeOutput(now);
+}
+
+void SerialChannel::readInput(Clock::time_point now) {
+    std::array<std::uint8_t, kReadChunk> buffer{};
+    const ssize_t count = ::read(terminal_.master(), buffer.data(), buffer.size());
+    if (count < 0) {
+        if (errno != EAGAIN && errno != EINTR) pause(now);  // EIO: no one has the slave open
+        return;
+    }
+    if (count == 0) {
+        pause(now);
+        return;
+    }
+    for (ssize_t i = 0; i < count; ++i) feed(buffer[static_cast<std::size_t>(i)]);
+}
+
+void SerialChannel::feed(std::uint8_t byte) {
+    logLine_.clear();
+    const auto [event, refusal] = firmware_.access([&](Firmware& firmware) {
+        firmware.receive(byte, *this);
+        return std::pair{firmware.lastEvent(), firmware.lastRefusal()};
+    });
+    if (options_.log == nullptr) return;
+    *options_.log << "kbxsim: <- " << hexByte(byte) << ' ' << byteEventName(event);
+    if (event == ByteEvent::frameRefused) *options_.log << " (" << refusalName(refusal) << ')';
+    *options_.log << logLine_ << '\n';
+    options_.log->flush();
+}
+
+void SerialChannel::sendAnswer(std::uint8_t answer) {
+    output_.push(answer, serviceTime_);
+    if (options_.log != nullptr) logLine_ += " -> " + hexByte(answer);
+}
+
+void SerialChannel::sendReplyText(std::string_view text) {
+    for (const char character : text) output_.push(static_cast<std::uint8_t>(character), serviceTime_);
+    if (options_.log != nullptr) logLine_ += " reply \"" + printable(text) + '"';
+}
+
+void SerialChannel::writeOutput(Clock::time_point now) {
+    const Clock::duration time = byteTime();
+    const auto ready = output_.ready(now, time);
+    if (ready.empty()) return;
+    const ssize_t written = ::write(terminal_.master(), ready.data(), ready.size());
+    if (written > 0) output_.consume(static_cast<std::size_t>(written), time);
+}
+
+}  // namespace kbxsim
