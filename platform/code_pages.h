@@ -2,8 +2,10 @@
 
 // Conversion between Windows-1252 ("ANSI") and code page 437 ("OEM") texts,
 // best fit as the system conversions do: a character without its own place
-// in the other code page becomes its nearest look-alike, or "?" (ANSI to
-// OEM) / "_" style replacements as the tables say.
+// in the other code page becomes its nearest look-alike (accented capitals
+// their base letter, box-drawing characters "+", "-" and "|"), or "?" from
+// ANSI to OEM when there is none. Control bytes stay as they are, and no
+// printable character becomes one.
 
 #include <string>
 #include <string_view>
@@ -16,5 +18,9 @@ KBX_PLATFORM_API unsigned char ansiToOem(unsigned char c);
 KBX_PLATFORM_API unsigned char oemToAnsi(unsigned char c);
 KBX_PLATFORM_API std::string ansiToOem(std::string_view text);
 KBX_PLATFORM_API std::string oemToAnsi(std::string_view text);
+
+// A Windows-1252 text as UTF-8, every byte kept (the unassigned 81, 8D, 8F,
+// 90 and 9D become the control characters of the same number).
+KBX_PLATFORM_API std::string ansiToUtf8(std::string_view text);
 
 }  // namespace kbx::platform
