@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "iface/transports/serial_port.h"
-#include "iface/transports/serial_timeouts.h"
 
 namespace kbxi {
 namespace {
@@ -66,7 +64,7 @@ constexpr RequestCase kRequestCases[] = {
     {"COM ", "COM", std::nullopt},
     {"COM1 NOCHECK", "COM1", std::nullopt},
     {"COM1:9600,N,8,1:2400", "COM1", "9600,N,8,1:2400"},
-    {"COM1:123456789012345678901234567890", "COM1", "12345678901234567890123"},
+    {"COM1:123456789012345678901234567890", "COM1", "12345678901234567890123"},  // 23 kept
 };
 
 TEST(SerialRequest, NamesThePortAndKeepsTheSettingsText) {
@@ -78,19 +76,6 @@ TEST(SerialRequest, NamesThePortAndKeepsTheSettingsText) {
             EXPECT_EQ(request.settings, *c.settings) << c.interfaceString;
         }
     }
-}
-
-TEST(SerialRequest, SettingsTextIsCutToTwentyThreeCharacters) {
-    const std::string longSettings(200, '9');
-    const SerialRequest request = serialRequest("COM1:" + longSettings);
-    EXPECT_EQ(request.settings.size(), 23u);
-}
-
-TEST(SerialTimeouts, ReadOfNBytesWaitsFiftyMillisecondsPerByteAndTwoHundredMore) {
-    EXPECT_EQ(readTimeLimit(kFixedSerialTimeouts, 1).count(), 250);
-    EXPECT_EQ(readTimeLimit(kFixedSerialTimeouts, 34).count(), 1900);
-    EXPECT_EQ(writeTimeLimit(kFixedSerialTimeouts, 1).count(), 200);
-    EXPECT_GT(readTimeLimit(kFixedSerialTimeouts, std::size_t(-1)).count(), 0);  // no overflow
 }
 
 }  // namespace
