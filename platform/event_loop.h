@@ -28,7 +28,15 @@ inline constexpr unsigned kTimerMessage = 0x0113;
 // Starts a timer on the calling thread's loop that calls `proc` every
 // `milliseconds` until killed. With `existing` naming a running timer of
 // this thread, that timer is restarted with the new interval and procedure
-// and keeps its identifier. Returns the identifier (never 0), or 0 on error.
+// and keeps its identifier. Returns the identifier (never 0), or 0 on error
+// (no procedure, no loop descriptors to be had).
+//
+// Like thread timers: the next tick counts from the moment a tick is
+// handled, so a late or slow procedure gets one tick, not a queue of missed
+// ones; a procedure is not entered again while it runs (a nested loop inside
+// it runs the other handlers only). Intervals below 1 ms count as 1 ms,
+// intervals above 0x7FFFFFFF ms as that. A procedure may kill or restart its
+// own timer or any other.
 KBX_PLATFORM_API TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc);
 
 // Starts a timer that runs a function object; same rules as above.
@@ -41,13 +49,20 @@ KBX_PLATFORM_API bool killTimer(TimerId id);
 KBX_PLATFORM_API void postEvent(std::function<void()> event);
 
 // Calls `onReadable` whenever `fd` is readable (or closed, or in error),
-// from the calling thread's dispatch. Returns a watch identifier (never 0).
+// from the calling thread's dispatch. Returns a watch identifier (never 0),
+// or 0 when `fd` cannot be watched (negative, closed, a regular file, the
+// loop's own descriptor). Several watches of one descriptor run in the order
+// they were added, each only while the descriptor is still readable. While a
+// handler runs, its descriptor is not reported to nested loops.
 using WatchId = std::uintptr_t;
 KBX_PLATFORM_API WatchId watchDescriptor(int fd, std::function<void()> onReadable);
 KBX_PLATFORM_API void unwatchDescriptor(WatchId id);
 
 // Runs what is due, waiting at most `timeout` for something to become due
-// (negative: as long as it takes). The number of handlers run, -1 on error.
+// (negative: as long as it takes): the events posted before the dispatch,
+// then the ready watches, then the due timers. What a handler adds runs at
+// a later dispatch. The number of handlers run, -1 on error; an exception of
+// a handler ends the dispatch and passes on, and what was not run stays due.
 KBX_PLATFORM_API int dispatch(std::chrono::milliseconds timeout);
 
 // A nested loop: dispatches until `done()` holds or `limit` has passed
@@ -61,7 +76,8 @@ KBX_PLATFORM_API int loopDescriptor();
 // Milliseconds on the monotonic clock, as the thread timers count them.
 KBX_PLATFORM_API std::uint32_t tickCount();
 
-// Drops every timer, event and watch of the calling thread (tests).
+// Drops every timer, event and watch of the calling thread (tests). The
+// loop descriptor stays the same and is no longer readable.
 KBX_PLATFORM_API void resetLoopForTests();
 
 }  // namespace kbx::platform
