@@ -60,9 +60,10 @@ tcflag_t parityFlags(char letter) {
     return 0;
 }
 
-// Whether the line holds `wanted` in everything a pseudo-terminal keeps: it
-// forces 8 data bits and no parity bit on every set, and a set that changes
-// nothing else then reports an invalid argument.
+// Whether the line holds `wanted` in everything a pseudo-terminal keeps. It
+// forces 8 data bits and no parity bit on every set, and when those were the
+// only changes asked for, the set can report an invalid argument although
+// the line is as it should be.
 bool lineHolds(int descriptor, const termios& wanted) {
     termios actual{};
     if (::tcgetattr(descriptor, &actual) != 0) return false;
