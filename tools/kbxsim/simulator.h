@@ -7,7 +7,9 @@
 // here; every call takes the firmware's lock. The destructor stops the
 // thread and removes the link.
 //
-//   kbxsim::Simulator keyboard({.link = dir / "ttyKBX"});
+//   kbxsim::SimulatorOptions options;
+//   options.echoSettings = kbxsim::LineSettings{1200, kbxsim::Parity::odd, 8};
+//   kbxsim::Simulator keyboard(options);
 //   setenv("KBX_COM1", keyboard.portPath().c_str(), 1);
 //   ... kbx_download(...) ...
 //   EXPECT_EQ(keyboard.memory(4, 298), imageBytes);
