@@ -1,0 +1,160 @@
+#include "iface/function_library.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <string_view>
+
+#include "iface/shared_timer.h"
+#include "iface/state.h"
+#include "platform/event_loop.h"
+#include "platform/notifier.h"
+
+namespace kbxi {
+namespace {
+
+using kbx::platform::Answer;
+using kbx::platform::Buttons;
+
+constexpr char kCannotLoad[] = "Unable to load KBXFUNC.DLL ";
+constexpr char kCannotLoadTitle[] = "Error";
+constexpr char kMissingFunction[] = "Unable to get function ";
+constexpr char kMissingFunctionTitle[] = "   Error     ";
+constexpr char kBindingFailed[] = "get_function_dll() failed ";
+constexpr char kBindingFailedTitle[] = "Error";
+constexpr int kLoadFailed = 16;
+constexpr int kResolveFailed = 1;
+
+// Every entry point the library must have, resolved in this order.
+constexpr std::array<std::string_view, 47> kEntryNames{
+    "load_kbxi32",           "unload_kbxi32",           "kbx_msr_autoinput_on",     "kbx_msr_autoinput_off",
+    "kbx_msr_read_data",     "kbx_fc_autoinput_on",     "kbx_fc_autoinput_off",     "kbx_fc_read_data",
+    "kbx_kl_autoinput_on",   "kbx_kl_autoinput_off",    "kbx_kl_read_data",         "kbx_bar_autoinput_on",
+    "kbx_bar_autoinput_off", "kbx_bar_read_data",       "kbx_kvk_mode2",            "kbx_kvk_mode1",
+    "kbx_kvk_read_data",     "kbx_display_data",        "kbx_beep",                 "kbx_open",
+    "kbx_close",             "kbx_msr_get_track1",      "kbx_msr_get_track2",       "kbx_msr_get_track3",
+    "kbx_msr_callback_track1", "kbx_msr_callback_track2", "kbx_msr_callback_track3", "kbx_get_barcode",
+    "kbx_get_keylock",       "kbx_get_functioncard",    "kbx_callback_barcode",     "kbx_callback_keylock",
+    "kbx_callback_functioncard", "kbx_display_open",    "kbx_display",              "kbx_callback_displaycomplete",
+    "kbx_display_close",     "kbx_msr_delete_data",     "kbx_barcode_data",         "kbx_barcode_config",
+    "sendbyte",              "kbx_set_language",        "kbx_get_language",         "kbx_vba_display",
+    "kbx_callback_data_capture", "kbx_get_data_capture", "kbx_capture_data",
+};
+
+// The arguments of a capture: one reply's key codes, the reserved value 1,
+// and a first wait of 300 x 10 ms.
+constexpr int kCaptureReserved = 1;
+constexpr int kCaptureTimeout = 300;
+constexpr int kLanguage = 1;
+// The wake-up of the capture wait.
+constexpr unsigned kCaptureWakeUp = 500;
+// The capture reports within its own time-outs (3 s, then 300 ms per key);
+// a library that never reports does not hold the caller for ever.
+constexpr std::chrono::milliseconds kCaptureGuard{60000};
+
+// The resolved entry points by name: null for a missing one.
+class ResolvedEntries {
+public:
+    AnyFunction& operator[](std::string_view name) {
+        const auto at = std::find(kEntryNames.begin(), kEntryNames.end(), name);
+        return functions_[std::size_t(at - kEntryNames.begin())];
+    }
+    AnyFunction& at(std::size_t index) { return functions_[index]; }
+
+private:
+    std::array<AnyFunction, kEntryNames.size()> functions_{};
+};
+
+FunctionLibrary::EntryPoints calledEntries(ResolvedEntries& resolved) {
+    FunctionLibrary::EntryPoints entry;
+    entry.open = functionAs<decltype(entry.open)>(resolved["kbx_open"]);
+    entry.setLanguage = functionAs<decltype(entry.setLanguage)>(resolved["kbx_set_language"]);
+    entry.callbackDataCapture = functionAs<decltype(entry.callbackDataCapture)>(resolved["kbx_callback_data_capture"]);
+    entry.captureData = functionAs<decltype(entry.captureData)>(resolved["kbx_capture_data"]);
+    entry.getDataCapture = functionAs<decltype(entry.getDataCapture)>(resolved["kbx_get_data_capture"]);
+    entry.close = functionAs<decltype(entry.close)>(resolved["kbx_close"]);
+    return entry;
+}
+
+bool complete(const FunctionLibrary::EntryPoints& entry) {
+    return entry.open && entry.setLanguage && entry.callbackDataCapture && entry.captureData &&
+           entry.getDataCapture && entry.close;
+}
+
+}  // namespace
+
+void KBX_CALL onCaptureReported(int count) {
+    state().capture.done = true;
+    state().capture.count = count;
+}
+
+FunctionLibrary::FunctionLibrary(CaptureReport& report, SharedTimer& timer, LibraryOpener opener,
+                                 std::string fileName)
+    : report_(report), timer_(timer), opener_(std::move(opener)), fileName_(std::move(fileName)) {}
+
+void FunctionLibrary::setSource(LibraryOpener opener, std::string fileName) {
+    opener_ = std::move(opener);
+    fileName_ = std::move(fileName);
+}
+
+int FunctionLibrary::bind(bool serialSelected) {
+    if (serialSelected || bound()) return 0;
+    std::unique_ptr<LoadedLibrary> library = opener_(fileName_);
+    if (!library) {
+        kbx::platform::notify(kCannotLoad, kCannotLoadTitle, Buttons::ok);
+        return kLoadFailed;
+    }
+    ResolvedEntries resolved;
+    bool stopped = false;
+    for (std::size_t i = 0; i < kEntryNames.size() && !stopped; ++i) {
+        const std::string name(kEntryNames[i]);
+        resolved.at(i) = library->function(name.c_str());
+        if (resolved.at(i) != nullptr) continue;
+        // OK gives up; Cancel goes on with the next name.
+        const Answer answer =
+            kbx::platform::notify(std::string(kMissingFunction) + name, kMissingFunctionTitle, Buttons::okCancel);
+        stopped = answer == Answer::ok;
+    }
+    const EntryPoints entry = calledEntries(resolved);
+    if (stopped || !complete(entry)) {
+        kbx::platform::notify(kBindingFailed, kBindingFailedTitle, Buttons::ok);
+        return kResolveFailed;
+    }
+    library_ = std::move(library);
+    entry_ = entry;
+    entry_.open();
+    entry_.setLanguage(kLanguage);
+    entry_.callbackDataCapture(onCaptureReported);
+    return 0;
+}
+
+void FunctionLibrary::unbind(bool serialSelected) {
+    if (serialSelected) return;
+    if (bound()) entry_.close();
+    timer_.stop();
+    library_.reset();
+    entry_ = {};
+}
+
+int FunctionLibrary::arm(int count) {
+    report_ = {};
+    if (!bound()) return 1;
+    return entry_.captureData(count, kCaptureReserved, kCaptureTimeout);
+}
+
+int FunctionLibrary::await() {
+    timer_.restart(kCaptureWakeUp, uploadTimerProc);
+    const bool reported = kbx::platform::runUntil([this] { return report_.done; }, kCaptureGuard);
+    return reported ? report_.count : 0;
+}
+
+std::span<const std::uint8_t> FunctionLibrary::codes(std::size_t count) {
+    if (!bound()) return {};
+    const unsigned char* captured = entry_.getDataCapture();
+    if (captured == nullptr) return {};
+    return {captured, count};
+}
+
+void FunctionLibrary::finish() { timer_.stop(); }
+
+}  // namespace kbxi

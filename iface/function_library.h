@@ -1,0 +1,75 @@
+#pragma once
+
+// The bridge to the point-of-sale library: on every transport but the serial
+// one the keyboard types its replies, and that library's keyboard hook
+// captures the key codes. The interface library binds it for the operations
+// that read from the keyboard, lets it capture, and unbinds it afterwards.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "iface/include/kbxi32.h"
+#include "iface/library_binding.h"
+#include "iface/protocol/block_read.h"
+
+namespace kbxi {
+
+class SharedTimer;
+
+inline constexpr char kFunctionLibraryName[] = "libkbxfunc.so";
+
+// What the capture callback was told: done, and how many key codes came
+// (0 after the capture's time-out).
+struct CaptureReport {
+    bool done = false;
+    int count = 0;
+};
+
+// The library's capture callback: records the report in the library state.
+void KBX_CALL onCaptureReported(int count);
+
+class FunctionLibrary : public KeyCapture {
+public:
+    using CaptureCallback = void(KBX_CALL*)(int count);
+    // The entry points the bridge calls.
+    struct EntryPoints {
+        int(KBX_CALL* open)() = nullptr;
+        int(KBX_CALL* setLanguage)(int language) = nullptr;
+        int(KBX_CALL* callbackDataCapture)(CaptureCallback callback) = nullptr;
+        int(KBX_CALL* captureData)(int count, int reserved, int timeout) = nullptr;
+        unsigned char*(KBX_CALL* getDataCapture)() = nullptr;
+        int(KBX_CALL* close)() = nullptr;
+    };
+
+    FunctionLibrary(CaptureReport& report, SharedTimer& timer, LibraryOpener opener = openSharedLibrary,
+                    std::string fileName = kFunctionLibraryName);
+
+    // Binds the library and opens it, unless the serial transport is used
+    // (its replies are read from the port) or it is bound already: 0, or
+    // nonzero after telling the user in message boxes.
+    int bind(bool serialSelected);
+    // Closes and unloads it (nothing to do over the serial transport).
+    void unbind(bool serialSelected);
+    bool bound() const { return library_ != nullptr; }
+
+    // The capture of one block's reply.
+    int arm(int count) override;
+    int await() override;
+    std::span<const std::uint8_t> codes(std::size_t count) override;
+    void finish() override;
+
+    // Tests and the library's set-up choose where the library comes from.
+    void setSource(LibraryOpener opener, std::string fileName);
+
+private:
+    CaptureReport& report_;
+    SharedTimer& timer_;
+    LibraryOpener opener_;
+    std::string fileName_;
+    std::unique_ptr<LoadedLibrary> library_;
+    EntryPoints entry_;
+};
+
+}  // namespace kbxi
