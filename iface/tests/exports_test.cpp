@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "iface/include/kbxi32.h"
+#include "platform/dynamic_library.h"
+
+namespace {
+
+// The dynamic symbols a shared library defines, as `nm` lists them.
+std::string definedSymbols(const std::string& library) {
+    const std::string command = "nm -D --defined-only --format=posix " + library + " 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string names;
+    char line[512];
+    while (pipe && std::fgets(line, sizeof line, pipe.get())) {
+        std::string entry(line);
+        const std::string name = entry.substr(0, entry.find(' '));
+        names += name + "\n";
+    }
+    return names;
+}
+
+constexpr char kLibrary[] = KBX_LIBRARY_DIR "/libkbxi32.so";
+
+TEST(Exports, InterfaceLibraryExportsItsCallsOnly) {
+    EXPECT_EQ(definedSymbols(kLibrary),
+              "TimeoutTimerProc\n"
+              "UploadTimerProc\n"
+              "get_kbx_header\n"
+              "kbx_chk_interface\n"
+              "kbx_close_USB\n"
+              "kbx_download\n"
+              "kbx_echo_check\n"
+              "kbx_get_interface\n"
+              "kbx_refresh\n"
+              "kbx_set_interface\n"
+              "kbx_snd_cmd\n"
+              "kbx_snd_direct\n"
+              "kbx_snd_interface\n"
+              "kbx_upload\n");
+}
+
+// The boundary itself, loaded as its callers load it.
+class LoadedInterfaceLibrary : public testing::Test {
+protected:
+    kbx::platform::DynamicLibrary library_{kLibrary};
+};
+
+TEST_F(LoadedInterfaceLibrary, DownloadWithoutPathAnswersInTheCallersBuffer) {
+    auto download = library_.symbol<int(KBX_CALL*)(const char*, char*, KbxiProgress)>("kbx_download");
+    ASSERT_NE(download, nullptr) << library_.error();
+    char message[KBXI_MESSAGE_CAPACITY] = "XYZ";
+    EXPECT_EQ(download(nullptr, message, nullptr), -1);
+    EXPECT_STREQ(message, "no file specified");
+}
+
+TEST_F(LoadedInterfaceLibrary, UnknownInterfaceAndNullBuffersAreAnswered) {
+    auto upload = library_.symbol<int(KBX_CALL*)(const char*, char*, KbxiProgress)>("kbx_upload");
+    auto header = library_.symbol<int(KBX_CALL*)(unsigned char*, char*)>("get_kbx_header");
+    ASSERT_NE(upload, nullptr);
+    ASSERT_NE(header, nullptr);
+    char message[KBXI_MESSAGE_CAPACITY] = "lpt1";
+    EXPECT_EQ(upload("x.kbx", message, nullptr), -10);
+    EXPECT_STREQ(message, "Unknown interface!");
+    EXPECT_EQ(upload(nullptr, nullptr, nullptr), -10);
+    EXPECT_EQ(header(nullptr, nullptr), -10);
+}
+
+TEST_F(LoadedInterfaceLibrary, SelectionRoundTrips) {
+    auto set = library_.symbol<unsigned char(KBX_CALL*)(unsigned char)>("kbx_set_interface");
+    auto get = library_.symbol<unsigned char(KBX_CALL*)()>("kbx_get_interface");
+    auto closeUsb = library_.symbol<int(KBX_CALL*)()>("kbx_close_USB");
+    ASSERT_NE(set, nullptr);
+    ASSERT_NE(get, nullptr);
+    ASSERT_NE(closeUsb, nullptr);
+    EXPECT_EQ(set(2), 0);
+    EXPECT_EQ(get(), 2);
+    EXPECT_EQ(set(7), 1);
+    EXPECT_EQ(get(), 0);
+    EXPECT_EQ(closeUsb(), 0);
+}
+
+}  // namespace
