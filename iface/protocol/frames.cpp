@@ -1,5 +1,6 @@
 #include "iface/protocol/frames.h"
 
+#include <algorithm>
 #include <array>
 
 #include "iface/protocol/link.h"
@@ -12,6 +13,8 @@ constexpr std::uint8_t kWriteCommand = 0x0F;
 constexpr std::uint8_t kReadCommand = 0x0E;
 constexpr std::uint8_t kUpdateChecksumCommand = 0x12;
 constexpr char kDigits[] = "0123456789ABCDEF";
+// The count of a write frame has two digits.
+constexpr std::size_t kLargestFrameData = 0xFF;
 
 // The keys of a typed reply: set-1 make codes and the characters they type.
 struct ReplyKey {
@@ -62,7 +65,7 @@ int hexValue(char digit) {
 }
 
 std::vector<std::uint8_t> writeFrame(std::uint16_t address, std::span<const std::uint8_t> data) {
-    const std::span<const std::uint8_t> sent = data.first(data.size() < 0xFF ? data.size() : 0xFF);
+    const std::span<const std::uint8_t> sent = data.first(std::min(data.size(), kLargestFrameData));
     std::vector<std::uint8_t> frame = frameHead(kWriteCommand, address, std::uint8_t(sent.size()));
     unsigned checksum = 0;
     for (std::uint8_t byte : sent) appendDigits(frame, byte, 2, checksum);
