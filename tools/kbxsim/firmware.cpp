@@ -1,6 +1,7 @@
 #include "tools/kbxsim/firmware.h"
 
 #include <array>
+#include <vector>
 
 #include "tools/kbxsim/hex_text.h"
 
@@ -169,7 +170,12 @@ void Firmware::continueFrame(std::uint8_t byte, HostLink& host) {
 }
 
 void Firmware::answerRead(HostLink& host) {
-    std::string text = replyText(memory_.bytes().subspan(parser_.address(), parser_.count()));
+    // Addresses past the memory read as zero.
+    std::vector<std::uint8_t> bytes(parser_.count(), 0);
+    for (std::size_t i = 0; i < bytes.size() && parser_.address() + i < kMemorySize; ++i) {
+        bytes[i] = memory_.bytes()[parser_.address() + i];
+    }
+    std::string text = replyText(bytes);
     if (faults_.corruptedRepliesLeft != 0) {
         text = corruptReply(std::move(text), faults_.replyCorruption);
         ++counters_.corruptedReplies;

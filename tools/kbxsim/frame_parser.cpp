@@ -86,7 +86,9 @@ FrameStep FrameParser::takeHeaderDigit(std::uint8_t value) {
 FrameStep FrameParser::headerChecked() {
     address_ = static_cast<std::uint16_t>(headerValue_ >> kByteBits);
     count_ = headerValue_ & kByteMask;
-    if (std::size_t{address_} + count_ > memorySize_) return refuse(Refusal::outsideMemory);
+    // Reads may reach past the memory (an upload of an empty keyboard reads
+    // one block from its end on); writes may not.
+    if (writing_ && std::size_t{address_} + count_ > memorySize_) return refuse(Refusal::outsideMemory);
     if (!writing_) {
         state_ = State::idle;
         return FrameStep::readComplete;

@@ -51,8 +51,9 @@ with 0xFA, a byte it refuses gets 0xFE:
 Hex digits are "0"-"9" and "A"-"F". A nibble checksum is the sum of the
 digit values modulo 256, high digit first. Inside a frame a byte that is not
 a hex digit is refused at once; a checksum that does not match is refused on
-its last digit, a frame that reaches past address 8191 on the last digit of
-its header; a refused frame is over and changes nothing. 0xEF starts a new
+its last digit, a write frame that reaches past address 8191 on the last digit
+of its header; a refused frame is over and changes nothing. A read frame may
+reach past the memory: those addresses read as 0. 0xEF starts a new
 frame at any point.
 
 Line settings: the pseudo-terminal keeps the baud rate and the odd-parity
