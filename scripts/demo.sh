@@ -32,9 +32,11 @@ for _ in $(seq 100); do [ -s "$work/kbxsim.out" ] && break; sleep 0.05; done
 cat "$work/kbxsim.out"
 export KBX_COM1="$work/COM1"
 
-echo "== kbx32 $source_file $interface  (compile and download; progress messages for the editor's dialog)"
-build/bin/kbx32 "$source_file" "$interface" | tr '\n' ' ' | fold -w 100
-echo
+echo "== kbx32 $source_file $interface  (compile and download)"
+build/bin/kbx32 "$source_file" "$interface" > "$work/messages.txt"
+echo "messages for the editor's progress dialog: $(grep -v -c '^kbx_message 0 ' "$work/messages.txt") phase and" \
+     "result lines, $(grep -c '^kbx_message 0 ' "$work/messages.txt") percentages:"
+grep -v '^kbx_message 0 ' "$work/messages.txt"
 echo "== log ${source_file%.*}.LOG"
 cat "${source_file%.*}.LOG"
 
