@@ -17,7 +17,10 @@ void reportFailure(const std::string& subject, const StepResult& result, Message
     const MessageRow& message = messageRow(*outcome.failure);
     std::fprintf(diagnostics, "%s: %s: %.*s", kProgramName, subject.c_str(), int(message.dialogText.size()),
                  message.dialogText.data());
-    if (!result.detail.empty()) std::fprintf(diagnostics, " (%s)", result.detail.c_str());
+    // The library ends some messages with a line end; the note is one line.
+    std::string detail = result.detail;
+    while (!detail.empty() && (detail.back() == '\n' || detail.back() == '\r')) detail.pop_back();
+    if (!detail.empty()) std::fprintf(diagnostics, " (%s)", detail.c_str());
     std::fputc('\n', diagnostics);
 }
 
