@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/symbols.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -9,24 +11,11 @@
 
 namespace {
 
-// The dynamic symbols a shared library defines, as `nm` lists them.
-std::string definedSymbols(const std::string& library) {
-    const std::string command = "nm -D --defined-only --format=posix " + library + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string names;
-    char line[512];
-    while (pipe && std::fgets(line, sizeof line, pipe.get())) {
-        std::string entry(line);
-        const std::string name = entry.substr(0, entry.find(' '));
-        names += name + "\n";
-    }
-    return names;
-}
 
 constexpr char kLibrary[] = KBX_LIBRARY_DIR "/libkbxi32.so";
 
 TEST(Exports, InterfaceLibraryExportsItsCallsOnly) {
-    EXPECT_EQ(definedSymbols(kLibrary),
+    EXPECT_EQ(kbxtest::definedSymbols(kLibrary),
               "TimeoutTimerProc\n"
               "UploadTimerProc\n"
               "get_kbx_header\n"

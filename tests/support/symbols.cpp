@@ -1,0 +1,25 @@
+#include "tests/support/symbols.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace kbxtest {
+
+std::string definedSymbols(const std::string& library) {
+    const std::string command = "nm -D --defined-only --format=posix " + library + " 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string names;
+    char line[512];
+    while (pipe && std::fgets(line, sizeof line, pipe.get())) {
+        const std::string entry(line);
+        const std::string name = entry.substr(0, entry.find(' '));
+        const char kind = entry.size() > name.size() + 1 ? entry[name.size() + 1] : '?';
+        // Functions and data; version definitions of a version script are not symbols of the code.
+        if (kind == 'T' || kind == 'W' || kind == 'D' || kind == 'B' || kind == 'R' || kind == 'i') {
+            names += name + "\n";
+        }
+    }
+    return names;
+}
+
+}  // namespace kbxtest
