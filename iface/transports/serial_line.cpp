@@ -89,15 +89,11 @@ constexpr short kEndOfLine = POLLHUP | POLLERR | POLLNVAL;
 
 int openExclusive(const std::string& path) {
     if (path.empty()) return -1;
-    // Without O_NONBLOCK the open of a serial device could wait for carrier;
-    // once open, reads and writes wait through poll with their time-outs.
+    // Without O_NONBLOCK the open of a serial device could wait for carrier.
+    // The descriptor stays non-blocking: reads and writes try first and wait
+    // through poll, within their time-outs, only when the line is not ready.
     const int descriptor = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) return -1;
-    const int flags = ::fcntl(descriptor, F_GETFL);
-    if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(descriptor);
-        return -1;
-    }
     if (!::isatty(descriptor)) return descriptor;  // no line: reading its state fails later
 #ifdef TIOCGEXCL
     // A privileged process may open an exclusive terminal all the same, so
@@ -155,28 +151,27 @@ bool discardInput(int descriptor) { return ::tcflush(descriptor, TCIFLUSH) == 0;
 bool discardOutput(int descriptor) { return ::tcflush(descriptor, TCOFLUSH) == 0; }
 
 bool finishOutput(int descriptor) {
+    // Once the line has sent what was written there is nothing left to
+    // discard; discarding before that would lose the byte just sent.
     while (::tcdrain(descriptor) != 0) {
         if (errno != EINTR) return false;
     }
-    int waiting = 0;
-    if (::ioctl(descriptor, TIOCOUTQ, &waiting) != 0) return false;
-    return waiting == 0 || discardOutput(descriptor);
+    return true;
 }
 
 bool writeByte(int descriptor, std::uint8_t byte, milliseconds limit) {
     const Clock::time_point deadline = Clock::now() + limit;
     for (;;) {
+        const ssize_t written = ::write(descriptor, &byte, 1);
+        if (written == 1) return true;
+        if (written < 0 && errno == EINTR) continue;
+        if (written == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) return false;
+        // The line is full: wait for room, within the write time-out.
         pollfd watch{descriptor, POLLOUT, 0};
         const int ready = ::poll(&watch, 1, pollTimeUntil(deadline));
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) return false;
-        if (watch.revents & POLLOUT) {
-            const ssize_t written = ::write(descriptor, &byte, 1);
-            if (written == 1) return true;
-            if (written < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-            return false;
-        }
-        if (watch.revents & kEndOfLine) return false;
+        if (!(watch.revents & POLLOUT) && (watch.revents & kEndOfLine)) return false;
     }
 }
 
