@@ -1,0 +1,17 @@
+#pragma once
+
+// The keyboard-wide statements of a layout file that the editor takes back
+// into its document: LANGUAGE, INTERFACE, SOUND, DEFINE (kept as it is),
+// HOTKEY0/HOTKEY1, MODE, MSR, RATE, TYPE, VERSION and MEMORY.
+
+#include <string_view>
+
+#include "editor/document/active_context.h"
+
+namespace kbxdoc::persist {
+
+// True when the line begins with one of the statements (letter case
+// ignored) and was taken; false leaves the line to the key line parser.
+bool readDirectiveLine(ActiveContext& context, std::string_view line);
+
+}  // namespace kbxdoc::persist

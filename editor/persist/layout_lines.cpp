@@ -1,0 +1,211 @@
+#include "editor/persist/layout_lines.h"
+
+#include <array>
+#include <cctype>
+#include <string_view>
+
+#include "editor/document/catalogue.h"
+#include "editor/persist/layout_names.h"
+#include "editor/persist/line_format.h"
+#include "platform/code_pages.h"
+
+namespace kbxdoc::persist {
+namespace {
+
+constexpr std::string_view kZovezizMarker = "ZOD";
+// The version line names the Zoveziz form with this word; a version text
+// read back from such a line carries it, so it keeps the form on the next save.
+constexpr std::string_view kZovezizWord = "ZOVEZIZ";
+constexpr std::string_view kSerialInterface = "COM";
+constexpr char kHandshakeOn = 'H';
+constexpr char kHandshakeOff = ' ';
+constexpr std::size_t kMemoryLineMinimum = 3;  // a memory text of 2 characters or fewer is not written
+
+struct ModuleSwitch {
+    int slot;
+    const char* switchOff;  // written when module option 1 of the slot is 0
+};
+constexpr std::array kModeSwitches{
+    ModuleSwitch{199, "-MSR"},
+    ModuleSwitch{193, "-BCR"},
+    ModuleSwitch{191, "-FCR"},
+    ModuleSwitch{187, "-KL"},
+};
+constexpr int kCardReaderSlot = 185;
+constexpr unsigned kCardReaderModeMask = 3;
+
+struct TrackSwitch {
+    int slot;
+    const char* trackOff;
+};
+constexpr int kMsrSlot = 199;
+constexpr std::array kTrackSwitches{
+    TrackSwitch{198, "N1, "},
+    TrackSwitch{196, "N2, "},
+    TrackSwitch{194, "N3, "},
+};
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+char rowLetter(const KeyRecord& key) { return static_cast<char>('A' + key.row); }
+int columnNumber(const KeyRecord& key) { return key.column + 1; }
+
+std::string printSettingsTail(const CaptionSettings& settings) {
+    return formatLine("%.2lf;%.2lf;%.2lf;%.2lf;%8X;%8X;%X;%X;%X;%X;%X;%s", settings.leftMargin, settings.topMargin,
+                      settings.lineSpacing, settings.fontHeight, static_cast<unsigned>(settings.keyColour),
+                      static_cast<unsigned>(settings.textColour), static_cast<unsigned>(settings.font.weight),
+                      static_cast<unsigned>(settings.font.italic), static_cast<unsigned>(settings.font.underline),
+                      static_cast<unsigned>(settings.font.strikeOut), static_cast<unsigned>(settings.font.charSet),
+                      settings.font.faceName.c_str());
+}
+
+// A field of `entry` that follows the layer takes the layer's value.
+unsigned resolvedAttribute(std::uint32_t entry, std::uint32_t layerDefaults, int field) {
+    const unsigned own = fieldValue(entry, field);
+    return own == kFieldFollow ? fieldValue(layerDefaults, field) : own;
+}
+
+}  // namespace
+
+std::string typeLine(const KeyboardData& keyboard) {
+    return std::string(typeStatement(keyboard.model));
+}
+
+std::optional<std::string> memoryLine(const KeyboardData& keyboard) {
+    if (keyboard.memoryText.size() < kMemoryLineMinimum) return std::nullopt;
+    return formatLine("MEMORY %s", keyboard.memoryText.c_str());
+}
+
+std::string versionLine(const KeyboardData& keyboard) {
+    const std::string_view version = keyboard.versionText.view();
+    if (version.find(kZovezizMarker) != std::string_view::npos || version.find(kZovezizWord) != std::string_view::npos)
+        return formatLine("VERSION  ZOVEZIZ  %s", kWriterVersion);
+    return formatLine("VERSION  %s", kWriterVersion);
+}
+
+std::string interfaceLine(const KeyboardData& keyboard) {
+    std::string line = formatLine("INTERFACE %s", keyboard.interfaceName.c_str());
+    if (equalsIgnoringCase(keyboard.interfaceName.view(), kSerialInterface)) {
+        line += formatLine(":%d,%s,%d,%c", keyboard.baud, keyboard.parity.c_str(), keyboard.dataBits,
+                           keyboard.handshake != 0 ? kHandshakeOn : kHandshakeOff);
+    }
+    return line;
+}
+
+std::string soundLine(const KeyboardData& keyboard) {
+    return formatLine("SOUND %d,%d,%d,%d", keyboard.clickVolume, keyboard.clickDuration, keyboard.alarmVolume,
+                      keyboard.alarmDuration);
+}
+
+std::string rateLine(const KeyboardData& keyboard) {
+    return formatLine("RATE %d,%d,%s", keyboard.rate, keyboard.delay, keyboard.slowKeyRate.c_str());
+}
+
+std::string languageLine(const KeyboardData& keyboard) {
+    std::string line = formatLine("LANGUAGE %s", keyboard.languageCode.c_str());
+    if (keyboard.shiftLock != 0) {
+        line += ",S";
+    } else if (keyboard.capsLock != 0) {
+        line += ",C";
+    }
+    return line;
+}
+
+std::string hotkeyLines(const KeyboardData& keyboard) {
+    if (keyboard.hotkeyMode == 1) return "HOTKEY0 -C: \"{MakeSYS}\"\r\nHOTKEY1 +C: \"{MakeSYS}\"";
+    return "HOTKEY0 : \"{EMPTY}\"\r\nHOTKEY1 : \"{EMPTY}\"";
+}
+
+std::string modeLine(const KeyboardData& keyboard) {
+    std::string line = "MODE ";
+    for (const ModuleSwitch& module : kModeSwitches) {
+        if (keyboard.keys[module.slot].moduleOption1 == 0) line += module.switchOff;
+    }
+    line += formatLine("+BA%d", static_cast<int>(keyboard.keys[kCardReaderSlot].moduleOption1 & kCardReaderModeMask));
+    if (keyboard.chainedKeyboardInit == 0) line += "-IEK";
+    return line;
+}
+
+std::string readerOptionsLine(const KeyboardData& keyboard) {
+    std::string line = "MSR ";
+    if (keyboard.keys[kMsrSlot].moduleOption2 == 0) line += "NSE, ";
+    for (const TrackSwitch& track : kTrackSwitches) {
+        if (keyboard.keys[track.slot].moduleOption1 == 0) line += track.trackOff;
+    }
+    if (keyboard.msrThreeTrack != 0) line += "M3, ";
+    if (keyboard.msrLrc != 0) line += "LRC, ";
+    line += formatLine(": \"%s\"", kbx::platform::ansiToOem(keyboard.msrBadRead.view()).c_str());
+    return line;
+}
+
+std::string globalPrintLine(const KeyboardData& keyboard) {
+    return std::string(kGlobalPrintTag) + printSettingsTail(keyboard.captionDefaults);
+}
+
+std::string keyboardSizeLine(const KeyboardData& keyboard) {
+    return formatLine("!@KEYBOARDSIZE:%.2lf;%.2lf", keyboard.width, keyboard.height);
+}
+
+std::optional<std::string> keyPrintLine(const KeyRecord& key) {
+    if (key.captionSize == 0 || key.caption.empty()) return std::nullopt;
+    const std::string caption = key.caption.substr(0, kMaxCaptionLength);
+    return formatLine("!@KEYPRINT:%c%02d \"%s\";", rowLetter(key), columnNumber(key), caption.c_str()) +
+           printSettingsTail(key.captionSettings);
+}
+
+std::optional<std::string> keySizeLine(const KeyRecord& key) {
+    const Rect& shape = key.templateGeometry;
+    if (shape.width == 0 || shape.height == 0 || key.current == shape) return std::nullopt;
+    return formatLine("!@KEYSIZE:%c%02d %.2lf;%.2lf;%.2lf;%.2lf", rowLetter(key), columnNumber(key), key.current.left,
+                      key.current.top, key.current.width, key.current.height);
+}
+
+std::string layerLine(const LayerDefinition& layer) { return std::string(kLayerTag) + layer.name.str(); }
+
+std::string keyLineName(const KeyRecord& key, int slot) {
+    const std::string_view pseudo = pseudoKeyName(slot);
+    if (!pseudo.empty()) return std::string(pseudo);
+    return formatLine("%c%02d", rowLetter(key), columnNumber(key));
+}
+
+std::optional<std::string> keyProgrammingLine(const KeyRecord& key, int slot, const LayerDefinition& layer,
+                                              int layerIndex) {
+    const LayerEntry& entry = key.layers[layerIndex];
+    if (entry.programming.empty()) return std::nullopt;
+    std::string line = keyLineName(key, slot);
+    for (const ConditionLetters& condition : kConditionLetters) {
+        const unsigned value = fieldValue(layer.conditions, condition.field);
+        if (value == kFieldOn) line += '+';
+        if (value == kFieldOff) line += '-';
+        if (value == kFieldOn || value == kFieldOff) line += condition.letters;
+    }
+    for (const AttributeLetter& attribute : kAttributeLetters) {
+        const unsigned value = attribute.fromLayerOnly
+                                   ? fieldValue(layer.defaultAttributes, attribute.field)
+                                   : resolvedAttribute(entry.attributes, layer.defaultAttributes, attribute.field);
+        if (value == kFieldOn) {
+            line += '/';
+            line += attribute.letter;
+        }
+    }
+    line += formatLine(": \"%s\"", kbx::platform::ansiToOem(entry.programming.view()).c_str());
+    return line;
+}
+
+std::optional<std::string> keyAttributesLine(const KeyRecord& key, int slot, int layerIndex) {
+    const LayerEntry& entry = key.layers[layerIndex];
+    if (entry.programming.empty()) return std::nullopt;
+    const std::string_view pseudo = pseudoKeyName(slot);
+    if (!pseudo.empty()) return std::string(kKeyAttributesTag) + std::string(pseudo);
+    return formatLine("!@KEYATTRIB:%c%02d %08X", rowLetter(key), columnNumber(key),
+                      static_cast<unsigned>(entry.attributes));
+}
+
+}  // namespace kbxdoc::persist

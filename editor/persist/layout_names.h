@@ -1,0 +1,83 @@
+#pragma once
+
+// Names and letters shared by the layout writer and reader: the module
+// pseudo keys, the condition and attribute letters of key lines, and the
+// tags of the editor's metadata lines.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "editor/document/keyboard_data.h"
+
+namespace kbxdoc::persist {
+
+struct PseudoKey {
+    int slot;
+    std::string_view name;
+};
+
+// The module pseudo keys, in the order a key line is matched against them.
+inline constexpr std::array kPseudoKeys{
+    PseudoKey{199, "M1H"}, PseudoKey{198, "M1T"}, PseudoKey{197, "M2H"}, PseudoKey{196, "M2T"},
+    PseudoKey{195, "M3H"}, PseudoKey{194, "M3T"}, PseudoKey{193, "BCH"}, PseudoKey{192, "BCT"},
+    PseudoKey{191, "FIH"}, PseudoKey{190, "FIT"}, PseudoKey{189, "FRH"}, PseudoKey{188, "FRT"},
+    PseudoKey{187, "KLH"}, PseudoKey{186, "KLT"},
+};
+inline constexpr int kFirstNamedPseudoSlot = 186;
+
+// The pseudo-key name of slots 186-199; empty for any other slot.
+std::string_view pseudoKeyName(int slot);
+// The slot of a pseudo-key name, compared with the first three characters.
+std::optional<int> pseudoKeySlot(std::string_view text);
+
+struct ConditionLetters {
+    std::string_view letters;
+    int field;  // ConditionField
+};
+
+// Condition letters in the order the writer puts them; the two-letter names
+// come first, so a reader matching in this order prefers them.
+inline constexpr std::array kConditionLetters{
+    ConditionLetters{"SL", kConditionScroll},   ConditionLetters{"NL", kConditionNumLock},
+    ConditionLetters{"CL", kConditionCapsLock}, ConditionLetters{"C", kConditionControl},
+    ConditionLetters{"S", kConditionShift},     ConditionLetters{"A", kConditionAlt},
+    ConditionLetters{"L", kConditionLayerKey},  ConditionLetters{"K", kConditionTrigger},
+};
+
+struct AttributeLetter {
+    char letter;
+    int field;  // AttributeField
+    bool fromLayerOnly;  // the writer takes it from the layer's defaults alone
+};
+
+// Attribute letters in the order the writer puts them.
+inline constexpr std::array kAttributeLetters{
+    AttributeLetter{'K', kFieldKeyClick, false},  AttributeLetter{'A', kFieldAutoRepeat, false},
+    AttributeLetter{'P', kFieldProtected, false}, AttributeLetter{'M', kFieldMakeBreak, true},
+    AttributeLetter{'R', kFieldNoRestore, true},  AttributeLetter{'L', kFieldSlowOutput, false},
+};
+
+// "/S": the standard set, the trigger on press and release and these flags.
+inline constexpr char kStandardSetLetter = 'S';
+inline constexpr std::uint32_t kStandardSetFlags = 0x505;
+
+// A condition word with every field "does not matter".
+inline constexpr std::uint32_t kAnyConditions = 0xAAAA;
+inline constexpr unsigned kFieldOff = 0;
+inline constexpr unsigned kFieldOn = 1;
+inline constexpr unsigned kFieldFollow = 2;
+
+// Metadata line tags.
+inline constexpr std::string_view kLayerTag = "!@KEYLAYER:";
+inline constexpr std::string_view kKeyPrintTag = "!@KEYPRINT:";
+inline constexpr std::string_view kKeyAttributesTag = "!@KEYATTRIB:";
+inline constexpr std::string_view kGlobalPrintTag = "!@KEYGLOBALPRINT:";
+inline constexpr std::string_view kKeyboardSizeTag = "!@KEYBOARDSIZE:";
+inline constexpr std::string_view kKeySizeTag = "!@KEYSIZE:";
+
+// The longest caption a key print line carries.
+inline constexpr std::size_t kMaxCaptionLength = 511;
+
+}  // namespace kbxdoc::persist

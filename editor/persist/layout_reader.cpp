@@ -1,0 +1,58 @@
+#include "editor/persist/layout_reader.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "editor/document/key_table.h"
+#include "editor/persist/directive_lines.h"
+#include "editor/persist/kept_lines.h"
+#include "editor/persist/key_line_parser.h"
+#include "editor/persist/metadata_lines.h"
+
+namespace kbxdoc::persist {
+
+void readLayoutText(ActiveContext& context, std::string_view text) {
+    ReaderState state;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            readLayoutLine(context, text.substr(start), state);
+            return;
+        }
+        readLayoutLine(context, text.substr(start, end - start), state);
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+}
+
+}  // namespace kbxdoc::persist
+
+namespace kbxdoc {
+
+void readLayoutLine(ActiveContext& context, std::string_view line, persist::ReaderState& state) {
+    if (context.keyboard == nullptr) return;
+    line = line.substr(0, line.find('\0'));
+    if (line.empty()) return;
+    if (line.front() == '!') {
+        persist::readCommentLine(context, line, state);
+        return;
+    }
+    if (persist::readDirectiveLine(context, line)) return;
+    if (persist::readKeyProgrammingLine(context, line, state)) return;
+    persist::keepLine(*context.keyboard, line);
+}
+
+bool loadLayout(ActiveContext& context, const std::string& path) {
+    if (context.keyboard == nullptr) return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return false;
+    resetKeyboardData(context);
+    context.keyboard->keptLines.clear();
+    persist::readLayoutText(context, text);
+    return true;
+}
+
+}  // namespace kbxdoc

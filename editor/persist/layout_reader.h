@@ -1,0 +1,30 @@
+#pragma once
+
+// Reading a layout source file back into the document: every line in file
+// order through one line reader that never fails; lines it does not
+// interpret are kept and written back at the end of the file.
+
+#include <string>
+#include <string_view>
+
+#include "editor/document/active_context.h"
+#include "editor/persist/reader_state.h"
+
+namespace kbxdoc::persist {
+
+// Reads every line of `text` (CR LF, LF or CR line ends) with one reader state.
+void readLayoutText(ActiveContext& context, std::string_view text);
+
+}  // namespace kbxdoc::persist
+
+namespace kbxdoc {
+
+// One line without its line end. A NUL byte ends the line.
+void readLayoutLine(ActiveContext& context, std::string_view line, persist::ReaderState& state);
+
+// The open: the file is read, the keyboard data reset, the kept lines
+// cleared, then every line goes through the line reader. False (nothing
+// changed) when the file cannot be read.
+bool loadLayout(ActiveContext& context, const std::string& path);
+
+}  // namespace kbxdoc

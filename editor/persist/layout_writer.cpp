@@ -1,0 +1,92 @@
+#include "editor/persist/layout_writer.h"
+
+#include <span>
+
+#include "editor/document/key_table.h"
+#include "editor/persist/layout_lines.h"
+#include "editor/persist/sorted_group.h"
+#include "platform/atomic_file.h"
+
+namespace kbxdoc::persist {
+namespace {
+
+constexpr int kLastCaptionSlot = 198;     // key print and key size lines: slots 0-198
+constexpr int kLastProgrammingSlot = 199;  // key programming and attribute lines: slots 0-199
+
+void putLine(std::string& text, std::string_view line) {
+    text += line;
+    text += kLineEnd;
+}
+
+void putGroup(std::string& text, const SortedGroup& group) {
+    for (const std::string& line : group.sortedLines()) putLine(text, line);
+}
+
+void putKeyLines(std::string& text, const KeyboardData& keyboard) {
+    SortedGroup group;
+    for (int slot = 0; slot <= kLastCaptionSlot; ++slot) {
+        const KeyRecord& key = keyboard.keys[slot];
+        if (auto line = keyPrintLine(key)) group.add(std::move(*line));
+        if (auto line = keySizeLine(key)) group.add(std::move(*line));
+    }
+    putGroup(text, group);
+}
+
+void putLayer(std::string& text, const KeyboardData& keyboard, const LayerDefinition& layer, int index) {
+    putLine(text, layerLine(layer));
+    SortedGroup programming;
+    SortedGroup attributes;
+    for (int slot = 0; slot <= kLastProgrammingSlot; ++slot) {
+        const KeyRecord& key = keyboard.keys[slot];
+        if (auto line = keyProgrammingLine(key, slot, layer, index)) programming.add(std::move(*line));
+        if (auto line = keyAttributesLine(key, slot, index)) attributes.add(std::move(*line));
+    }
+    putGroup(text, programming);
+    putGroup(text, attributes);
+}
+
+}  // namespace
+
+std::string layoutText(const ActiveContext& context) {
+    std::string text;
+    if (context.keyboard == nullptr) return text;
+    const KeyboardData& keyboard = *context.keyboard;
+    putLine(text, typeLine(keyboard));
+    if (auto line = memoryLine(keyboard)) putLine(text, *line);
+    putLine(text, versionLine(keyboard));
+    putLine(text, interfaceLine(keyboard));
+    putLine(text, soundLine(keyboard));
+    putLine(text, rateLine(keyboard));
+    putLine(text, languageLine(keyboard));
+    putLine(text, hotkeyLines(keyboard));
+    putLine(text, modeLine(keyboard));
+    putLine(text, readerOptionsLine(keyboard));
+    putLine(text, globalPrintLine(keyboard));
+    putLine(text, keyboardSizeLine(keyboard));
+    putKeyLines(text, keyboard);
+    if (context.layers != nullptr) {
+        for (int index = 0; index < kLayerCount; ++index) {
+            const LayerDefinition& layer = (*context.layers)[index];
+            if (!layer.name.empty()) putLayer(text, keyboard, layer, index);
+        }
+    }
+    for (const std::string& kept : keyboard.keptLines) {
+        if (kept.empty()) break;
+        putLine(text, kept);
+    }
+    return text;
+}
+
+}  // namespace kbxdoc::persist
+
+namespace kbxdoc {
+
+bool saveLayout(const ActiveContext& context, const std::string& path) {
+    if (context.keyboard == nullptr) return false;
+    copyProgrammingUnderEnlargedKeys(context);
+    const std::string text = persist::layoutText(context);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    return kbx::writeFileAtomically(path, std::span<const unsigned char>(bytes, text.size()));
+}
+
+}  // namespace kbxdoc

@@ -1,0 +1,25 @@
+#include "editor/persist/sorted_group.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace kbxdoc::persist {
+
+void SortedGroup::add(std::string line) {
+    if (lines_.size() < kGroupCollectLimit) lines_.push_back(std::move(line));
+}
+
+std::vector<std::string> SortedGroup::sortedLines() const {
+    std::vector<std::string> sorted = lines_;
+    std::stable_sort(sorted.begin(), sorted.end(), lessIgnoringCase);
+    if (sorted.size() > kGroupWriteLimit) sorted.resize(kGroupWriteLimit);
+    return sorted;
+}
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+}  // namespace kbxdoc::persist

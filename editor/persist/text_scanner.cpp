@@ -1,0 +1,135 @@
+#include "editor/persist/text_scanner.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace kbxdoc::persist {
+namespace {
+
+bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+}  // namespace
+
+char TextScanner::peek(std::size_t ahead) const {
+    const std::size_t at = position_ + ahead;
+    return at < text_.size() ? text_[at] : '\0';
+}
+
+void TextScanner::advance(std::size_t count) { position_ = std::min(text_.size(), position_ + count); }
+
+void TextScanner::skipBlanks() {
+    while (!atEnd() && isBlank(text_[position_])) ++position_;
+}
+
+void TextScanner::skipWhitespace() {
+    while (!atEnd() && isSpace(text_[position_])) ++position_;
+}
+
+bool TextScanner::consume(char expected) {
+    if (atEnd() || text_[position_] != expected) return false;
+    ++position_;
+    return true;
+}
+
+bool TextScanner::consumeWord(std::string_view word) {
+    if (!startsWithIgnoringCase(rest(), word)) return false;
+    position_ += word.size();
+    return true;
+}
+
+std::optional<int> TextScanner::readInt() {
+    const std::size_t start = position_;
+    skipWhitespace();
+    std::size_t at = position_;
+    const bool negative = at < text_.size() && text_[at] == '-';
+    if (at < text_.size() && (text_[at] == '-' || text_[at] == '+')) ++at;
+    const std::size_t digits = at;
+    while (at < text_.size() && isDigit(text_[at])) ++at;
+    long long value = 0;
+    const char* first = text_.data() + digits;
+    const char* last = text_.data() + at;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (at == digits || error != std::errc{} || end != last) {
+        position_ = start;
+        return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) {
+        position_ = start;
+        return std::nullopt;
+    }
+    position_ = at;
+    return static_cast<int>(value);
+}
+
+std::optional<std::uint32_t> TextScanner::readHex() {
+    const std::size_t start = position_;
+    skipWhitespace();
+    if (peek() == '0' && upper(peek(1)) == 'X' && std::isxdigit(static_cast<unsigned char>(peek(2)))) advance(2);
+    std::size_t at = position_;
+    while (at < text_.size() && std::isxdigit(static_cast<unsigned char>(text_[at]))) ++at;
+    std::uint64_t value = 0;
+    const char* first = text_.data() + position_;
+    const char* last = text_.data() + at;
+    const auto [end, error] = std::from_chars(first, last, value, 16);
+    if (at == position_ || error != std::errc{} || end != last || value > std::numeric_limits<std::uint32_t>::max()) {
+        position_ = start;
+        return std::nullopt;
+    }
+    position_ = at;
+    return static_cast<std::uint32_t>(value);
+}
+
+std::optional<double> TextScanner::readLength() {
+    const std::size_t start = position_;
+    skipWhitespace();
+    if (peek() == '+') advance(1);
+    double value = 0;
+    const char* first = text_.data() + position_;
+    const char* last = text_.data() + text_.size();
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (error != std::errc{} || !std::isfinite(value) || std::fabs(value) > kLargestLength) {
+        position_ = start;
+        return std::nullopt;
+    }
+    position_ += static_cast<std::size_t>(end - first);
+    return value;
+}
+
+std::optional<char> TextScanner::readChar() {
+    if (atEnd()) return std::nullopt;
+    return text_[position_++];
+}
+
+std::string_view TextScanner::readWord() {
+    skipWhitespace();
+    const std::size_t start = position_;
+    while (!atEnd() && !isSpace(text_[position_])) ++position_;
+    return text_.substr(start, position_ - start);
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (upper(text[i]) != upper(prefix[i])) return false;
+    }
+    return true;
+}
+
+bool containsIgnoringCase(std::string_view text, std::string_view word) {
+    if (word.empty()) return true;
+    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+        if (startsWithIgnoringCase(text.substr(i), word)) return true;
+    }
+    return false;
+}
+
+}  // namespace kbxdoc::persist
