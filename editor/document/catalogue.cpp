@@ -159,6 +159,11 @@ std::optional<int> modelForTypeKeyword(std::string_view keyword) {
     return std::nullopt;
 }
 
+void placeKeys(const ActiveContext& context, std::span<const KeyPlacement> placements) {
+    if (context.keyboard == nullptr) return;
+    for (const KeyPlacement& placement : placements) placeKey(context, placement);
+}
+
 void layOutKeys(ActiveContext& context, bool createDefaultLayerName) {
     if (context.keyboard == nullptr) return;
     KeyboardData& keyboard = *context.keyboard;
@@ -169,7 +174,7 @@ void layOutKeys(ActiveContext& context, bool createDefaultLayerName) {
     const ModelShape defaultShape{kDefaultCapSize, kDefaultCapSize, 0, 0, 0, 0};
     setCaptionDefaults(keyboard, layout ? layout->shape : defaultShape);
     if (layout) {
-        for (const KeyPlacement& placement : layout->placements) placeKey(context, placement);
+        placeKeys(context, layout->placements);
         if (layout->finish != nullptr) layout->finish(context, keyboard.model);
         finishShape(keyboard, layout->shape);
     }

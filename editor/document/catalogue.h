@@ -49,6 +49,13 @@ std::optional<int> modelForTypeKeyword(std::string_view keyword);
 // no slot is free sounds the observer's warning beep and is skipped.
 void layOutKeys(ActiveContext& context, bool createDefaultLayerName);
 
+struct KeyPlacement;
+// Step of every layout: gives each position its key, the one already there
+// or a free ordinary slot (the first without a caption buffer, else the last
+// with one), with the keyboard's 1x1 cap size and a caption buffer. A
+// position without a slot beeps once and is skipped.
+void placeKeys(const ActiveContext& context, std::span<const KeyPlacement> placements);
+
 // Stores the model index, lays the keys out and has everything drawn again.
 void setModelAndLayOut(ActiveContext& context, int model, bool createDefaultLayerName);
 
