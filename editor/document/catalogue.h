@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editor/document/active_context.h"
+#include "editor/document/model_layouts.h"
 
 namespace kbxdoc {
 
@@ -49,7 +50,6 @@ std::optional<int> modelForTypeKeyword(std::string_view keyword);
 // no slot is free sounds the observer's warning beep and is skipped.
 void layOutKeys(ActiveContext& context, bool createDefaultLayerName);
 
-struct KeyPlacement;
 // Step of every layout: gives each position its key, the one already there
 // or a free ordinary slot (the first without a caption buffer, else the last
 // with one), with the keyboard's 1x1 cap size and a caption buffer. A

@@ -49,6 +49,7 @@ constexpr std::array<ModelButton, kModelButtonCount> kButtons{{
     {11041, "Rill", "Rill", false, 3},
 }};
 
+constexpr char kFolderSeparator = '/';
 constexpr std::string_view kTemplateFolder = "LAY/";
 constexpr std::string_view kGlidepointSuffix = "g";
 constexpr std::string_view kTemplateExtension = ".kbf";
@@ -83,9 +84,10 @@ std::string templatePath(std::string_view programFolder, const NewDocumentChoice
     const ModelButton* found = modelButton(choice.buttonPosition);
     const ModelButton& button = found != nullptr ? *found : kButtons[0];
     std::string path{programFolder};
+    if (!path.empty() && path.back() != kFolderSeparator) path += kFolderSeparator;
     path += kTemplateFolder;
     path += button.templateName;
-    path += '/';
+    path += kFolderSeparator;
     path += languageCode(choice.countryIndex);
     path += button.templateName;
     if (choice.glidepoint && button.glidepointVariant) path += kGlidepointSuffix;

@@ -50,8 +50,9 @@ struct NewDocumentChoice {
     bool opos = false;
 };
 
-// programFolder + "LAY/" + name + "/" + code + name [+ "g"] + ".kbf"; the
-// folder is used as given, so it ends with "/" or is empty.
+// programFolder + "LAY/" + name + "/" + code + name [+ "g"] + ".kbf"; a
+// folder without a closing "/" gets one, an empty folder means the working
+// folder.
 std::string templatePath(std::string_view programFolder, const NewDocumentChoice& choice);
 
 struct NewDocumentResult {

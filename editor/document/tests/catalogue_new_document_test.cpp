@@ -52,6 +52,8 @@ TEST(TemplatePath, IsFolderLayNameCodeNameAndGlidepointOnlyForItsVariants) {
     for (const PathCase& c : cases) {
         EXPECT_EQ(templatePath("/opt/key/", NewDocumentChoice{c.position, c.country, c.glidepoint, false}), c.path);
     }
+    EXPECT_EQ(templatePath("/opt/key", NewDocumentChoice{2, 1, false, false}), "/opt/key/LAY/Gorm/USGorm.kbf");
+    EXPECT_EQ(templatePath("", NewDocumentChoice{2, 1, false, false}), "LAY/Gorm/USGorm.kbf");
     int variants = 0;
     for (const ModelButton& button : modelButtons()) variants += button.glidepointVariant ? 1 : 0;
     EXPECT_EQ(variants, 3);
