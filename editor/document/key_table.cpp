@@ -101,7 +101,8 @@ void resetKeyAttributes(const ActiveContext& context, std::optional<std::pair<in
         return;
     }
     if (context.keyboard == nullptr) return;
-    for (KeyRecord& key : context.keyboard->keys) {
+    for (int slot = 0; slot < kTableKeyCount; ++slot) {
+        KeyRecord& key = context.keyboard->keys[static_cast<std::size_t>(slot)];
         resetAttributes(key);
         key.templateGeometry = Rect{};
         key.current = Rect{};

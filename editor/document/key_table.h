@@ -31,7 +31,8 @@ void adjustKeyGeometry(const ActiveContext& context, int column, int row, unsign
 
 bool hasProgramming(const KeyRecord& key, int layer);
 // Every layer entry's six attribute fields follow the layer; with no grid
-// position given, every key's, and every key's geometry is cleared too.
+// position given, those of every key of slots 0-199, whose geometry is
+// cleared too.
 void resetKeyAttributes(const ActiveContext& context, std::optional<std::pair<int, int>> gridPosition);
 void clearKeyContent(KeyRecord& key);
 void copyKeyContent(KeyRecord& target, const KeyRecord& source);
@@ -57,8 +58,8 @@ void setKeyShape(const ActiveContext& context, double capWidth, double capHeight
 
 // The first free layer definition gets the name (a reserved name gets
 // "temp" appended); its index, or -1 when the name is empty or all 16 are in
-// use. With no name only the context's current layer is set... (see
-// addLayer's documentation in the implementation).
+// use. An empty name adds nothing and only makes the first free definition
+// the context's current layer (a full table leaves it as it is).
 int addLayer(ActiveContext& context, std::string_view name);
 std::string_view layerName(const LayerTable& layers, int index);
 

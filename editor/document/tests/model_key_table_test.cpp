@@ -97,6 +97,7 @@ TEST(ResetKeyAttributes, EveryKeyAlsoLosesItsGeometryButKeepsItsGridPosition) {
     resetKeyAttributes(f.context, std::nullopt);
     EXPECT_EQ(key.layers[15].attributes, 0x1AAAu);
     EXPECT_EQ(f.key(150).layers[0].attributes, kAllFollowLayer);
+    EXPECT_EQ(f.key(kCurrentKeySlot).layers[0].attributes, 0u);
     EXPECT_EQ(key.templateGeometry, Rect{});
     EXPECT_EQ(key.current, Rect{});
     EXPECT_EQ(key.column, 4);
