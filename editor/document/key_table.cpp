@@ -1,6 +1,5 @@
 #include "editor/document/key_table.h"
 
-#include <algorithm>
 
 namespace kbxdoc {
 
