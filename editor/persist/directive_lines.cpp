@@ -6,6 +6,7 @@
 
 #include "editor/document/catalogue.h"
 #include "editor/persist/kept_lines.h"
+#include "editor/persist/layout_names.h"
 #include "editor/persist/text_scanner.h"
 #include "platform/code_pages.h"
 
@@ -16,10 +17,8 @@ namespace {
 constexpr int kDefaultBaud = 9600;
 constexpr int kDefaultDataBits = 8;
 constexpr std::string_view kDefaultParity = "O";
-constexpr std::string_view kSerialInterface = "COM";
 constexpr std::array<std::string_view, 2> kPortInterfaces{"AT", "PC"};
 constexpr std::size_t kSerialSettingsStart = 4;  // "COM:" precedes the settings
-constexpr char kHandshakeLetter = 'H';
 constexpr std::string_view kSystemRequestHotkey = "MAKESYS";
 constexpr std::size_t kLanguageCodeLength = 2;
 
@@ -112,79 +111,67 @@ void readHotkey(ActiveContext& context, std::string_view text) {
     context.keyboard->hotkeyMode = containsIgnoringCase(text, kSystemRequestHotkey) ? 1 : 0;
 }
 
-// MODE words after a sign. kChainedKeyboard stands for the chained-keyboard
-// initialisation instead of a slot; kUnchanged: that sign does nothing.
-constexpr int kChainedKeyboard = -1;
-constexpr int kUnchanged = -1;
-struct ModeWord {
-    std::string_view word;
-    int slot;
-    int ifMinus;
-    int ifPlus;
-};
-constexpr std::array kModeWords{
-    ModeWord{"MSR", 199, 0, 1},
-    ModeWord{"BCR", 193, 0, 1},
-    ModeWord{"FCR", 191, 0, 1},
-    ModeWord{"KL", 187, 0, 1},
-    ModeWord{"KVK", 185, 1, 0},
-    ModeWord{"IEK", kChainedKeyboard, 0, kUnchanged},
-    ModeWord{"BA0", 185, kUnchanged, 0},
-    ModeWord{"BA1", 185, kUnchanged, 1},
-    ModeWord{"BA2", 185, kUnchanged, 2},
-};
-
-void applyModeWord(KeyboardData& keyboard, const ModeWord& mode, bool plus) {
-    const int value = plus ? mode.ifPlus : mode.ifMinus;
-    if (value == kUnchanged) return;
-    if (mode.slot == kChainedKeyboard) {
-        keyboard.chainedKeyboardInit = value;
-    } else {
-        keyboard.keys[mode.slot].moduleOption1 = static_cast<std::uint8_t>(value);
+// One MODE word after its sign; false when the word is none of them.
+bool applyModeWord(KeyboardData& keyboard, std::string_view word, bool plus) {
+    for (const ModuleWord& module : kModuleSwitchWords) {
+        if (startsWithIgnoringCase(word, module.word)) {
+            keyboard.keys[module.slot].moduleOption1 = plus ? 1 : 0;
+            return true;
+        }
     }
+    KeyRecord& cardReader = keyboard.keys[kCardReaderSlot];
+    if (startsWithIgnoringCase(word, kCardReaderOffWord)) {
+        cardReader.moduleOption1 = plus ? 0 : 1;
+        return true;
+    }
+    if (!plus && startsWithIgnoringCase(word, kChainedKeyboardOffWord)) {
+        keyboard.chainedKeyboardInit = 0;
+        return true;
+    }
+    if (plus && startsWithIgnoringCase(word, kCardReaderModeWord)) {
+        const char mode = word.size() > kCardReaderModeWord.size() ? word[kCardReaderModeWord.size()] : '\0';
+        if (mode >= '0' && mode <= '2') {
+            cardReader.moduleOption1 = static_cast<std::uint8_t>(mode - '0');
+            return true;
+        }
+    }
+    return false;
 }
 
 void readMode(ActiveContext& context, std::string_view text) {
     KeyboardData& keyboard = *context.keyboard;
     keyboard.chainedKeyboardInit = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '-' && text[i] != '+') continue;
-        const std::string_view after = text.substr(i + 1);
-        for (const ModeWord& mode : kModeWords) {
-            if (startsWithIgnoringCase(after, mode.word)) {
-                applyModeWord(keyboard, mode, text[i] == '+');
-                break;
-            }
-        }
+        if (text[i] == '-' || text[i] == '+') applyModeWord(keyboard, text.substr(i + 1), text[i] == '+');
     }
 }
 
-enum class MsrTarget { Option1, Option2, ThreeTrack, Lrc };
-struct MsrWord {
-    std::string_view word;
-    MsrTarget target;
-    int slot;
-};
-constexpr std::array kMsrWords{
-    MsrWord{"NSE", MsrTarget::Option2, 199}, MsrWord{"N1", MsrTarget::Option1, 198},
-    MsrWord{"N2", MsrTarget::Option1, 196},  MsrWord{"N3", MsrTarget::Option1, 194},
-    MsrWord{"M3", MsrTarget::ThreeTrack, 0}, MsrWord{"LRC", MsrTarget::Lrc, 0},
-};
-constexpr std::array kMsrTrackSlots{198, 196, 194};
-constexpr int kMsrSlot = 199;
-
-void applyMsrWord(KeyboardData& keyboard, const MsrWord& msr) {
-    switch (msr.target) {
-        case MsrTarget::Option1: keyboard.keys[msr.slot].moduleOption1 = 0; break;
-        case MsrTarget::Option2: keyboard.keys[msr.slot].moduleOption2 = 0; break;
-        case MsrTarget::ThreeTrack: keyboard.msrThreeTrack = 1; break;
-        case MsrTarget::Lrc: keyboard.msrLrc = 1; break;
+// One MSR word at the start of `text`: its length, or 0 when it is none of them.
+std::size_t applyMsrWord(KeyboardData& keyboard, std::string_view text) {
+    if (startsWithIgnoringCase(text, kSentinelsOffWord)) {
+        keyboard.keys[kMsrSlot].moduleOption2 = 0;
+        return kSentinelsOffWord.size();
     }
+    for (const ModuleWord& track : kTrackOffWords) {
+        if (startsWithIgnoringCase(text, track.word)) {
+            keyboard.keys[track.slot].moduleOption1 = 0;
+            return track.word.size();
+        }
+    }
+    if (startsWithIgnoringCase(text, kThreeTrackWord)) {
+        keyboard.msrThreeTrack = 1;
+        return kThreeTrackWord.size();
+    }
+    if (startsWithIgnoringCase(text, kLrcWord)) {
+        keyboard.msrLrc = 1;
+        return kLrcWord.size();
+    }
+    return 0;
 }
 
 void readMsr(ActiveContext& context, std::string_view text) {
     KeyboardData& keyboard = *context.keyboard;
-    for (int slot : kMsrTrackSlots) keyboard.keys[slot].moduleOption1 = 1;
+    for (const ModuleWord& track : kTrackOffWords) keyboard.keys[track.slot].moduleOption1 = 1;
     keyboard.keys[kMsrSlot].moduleOption2 = 1;
     keyboard.msrThreeTrack = 0;
     keyboard.msrLrc = 0;
@@ -198,20 +185,8 @@ void readMsr(ActiveContext& context, std::string_view text) {
             i = end + 1;
             continue;
         }
-        const std::string_view at = text.substr(i);
-        const MsrWord* match = nullptr;
-        for (const MsrWord& msr : kMsrWords) {
-            if (startsWithIgnoringCase(at, msr.word)) {
-                match = &msr;
-                break;
-            }
-        }
-        if (match != nullptr) {
-            applyMsrWord(keyboard, *match);
-            i += match->word.size();
-        } else {
-            ++i;
-        }
+        const std::size_t taken = applyMsrWord(keyboard, text.substr(i));
+        i += taken > 0 ? taken : 1;
     }
 }
 

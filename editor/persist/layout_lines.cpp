@@ -16,34 +16,9 @@ constexpr std::string_view kZovezizMarker = "ZOD";
 // The version line names the Zoveziz form with this word; a version text
 // read back from such a line carries it, so it keeps the form on the next save.
 constexpr std::string_view kZovezizWord = "ZOVEZIZ";
-constexpr std::string_view kSerialInterface = "COM";
-constexpr char kHandshakeOn = 'H';
 constexpr char kHandshakeOff = ' ';
 constexpr std::size_t kMemoryLineMinimum = 3;  // a memory text of 2 characters or fewer is not written
-
-struct ModuleSwitch {
-    int slot;
-    const char* switchOff;  // written when module option 1 of the slot is 0
-};
-constexpr std::array kModeSwitches{
-    ModuleSwitch{199, "-MSR"},
-    ModuleSwitch{193, "-BCR"},
-    ModuleSwitch{191, "-FCR"},
-    ModuleSwitch{187, "-KL"},
-};
-constexpr int kCardReaderSlot = 185;
-constexpr unsigned kCardReaderModeMask = 3;
-
-struct TrackSwitch {
-    int slot;
-    const char* trackOff;
-};
-constexpr int kMsrSlot = 199;
-constexpr std::array kTrackSwitches{
-    TrackSwitch{198, "N1, "},
-    TrackSwitch{196, "N2, "},
-    TrackSwitch{194, "N3, "},
-};
+constexpr std::string_view kMsrWordSeparator = ", ";
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -94,7 +69,7 @@ std::string interfaceLine(const KeyboardData& keyboard) {
     std::string line = formatLine("INTERFACE %s", keyboard.interfaceName.c_str());
     if (equalsIgnoringCase(keyboard.interfaceName.view(), kSerialInterface)) {
         line += formatLine(":%d,%s,%d,%c", keyboard.baud, keyboard.parity.c_str(), keyboard.dataBits,
-                           keyboard.handshake != 0 ? kHandshakeOn : kHandshakeOff);
+                           keyboard.handshake != 0 ? kHandshakeLetter : kHandshakeOff);
     }
     return line;
 }
@@ -125,22 +100,24 @@ std::string hotkeyLines(const KeyboardData& keyboard) {
 
 std::string modeLine(const KeyboardData& keyboard) {
     std::string line = "MODE ";
-    for (const ModuleSwitch& module : kModeSwitches) {
-        if (keyboard.keys[module.slot].moduleOption1 == 0) line += module.switchOff;
+    for (const ModuleWord& module : kModuleSwitchWords) {
+        if (keyboard.keys[module.slot].moduleOption1 == 0) (line += '-') += module.word;
     }
-    line += formatLine("+BA%d", static_cast<int>(keyboard.keys[kCardReaderSlot].moduleOption1 & kCardReaderModeMask));
-    if (keyboard.chainedKeyboardInit == 0) line += "-IEK";
+    (line += '+') += kCardReaderModeWord;
+    line += formatLine("%d", static_cast<int>(keyboard.keys[kCardReaderSlot].moduleOption1 & kCardReaderModeMask));
+    if (keyboard.chainedKeyboardInit == 0) (line += '-') += kChainedKeyboardOffWord;
     return line;
 }
 
 std::string readerOptionsLine(const KeyboardData& keyboard) {
     std::string line = "MSR ";
-    if (keyboard.keys[kMsrSlot].moduleOption2 == 0) line += "NSE, ";
-    for (const TrackSwitch& track : kTrackSwitches) {
-        if (keyboard.keys[track.slot].moduleOption1 == 0) line += track.trackOff;
+    const auto addWord = [&line](std::string_view word) { (line += word) += kMsrWordSeparator; };
+    if (keyboard.keys[kMsrSlot].moduleOption2 == 0) addWord(kSentinelsOffWord);
+    for (const ModuleWord& track : kTrackOffWords) {
+        if (keyboard.keys[track.slot].moduleOption1 == 0) addWord(track.word);
     }
-    if (keyboard.msrThreeTrack != 0) line += "M3, ";
-    if (keyboard.msrLrc != 0) line += "LRC, ";
+    if (keyboard.msrThreeTrack != 0) addWord(kThreeTrackWord);
+    if (keyboard.msrLrc != 0) addWord(kLrcWord);
     line += formatLine(": \"%s\"", kbx::platform::ansiToOem(keyboard.msrBadRead.view()).c_str());
     return line;
 }

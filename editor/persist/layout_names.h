@@ -77,6 +77,40 @@ inline constexpr std::string_view kGlobalPrintTag = "!@KEYGLOBALPRINT:";
 inline constexpr std::string_view kKeyboardSizeTag = "!@KEYBOARDSIZE:";
 inline constexpr std::string_view kKeySizeTag = "!@KEYSIZE:";
 
+// Module switches of the MODE statement: "-" and the word when module option 1
+// of the slot is 0.
+struct ModuleWord {
+    std::string_view word;
+    int slot;
+};
+inline constexpr std::array kModuleSwitchWords{
+    ModuleWord{"MSR", 199},
+    ModuleWord{"BCR", 193},
+    ModuleWord{"FCR", 191},
+    ModuleWord{"KL", 187},
+};
+inline constexpr int kCardReaderSlot = 185;     // module option 1: card-reader mode
+inline constexpr std::string_view kCardReaderModeWord = "BA";  // "+BA0" to "+BA2"
+inline constexpr unsigned kCardReaderModeMask = 3;
+inline constexpr std::string_view kCardReaderOffWord = "KVK";  // "-KVK" mode 1, "+KVK" mode 0
+inline constexpr std::string_view kChainedKeyboardOffWord = "IEK";
+
+// Words of the MSR statement: a track that is off, sentinels off, the
+// three-track reader and the LRC output.
+inline constexpr std::array kTrackOffWords{
+    ModuleWord{"N1", 198},
+    ModuleWord{"N2", 196},
+    ModuleWord{"N3", 194},
+};
+inline constexpr int kMsrSlot = 199;  // module option 2: the reader sends sentinels
+inline constexpr std::string_view kSentinelsOffWord = "NSE";
+inline constexpr std::string_view kThreeTrackWord = "M3";
+inline constexpr std::string_view kLrcWord = "LRC";
+
+// The serial interface and the letter of its handshake.
+inline constexpr std::string_view kSerialInterface = "COM";
+inline constexpr char kHandshakeLetter = 'H';
+
 // The longest caption a key print line carries.
 inline constexpr std::size_t kMaxCaptionLength = 511;
 
