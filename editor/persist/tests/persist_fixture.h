@@ -4,6 +4,7 @@
 // context, with the line reader's state and helpers to write and read it.
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
