@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/document/opos_defaults.h"
 #include "editor/persist/key_line_parser.h"
 #include "editor/persist/tests/persist_fixture.h"
 
@@ -160,6 +161,22 @@ TEST(LayerMatching, WithAllSixteenLayersInUseAnUnmatchedLineIsKept) {
 
     doc.read("A01-C-S-A-L: \"matched\"");  // a line that matches still lands
     EXPECT_EQ(doc.key("A01").layers[0].programming, "matched");
+}
+
+TEST(KeyLines, OposDefaultsLandOnTheStdKeyLayerOfThePseudoKeys) {
+    PersistDocument doc;
+    applyOposDefaults([&doc](std::string_view line) { doc.read(line); });
+    constexpr int kStdKeyLayer = 4;
+    EXPECT_EQ(doc.slot(199).layers[kStdKeyLayer].programming, "{POSMSR1}");
+    EXPECT_EQ(doc.slot(199).layers[kStdKeyLayer].attributes, 0x414u);
+    EXPECT_EQ(doc.slot(192).layers[kStdKeyLayer].programming, "{POSBarcode}");
+    EXPECT_EQ(doc.slot(191).layers[kStdKeyLayer].programming, "{POSFC}");
+    EXPECT_EQ(doc.slot(188).layers[kStdKeyLayer].programming, "{POSFC}");
+    EXPECT_TRUE(doc.slot(190).layers[kStdKeyLayer].programming.empty());
+    EXPECT_EQ(doc.keyboard->msrBadRead, "Err\\#");
+    EXPECT_EQ(doc.keyboard->msrLrc, 1);
+    EXPECT_EQ(doc.layers, defaultLayerTable());
+    EXPECT_TRUE(doc.keyboard->keptLines.empty());
 }
 
 TEST(KeptLines, AtMostAThousandLinesOf255Characters) {
