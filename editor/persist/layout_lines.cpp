@@ -1,12 +1,11 @@
 #include "editor/persist/layout_lines.h"
 
-#include <array>
-#include <cctype>
 #include <string_view>
 
 #include "editor/document/catalogue.h"
 #include "editor/persist/layout_names.h"
 #include "editor/persist/line_format.h"
+#include "editor/persist/text_scanner.h"
 #include "platform/code_pages.h"
 
 namespace kbxdoc::persist {
@@ -19,15 +18,6 @@ constexpr std::string_view kZovezizWord = "ZOVEZIZ";
 constexpr char kHandshakeOff = ' ';
 constexpr std::size_t kMemoryLineMinimum = 3;  // a memory text of 2 characters or fewer is not written
 constexpr std::string_view kMsrWordSeparator = ", ";
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 char rowLetter(const KeyRecord& key) { return static_cast<char>('A' + key.row); }
 int columnNumber(const KeyRecord& key) { return key.column + 1; }
@@ -67,7 +57,8 @@ std::string versionLine(const KeyboardData& keyboard) {
 
 std::string interfaceLine(const KeyboardData& keyboard) {
     std::string line = formatLine("INTERFACE %s", keyboard.interfaceName.c_str());
-    if (equalsIgnoringCase(keyboard.interfaceName.view(), kSerialInterface)) {
+    if (keyboard.interfaceName.size() == kSerialInterface.size() &&
+        startsWithIgnoringCase(keyboard.interfaceName.view(), kSerialInterface)) {
         line += formatLine(":%d,%s,%d,%c", keyboard.baud, keyboard.parity.c_str(), keyboard.dataBits,
                            keyboard.handshake != 0 ? kHandshakeLetter : kHandshakeOff);
     }
