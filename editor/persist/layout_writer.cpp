@@ -13,9 +13,21 @@ namespace {
 constexpr int kLastCaptionSlot = 198;     // key print and key size lines: slots 0-198
 constexpr int kLastProgrammingSlot = 199;  // key programming and attribute lines: slots 0-199
 
+// A text of the document that holds a line break is written up to it, so
+// that no text can start a line of its own; the reader stops such texts at
+// the first control character anyway.
 void putLine(std::string& text, std::string_view line) {
-    text += line;
+    text += line.substr(0, line.find_first_of("\r\n"));
     text += kLineEnd;
+}
+
+void putLines(std::string& text, std::string_view lines) {
+    std::size_t start = 0;
+    for (std::size_t end = lines.find(kLineEnd); end != std::string_view::npos; end = lines.find(kLineEnd, start)) {
+        putLine(text, lines.substr(start, end - start));
+        start = end + std::string_view(kLineEnd).size();
+    }
+    putLine(text, lines.substr(start));
 }
 
 void putGroup(std::string& text, const SortedGroup& group) {
@@ -58,7 +70,7 @@ std::string layoutText(const ActiveContext& context) {
     putLine(text, soundLine(keyboard));
     putLine(text, rateLine(keyboard));
     putLine(text, languageLine(keyboard));
-    putLine(text, hotkeyLines(keyboard));
+    putLines(text, hotkeyLines(keyboard));
     putLine(text, modeLine(keyboard));
     putLine(text, readerOptionsLine(keyboard));
     putLine(text, globalPrintLine(keyboard));

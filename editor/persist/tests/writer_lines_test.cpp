@@ -247,6 +247,19 @@ TEST(WriterFile, GroupsAreSortedIgnoringCaseAndKeptLinesComeLastUpToTheFirstEmpt
     EXPECT_EQ(doc.text().substr(doc.text().size() - 2), "\r\n");
 }
 
+TEST(WriterFile, ALineBreakInsideATextEndsThatLineAndStartsNoOther) {
+    PersistDocument doc;
+    KeyRecord& key = doc.key("A01");
+    key.layers[0].programming = "a\r\nTYPE HASK";
+    key.layers[0].attributes = kAllFollowLayer;
+    doc.keyboard->msrBadRead = "bad\nMODE -MSR";
+    EXPECT_TRUE(doc.writes("A01-C-S-A-L/P: \"a"));
+    EXPECT_TRUE(doc.writes("MSR : \"bad"));
+    EXPECT_FALSE(doc.writes("TYPE HASK"));
+    EXPECT_FALSE(doc.writes("MODE -MSR\""));
+    EXPECT_TRUE(doc.writes("HOTKEY1 : \"{EMPTY}\""));
+}
+
 TEST(SortedGroups, ComparisonIgnoresCaseAndOnlyTheFirst399AreWritten) {
     persist::SortedGroup group;
     group.add("b");
