@@ -1,0 +1,99 @@
+#include "tools/kbxlayout/commands.h"
+
+#include <string>
+#include <system_error>
+
+#include "editor/document/catalogue.h"
+#include "editor/persist/layout_reader.h"
+#include "editor/persist/layout_writer.h"
+#include "tools/kbxlayout/layout_summary.h"
+#include "tools/kbxlayout/new_layout.h"
+#include "tools/kbxlayout/program_folder.h"
+#include "tools/kbxlayout/templates.h"
+#include "tools/kbxlayout/tool_document.h"
+
+namespace kbxlayout {
+namespace {
+
+constexpr char kProgramName[] = "kbxlayout";
+constexpr char kCannotRead[] = "cannot read the layout file";
+constexpr char kNotAFile[] = "not a file";
+constexpr char kCannotWrite[] = "cannot write the layout file";
+
+void complain(std::FILE* err, std::string_view subject, std::string_view reason) {
+    std::fprintf(err, "%s: %.*s: %.*s\n", kProgramName, static_cast<int>(subject.size()), subject.data(),
+                 static_cast<int>(reason.size()), reason.data());
+}
+
+// Reads a layout file as the editor opens one.
+Outcome load(ToolDocument& document, const std::string& path, std::FILE* err) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        complain(err, path, kNotAFile);
+        return Outcome::inputUnreadable;
+    }
+    if (!kbxdoc::loadLayout(document.context, path)) {
+        complain(err, path, kCannotRead);
+        return Outcome::inputUnreadable;
+    }
+    return Outcome::success;
+}
+
+Outcome save(const ToolDocument& document, const std::string& path, std::FILE* err) {
+    if (!kbxdoc::saveLayout(document.context, path)) {
+        complain(err, path, kCannotWrite);
+        return Outcome::outputUnwritable;
+    }
+    return Outcome::success;
+}
+
+std::string_view modelName(int model) {
+    const kbxdoc::KeyboardModel* found = kbxdoc::findKeyboardModel(model);
+    return found != nullptr ? found->name : std::string_view();
+}
+
+}  // namespace
+
+Outcome runNew(const Request& request, const std::filesystem::path& folder, std::FILE* out, std::FILE* err) {
+    ToolDocument document;
+    const NewLayout made = makeNewLayout(document, request.options, defaultTemplateFolders(folder));
+    if (made.outcome != Outcome::success) {
+        complain(err, made.subject, made.reason);
+        return made.outcome;
+    }
+    const Outcome saved = save(document, request.output, err);
+    if (saved != Outcome::success) return saved;
+    if (made.templateFile) {
+        std::fprintf(out, "%s: from the template %s\n", request.output.c_str(), made.templateFile->c_str());
+    } else {
+        const std::string_view name = modelName(made.model);
+        std::fprintf(out, "%s: the built-in layout of %.*s\n", request.output.c_str(), static_cast<int>(name.size()),
+                     name.data());
+    }
+    return Outcome::success;
+}
+
+Outcome runResave(const Request& request, std::FILE* err) {
+    ToolDocument document;
+    const Outcome loaded = load(document, request.input, err);
+    if (loaded != Outcome::success) return loaded;
+    return save(document, request.output, err);
+}
+
+Outcome runShow(const Request& request, std::FILE* out, std::FILE* err) {
+    ToolDocument document;
+    const Outcome loaded = load(document, request.input, err);
+    if (loaded != Outcome::success) return loaded;
+    const std::string summary = layoutSummary(document.context);
+    std::fwrite(summary.data(), 1, summary.size(), out);
+    return Outcome::success;
+}
+
+Outcome runTemplates(const Request& request, std::FILE* err) {
+    const std::string problem = generateTemplates(request.output);
+    if (problem.empty()) return Outcome::success;
+    complain(err, request.output, problem);
+    return Outcome::templatesFailed;
+}
+
+}  // namespace kbxlayout

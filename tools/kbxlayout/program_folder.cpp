@@ -1,0 +1,34 @@
+#include "tools/kbxlayout/program_folder.h"
+
+#include <system_error>
+
+namespace kbxlayout {
+namespace {
+
+constexpr char kRunningProgram[] = "/proc/self/exe";
+constexpr char kInstalledTemplates[] = "LAY";
+constexpr char kSourceTreeTemplates[] = "../../data/LAY";
+
+}  // namespace
+
+std::filesystem::path programFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink(kRunningProgram, error);
+    if (error) return {};
+    return program.parent_path();
+}
+
+std::vector<std::filesystem::path> defaultTemplateFolders(const std::filesystem::path& folder) {
+    if (folder.empty()) return {};
+    return {folder / kInstalledTemplates, (folder / kSourceTreeTemplates).lexically_normal()};
+}
+
+std::optional<std::filesystem::path> firstExistingFolder(const std::vector<std::filesystem::path>& folders) {
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        if (std::filesystem::is_directory(folder, error)) return folder;
+    }
+    return std::nullopt;
+}
+
+}  // namespace kbxlayout
