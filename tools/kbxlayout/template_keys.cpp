@@ -115,13 +115,43 @@ std::string programmingOf(std::optional<unsigned char> oem) {
     return escaped(*c, kProgrammingSpecials);
 }
 
+// The accents an accent key puts on its legend, in the editor's character
+// set, by accent index.
+struct AccentLegend {
+    kbxc::tables::DeadKey accent;
+    char character;
+};
+constexpr std::array kAccentLegends{
+    AccentLegend{kbxc::tables::kGrave, '`'},      AccentLegend{kbxc::tables::kAcute, '\xB4'},
+    AccentLegend{kbxc::tables::kCircumflex, '^'}, AccentLegend{kbxc::tables::kDiaeresis, '\xA8'},
+    AccentLegend{kbxc::tables::kTilde, '~'},
+};
+
+// The accent the key puts on the next letter in one of the modes.
+std::optional<char> accentOn(int table, unsigned makeCode, std::span<const ShiftMode> modes) {
+    for (const AccentLegend& legend : kAccentLegends) {
+        const auto accent = kbxc::deadKeyString(table, legend.accent);
+        if (accent.size() == 2 && accent[1] == makeCode && modeIn(accent[0], modes)) return legend.character;
+    }
+    return std::nullopt;
+}
+
+// What the legend shows for one shift state: the character typed, else the
+// accent of an accent key.
+std::optional<char> legendCharacter(std::optional<unsigned char> typed, int table, unsigned makeCode,
+                                    std::span<const ShiftMode> modes) {
+    if (typed) return editorCharacter(*typed);
+    return accentOn(table, makeCode, modes);
+}
+
 // A letter shows its capital; any other key the shifted character above the
 // plain one.
-std::string legendOf(const TypedCharacters& typed, int table) {
-    const auto normal = typed.normal ? editorCharacter(*typed.normal) : std::nullopt;
-    const auto shifted = typed.shifted ? editorCharacter(*typed.shifted) : std::nullopt;
+std::string legendOf(const TypedCharacters& typed, int table, unsigned makeCode) {
+    const auto normal = legendCharacter(typed.normal, table, makeCode, kNormalModes);
+    const auto shifted = legendCharacter(typed.shifted, table, makeCode, kShiftedModes);
     const kbxc::CharacterTable& characters = kbxc::characterTable(table);
-    const bool letter = normal && shifted && kbxc::entryShiftMode(characters[*typed.normal]) == ShiftMode::kSmall &&
+    const bool letter = typed.normal && typed.shifted && normal && shifted &&
+                        kbxc::entryShiftMode(characters[*typed.normal]) == ShiftMode::kSmall &&
                         kbxc::entryShiftMode(characters[*typed.shifted]) == ShiftMode::kCapital;
     if (letter) return std::string(1, *shifted);
     if (normal && shifted) {
@@ -169,10 +199,10 @@ std::optional<KeyTexts> typingBlockKeyTexts(const TemplateCountry& country, int 
     }
     const TypedCharacters typed = typedCharacters(country.characterTable, key);
     // A key without a character of its own for Shift types its plain one.
-    KeyTexts texts{legendOf(typed, country.characterTable), programmingOf(typed.normal),
+    KeyTexts texts{legendOf(typed, country.characterTable, key), programmingOf(typed.normal),
                    programmingOf(typed.shifted ? typed.shifted : typed.normal)};
     // The space bar keeps its blank legend.
-    if (key == kSpaceKey) texts.caption.clear();
+    if (key == kSpaceKey) texts.caption.reset();
     return texts;
 }
 

@@ -20,11 +20,12 @@ TypedCharacters typedCharacters(int characterTable, unsigned makeCode);
 // Whether the national keyboard has an AltGr key (some character needs it).
 bool hasAltGr(int characterTable);
 
-// What a template puts on one typing-block key: its legend (empty: keep the
-// layout's) and the programming texts of the normal and the shift layer,
-// in the editor's character set and the token language.
+// What a template puts on one typing-block key: its legend (none: keep the
+// layout's; empty: the key types nothing on this keyboard) and the
+// programming texts of the normal and the shift layer, in the editor's
+// character set and the token language.
 struct KeyTexts {
-    std::string caption;
+    std::optional<std::string> caption;
     std::string normal;
     std::string shifted;
 };

@@ -79,7 +79,7 @@ void programAlphanumericKeys(const kbxdoc::ActiveContext& context, const Templat
         kbxdoc::KeyRecord& key = context.keyboard->keys[static_cast<std::size_t>(slot)];
         if (!isPlaced(key)) continue;
         if (const auto texts = typingBlockKeyTexts(country, key.column, key.row)) {
-            if (!texts->caption.empty()) setCaption(key, texts->caption);
+            if (texts->caption) setCaption(key, *texts->caption);
             setProgramming(key, normalLayer, texts->normal);
             setProgramming(key, shiftLayer, texts->shifted);
         } else if (!key.caption.empty()) {

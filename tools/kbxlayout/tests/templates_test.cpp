@@ -175,6 +175,19 @@ TEST(AlphanumericTemplates, EscapeBracesAndBackslashInProgrammingAndLegends) {
     EXPECT_EQ(us.key(backslash.first, backslash.second).caption, "\\|\\line\\\\");
 }
 
+TEST(AlphanumericTemplates, AnAccentKeyShowsItsAccentsAndTypesNothingByItself) {
+    BuiltTemplate fr("Pell", "FR");
+    BuiltTemplate us("Pell", "US");
+    const auto [column, row] = us.keyTyping("[");  // right of P
+    EXPECT_EQ(fr.key(column, row).caption, "\xA8\\line^");  // diaeresis above circumflex
+    EXPECT_EQ(fr.typed(column, row, kNormalLayer), "");
+    EXPECT_EQ(fr.typed(column, row, kShiftLayer), "");
+    BuiltTemplate gr("Pell", "GR");
+    const auto equals = us.keyTyping("=");  // left of Backspace: acute, with Shift grave
+    EXPECT_EQ(gr.key(equals.first, equals.second).caption, "`\\line\xB4");
+    EXPECT_EQ(gr.typed(equals.first, equals.second, kShiftLayer), "`");
+}
+
 TEST(AlphanumericTemplates, SpecialKeysSendTokens) {
     BuiltTemplate gr("Nabe", "GR");
     BuiltTemplate us("Nabe", "US");
