@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "editor/document/key_table.h"
 #include "editor/persist/layout_reader.h"
@@ -146,6 +150,9 @@ struct MovedLetter {
     std::string_view normal;
     std::string_view shifted;
 };
+void PrintTo(const MovedLetter& moved, std::ostream* out) {
+    *out << moved.code << " on the US " << moved.usLetter << " key";
+}
 class NationalLetters : public ::testing::TestWithParam<MovedLetter> {};
 
 TEST_P(NationalLetters, TypeWhatTheCountrysKeyboardTypes) {
@@ -211,6 +218,7 @@ struct CountryLock {
     int shiftLock;
     int capsLock;
 };
+void PrintTo(const CountryLock& lock, std::ostream* out) { *out << lock.code; }
 class TemplateLanguage : public ::testing::TestWithParam<CountryLock> {};
 
 TEST_P(TemplateLanguage, SetsTheCodeAndTheLockOfTheCountry) {
