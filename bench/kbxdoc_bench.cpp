@@ -1,0 +1,200 @@
+// How long the editor's open and save of a fully programmed layout take, as
+// a ratio to copying the same file line by line (fgets/fputs). The layout is
+// a Tarn (21 x 7 keys) with a caption on every key and all 16 layers named
+// and programmed with 178 characters on every key. Both are measured in the
+// same run; the ratio is printed last.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "editor/document/catalogue.h"
+#include "editor/document/key_table.h"
+#include "editor/document/layer_table.h"
+#include "editor/persist/layout_reader.h"
+#include "editor/persist/layout_writer.h"
+
+namespace {
+
+constexpr int kTarn = 14;
+constexpr std::size_t kLineBufferSize = 1024;  // longer than any line the writer makes
+constexpr char kCopyName[] = "LineCopy";
+constexpr char kOpenSaveName[] = "OpenAndSave";
+constexpr char kProgrammingAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr unsigned kAnyField = 2;
+constexpr std::array kLockFields{kbxdoc::kConditionScroll, kbxdoc::kConditionNumLock, kbxdoc::kConditionCapsLock};
+
+// One layout document with the default layer table.
+struct BenchDocument {
+    std::unique_ptr<kbxdoc::KeyboardData> keyboard = std::make_unique<kbxdoc::KeyboardData>();
+    kbxdoc::SelectionFlags selection{};
+    kbxdoc::LayerTable layers = kbxdoc::defaultLayerTable();
+    kbxdoc::ActiveContext context;
+    BenchDocument() {
+        context.keyboard = keyboard.get();
+        context.selection = &selection;
+        context.layers = &layers;
+        kbxdoc::resetKeyboardData(context);
+    }
+};
+
+// The free layer definitions get names and condition words of their own:
+// the lock keys in combinations that no default layer uses, so that the
+// reader finds every layer again by its conditions.
+void nameEveryLayer(kbxdoc::LayerTable& layers) {
+    unsigned combination = 0;
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        if (!layers[i].name.empty()) continue;
+        std::uint32_t conditions = 0xAAAA;
+        unsigned rest = combination++;
+        for (int field : kLockFields) {
+            conditions &= ~(3u << field);
+            conditions |= (rest % 3) << field;
+            rest /= 3;
+        }
+        layers[i].conditions = conditions;
+        layers[i].name = "Layer-" + std::to_string(i);
+    }
+}
+
+std::string programming(std::size_t key, std::size_t layer) {
+    std::string text(kbxdoc::kMaxEditedProgramming, ' ');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = kProgrammingAlphabet[(key * 7 + layer * 3 + i) % (sizeof kProgrammingAlphabet - 1)];
+    return text;
+}
+
+void programEveryKey(kbxdoc::KeyboardData& keyboard) {
+    for (std::size_t slot = 0; slot < std::size_t(kbxdoc::kOrdinaryKeyCount); ++slot) {
+        kbxdoc::KeyRecord& key = keyboard.keys[slot];
+        if (key.templateGeometry.width == 0) continue;
+        key.caption = "Key " + std::to_string(slot);
+        for (std::size_t layer = 0; layer < key.layers.size(); ++layer)
+            key.layers[layer].programming = programming(slot, layer);
+    }
+}
+
+class BenchFiles {
+public:
+    BenchFiles() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kbxdocbench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
+        folder_ = pattern;
+        BenchDocument document;
+        kbxdoc::setModelAndLayOut(document.context, kTarn, true);
+        nameEveryLayer(document.layers);
+        programEveryKey(*document.keyboard);
+        if (!kbxdoc::saveLayout(document.context, source())) throw std::runtime_error("cannot write " + source());
+        size_ = std::filesystem::file_size(source());
+    }
+    ~BenchFiles() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    BenchFiles(const BenchFiles&) = delete;
+    BenchFiles& operator=(const BenchFiles&) = delete;
+
+    std::string source() const { return (folder_ / "tarn.kbf").string(); }
+    std::string saved() const { return (folder_ / "saved.kbf").string(); }
+    std::string copied() const { return (folder_ / "copied.kbf").string(); }
+    std::uintmax_t size() const { return size_; }
+
+private:
+    std::filesystem::path folder_;
+    std::uintmax_t size_ = 0;
+};
+
+bool copyLines(const std::string& from, const std::string& to) {
+    std::FILE* in = std::fopen(from.c_str(), "r");
+    if (in == nullptr) return false;
+    std::FILE* out = std::fopen(to.c_str(), "w");
+    if (out == nullptr) {
+        std::fclose(in);
+        return false;
+    }
+    std::array<char, kLineBufferSize> line{};
+    bool written = true;
+    while (std::fgets(line.data(), int(line.size()), in) != nullptr) written &= std::fputs(line.data(), out) >= 0;
+    std::fclose(in);
+    return (std::fclose(out) == 0) && written;
+}
+
+void lineCopy(benchmark::State& state, const BenchFiles& files) {
+    for (auto _ : state) {
+        if (!copyLines(files.source(), files.copied())) {
+            state.SkipWithError("cannot copy the layout");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(files.size()));
+}
+
+void openAndSave(benchmark::State& state, const BenchFiles& files) {
+    BenchDocument document;
+    for (auto _ : state) {
+        if (!kbxdoc::loadLayout(document.context, files.source()) ||
+            !kbxdoc::saveLayout(document.context, files.saved())) {
+            state.SkipWithError("cannot open or save the layout");
+            break;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(files.size()));
+}
+
+// The console report, keeping the time per iteration of each benchmark (the
+// mean when repetitions are asked for).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+            if (run.run_type == Run::RT_Iteration || mean)
+                seconds_[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatio(std::uintmax_t bytes) const {
+        const auto copy = seconds_.find(kCopyName);
+        const auto openSave = seconds_.find(kOpenSaveName);
+        if (copy == seconds_.end() || openSave == seconds_.end() || copy->second <= 0) {
+            std::printf("open and save / line copy: not measured\n");
+            return;
+        }
+        std::printf("open and save / line copy: %.2f (open and save %.3f ms, line copy %.3f ms, %ju bytes)\n",
+                    openSave->second / copy->second, openSave->second * 1e3, copy->second * 1e3, bytes);
+    }
+
+private:
+    std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+    const BenchFiles files;
+    benchmark::RegisterBenchmark(kCopyName, lineCopy, std::cref(files))->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(kOpenSaveName, openAndSave, std::cref(files))->Unit(benchmark::kMillisecond);
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio(files.size());
+    benchmark::Shutdown();
+    return 0;
+}
