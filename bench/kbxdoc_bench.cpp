@@ -97,6 +97,12 @@ public:
         programEveryKey(*document.keyboard);
         if (!kbxdoc::saveLayout(document.context, source())) throw std::runtime_error("cannot write " + source());
         size_ = std::filesystem::file_size(source());
+        // What is measured must be the whole layout: reading it back gives
+        // all 16 layers and the same file.
+        BenchDocument reread;
+        if (!kbxdoc::loadLayout(reread.context, source()) || reread.layers != document.layers ||
+            kbxdoc::persist::layoutText(reread.context) != kbxdoc::persist::layoutText(document.context))
+            throw std::runtime_error("the layout does not read back as written: " + source());
     }
     ~BenchFiles() {
         std::error_code ignored;
