@@ -118,6 +118,16 @@ TEST(KbxlayoutNew, AMissingTemplateFileLeavesTheBuiltInLayoutOfTheButtonsModel) 
     EXPECT_TRUE(contains(run.out, "built-in layout of Gorm"));
 }
 
+TEST(KbxlayoutNew, WithoutATemplateFolderTheSourceTreesTemplatesAreRead) {
+    const std::filesystem::path shipped = std::filesystem::path(KBX_SOURCE_DIR) / "data" / "LAY" / "Gorm" / "GRGorm.kbf";
+    if (!std::filesystem::is_regular_file(shipped)) GTEST_SKIP() << "no template tree in the source tree";
+    TempDir dir;
+    const auto run = runKbxlayout({"new", "--template", "Gorm", "--country", "GR", (dir / "g.kbf").string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "GRGorm.kbf")) << run.out;
+    EXPECT_EQ(readFile(dir / "g.kbf"), readFile(shipped));
+}
+
 struct NameCase {
     std::vector<std::string> options;
     std::string_view subject;
