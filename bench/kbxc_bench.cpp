@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/synthetic_layout.h"
+#include "bench/timing_reporter.h"
 #include "compiler/include/kbxc32.h"
 
 namespace {
@@ -88,34 +89,20 @@ void compile(benchmark::State& state, const BenchFiles& files) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * kPasses * std::int64_t(files.size()));
 }
 
-// The console report, keeping the time per iteration of each benchmark (the
-// mean when repetitions are asked for).
-class RatioReporter : public benchmark::ConsoleReporter {
+// The console report, and the ratio of the two benchmarks at its end.
+class RatioReporter : public kbxbench::TimingReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
-            if (run.run_type == Run::RT_Iteration || mean)
-                seconds_[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
 
     void printRatio() const {
-        const auto read = seconds_.find(kReadName);
-        const auto compiled = seconds_.find(kCompileName);
-        if (read == seconds_.end() || compiled == seconds_.end() || read->second <= 0) {
+        const std::optional<double> read = seconds(kReadName);
+        const std::optional<double> compiled = seconds(kCompileName);
+        if (!read || !compiled || *read <= 0) {
             std::printf("kbxc / two-pass read: not measured\n");
             return;
         }
         std::printf("kbxc / two-pass read: %.2f (kbxc %.2f ms, reading twice %.2f ms, %zu lines)\n",
-                    compiled->second / read->second, compiled->second * 1e3, read->second * 1e3, kSourceLines);
+                    *compiled / *read, *compiled * 1e3, *read * 1e3, kSourceLines);
     }
-
-private:
-    std::map<std::string, double> seconds_;
 };
 
 }  // namespace

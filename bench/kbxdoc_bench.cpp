@@ -4,6 +4,10 @@
 // and programmed with 178 characters on every key. Both are measured in the
 // same run; the ratio is printed last.
 #include <benchmark/benchmark.h>
+
+#include <optional>
+
+#include "bench/timing_reporter.h"
 #include <stdlib.h>
 
 #include <array>
@@ -158,34 +162,20 @@ void openAndSave(benchmark::State& state, const BenchFiles& files) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(files.size()));
 }
 
-// The console report, keeping the time per iteration of each benchmark (the
-// mean when repetitions are asked for).
-class RatioReporter : public benchmark::ConsoleReporter {
+// The console report, and the ratio of the two benchmarks at its end.
+class RatioReporter : public kbxbench::TimingReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
-            if (run.run_type == Run::RT_Iteration || mean)
-                seconds_[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
 
     void printRatio(std::uintmax_t bytes) const {
-        const auto copy = seconds_.find(kCopyName);
-        const auto openSave = seconds_.find(kOpenSaveName);
-        if (copy == seconds_.end() || openSave == seconds_.end() || copy->second <= 0) {
+        const std::optional<double> copy = seconds(kCopyName);
+        const std::optional<double> openSave = seconds(kOpenSaveName);
+        if (!copy || !openSave || *copy <= 0) {
             std::printf("open and save / line copy: not measured\n");
             return;
         }
         std::printf("open and save / line copy: %.2f (open and save %.3f ms, line copy %.3f ms, %ju bytes)\n",
-                    openSave->second / copy->second, openSave->second * 1e3, copy->second * 1e3, bytes);
+                    *openSave / *copy, *openSave * 1e3, *copy * 1e3, bytes);
     }
-
-private:
-    std::map<std::string, double> seconds_;
 };
 
 }  // namespace

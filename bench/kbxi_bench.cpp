@@ -10,6 +10,8 @@
 // With --paced the keyboard also answers at the pace of a 9600-baud line, and
 // that download and upload is measured once more (about 45 seconds).
 #include <benchmark/benchmark.h>
+
+#include "bench/timing_reporter.h"
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -205,22 +207,11 @@ std::string checkConversation(kbxsim::Simulator& keyboard, const BenchFiles& fil
     return {};
 }
 
-// The console report, keeping the time per iteration of each benchmark (the
-// mean when repetitions are asked for).
-class RatioReporter : public benchmark::ConsoleReporter {
+// The console report, and the ratio (and the paced time) at its end.
+class RatioReporter : public kbxbench::TimingReporter {
 public:
     explicit RatioReporter(const Conversation& conversation) : conversation_(conversation) {}
 
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
-            if (run.run_type == Run::RT_Iteration || mean)
-                seconds_[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
 
     void printPaced() const {
         const std::optional<double> paced = seconds(kPacedName);
@@ -247,14 +238,7 @@ public:
     }
 
 private:
-    std::optional<double> seconds(std::string_view name) const {
-        const auto found = seconds_.find(std::string(name));
-        if (found == seconds_.end()) return std::nullopt;
-        return found->second;
-    }
-
     Conversation conversation_;
-    std::map<std::string, double> seconds_;
 };
 
 // Takes --paced out of the arguments; whether it was there.
