@@ -1,7 +1,6 @@
 #include "editor/persist/directive_lines.h"
 
 #include <array>
-#include <cctype>
 #include <string>
 
 #include "editor/document/catalogue.h"
@@ -192,7 +191,7 @@ void readMsr(ActiveContext& context, std::string_view text) {
 
 void readType(ActiveContext& context, std::string_view text) {
     std::string keyword(text);
-    for (char& c : keyword) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : keyword) c = upperAscii(c);
     if (const auto model = modelForTypeKeyword(keyword)) setModelAndLayOut(context, *model, false);
 }
 

@@ -8,6 +8,7 @@
 #include "editor/persist/kept_lines.h"
 #include "editor/persist/key_line_parser.h"
 #include "editor/persist/metadata_lines.h"
+#include "editor/persist/text_scanner.h"
 
 namespace kbxdoc::persist {
 
@@ -15,7 +16,7 @@ void readLayoutText(ActiveContext& context, std::string_view text) {
     ReaderState state;
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
+        const std::size_t end = findLineBreak(text, start);
         if (end == std::string_view::npos) {
             readLayoutLine(context, text.substr(start), state);
             return;

@@ -5,6 +5,7 @@
 #include "editor/document/key_table.h"
 #include "editor/persist/layout_lines.h"
 #include "editor/persist/sorted_group.h"
+#include "editor/persist/text_scanner.h"
 #include "platform/atomic_file.h"
 
 namespace kbxdoc::persist {
@@ -17,7 +18,7 @@ constexpr int kLastProgrammingSlot = 199;  // key programming and attribute line
 // that no text can start a line of its own; the reader stops such texts at
 // the first control character anyway.
 void putLine(std::string& text, std::string_view line) {
-    text += line.substr(0, line.find_first_of("\r\n"));
+    text += line.substr(0, findLineBreak(line));
     text += kLineEnd;
 }
 
@@ -30,8 +31,8 @@ void putLines(std::string& text, std::string_view lines) {
     putLine(text, lines.substr(start));
 }
 
-void putGroup(std::string& text, const SortedGroup& group) {
-    for (const std::string& line : group.sortedLines()) putLine(text, line);
+void putGroup(std::string& text, SortedGroup&& group) {
+    for (const std::string& line : std::move(group).sortedLines()) putLine(text, line);
 }
 
 void putKeyLines(std::string& text, const KeyboardData& keyboard) {
@@ -41,7 +42,7 @@ void putKeyLines(std::string& text, const KeyboardData& keyboard) {
         if (auto line = keyPrintLine(key)) group.add(std::move(*line));
         if (auto line = keySizeLine(key)) group.add(std::move(*line));
     }
-    putGroup(text, group);
+    putGroup(text, std::move(group));
 }
 
 void putLayer(std::string& text, const KeyboardData& keyboard, const LayerDefinition& layer, int index) {
@@ -53,8 +54,8 @@ void putLayer(std::string& text, const KeyboardData& keyboard, const LayerDefini
         if (auto line = keyProgrammingLine(key, slot, layer, index)) programming.add(std::move(*line));
         if (auto line = keyAttributesLine(key, slot, index)) attributes.add(std::move(*line));
     }
-    putGroup(text, programming);
-    putGroup(text, attributes);
+    putGroup(text, std::move(programming));
+    putGroup(text, std::move(attributes));
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ constexpr std::size_t kIdentifierLength = 3;
 constexpr std::string_view kDroppedPrefix = "!@ ";
 
 bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads "%lf;%lf;%lf;%lf;%X;%X;%X;%X;%X;%X;%X" into the settings, up to the
 // first value that does not parse; then the text after the line's last ";",

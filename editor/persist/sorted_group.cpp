@@ -1,7 +1,8 @@
 #include "editor/persist/sorted_group.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "editor/persist/text_scanner.h"
 
 namespace kbxdoc::persist {
 
@@ -9,8 +10,8 @@ void SortedGroup::add(std::string line) {
     if (lines_.size() < kGroupCollectLimit) lines_.push_back(std::move(line));
 }
 
-std::vector<std::string> SortedGroup::sortedLines() const {
-    std::vector<std::string> sorted = lines_;
+std::vector<std::string> SortedGroup::sortedLines() && {
+    std::vector<std::string> sorted = std::move(lines_);
     std::stable_sort(sorted.begin(), sorted.end(), lessIgnoringCase);
     if (sorted.size() > kGroupWriteLimit) sorted.resize(kGroupWriteLimit);
     return sorted;
@@ -18,7 +19,7 @@ std::vector<std::string> SortedGroup::sortedLines() const {
 
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
     });
 }
 

@@ -17,8 +17,9 @@ class SortedGroup {
 public:
     // Lines past the collect limit are dropped.
     void add(std::string line);
-    // The lines to write, sorted, at most kGroupWriteLimit of them.
-    std::vector<std::string> sortedLines() const;
+    // The lines to write, sorted, at most kGroupWriteLimit of them; the
+    // group gives its lines away.
+    std::vector<std::string> sortedLines() &&;
 
 private:
     std::vector<std::string> lines_;

@@ -1,19 +1,11 @@
 #include "editor/persist/text_scanner.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace kbxdoc::persist {
-namespace {
-
-bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-
-}  // namespace
-
 char TextScanner::peek(std::size_t ahead) const {
     const std::size_t at = position_ + ahead;
     return at < text_.size() ? text_[at] : '\0';
@@ -69,9 +61,9 @@ std::optional<int> TextScanner::readInt() {
 std::optional<std::uint32_t> TextScanner::readHex() {
     const std::size_t start = position_;
     skipWhitespace();
-    if (peek() == '0' && upper(peek(1)) == 'X' && std::isxdigit(static_cast<unsigned char>(peek(2)))) advance(2);
+    if (peek() == '0' && upperAscii(peek(1)) == 'X' && isHexDigit(peek(2))) advance(2);
     std::size_t at = position_;
-    while (at < text_.size() && std::isxdigit(static_cast<unsigned char>(text_[at]))) ++at;
+    while (at < text_.size() && isHexDigit(text_[at])) ++at;
     std::uint64_t value = 0;
     const char* first = text_.data() + position_;
     const char* last = text_.data() + at;
@@ -112,14 +104,17 @@ std::string_view TextScanner::readWord() {
     return text_.substr(start, position_ - start);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+std::size_t findLineBreak(std::string_view text, std::size_t start) {
+    if (start >= text.size()) return std::string_view::npos;
+    const auto at = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+                                 [](char c) { return c == '\r' || c == '\n'; });
+    return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
+}
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (upper(text[i]) != upper(prefix[i])) return false;
+        if (upperAscii(text[i]) != upperAscii(prefix[i])) return false;
     }
     return true;
 }

@@ -42,8 +42,22 @@ private:
     std::size_t position_ = 0;
 };
 
-bool isBlank(char c);
-bool isControl(char c);  // below 0x20
+// Character classes and letter case of the file's bytes. They look at ASCII
+// only, so that reading and sorting do not depend on the process's locale
+// (the GUI sets one; a file must read and write the same under any).
+constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20; }
+constexpr bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr bool isHexDigit(char c) {
+    const char u = upperAscii(c);
+    return isDigit(c) || (u >= 'A' && u <= 'F');
+}
+
+// Where the line starting at `start` ends: the first CR or LF, or npos.
+std::size_t findLineBreak(std::string_view text, std::size_t start = 0);
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
 bool containsIgnoringCase(std::string_view text, std::string_view word);
 

@@ -265,11 +265,11 @@ TEST(SortedGroups, ComparisonIgnoresCaseAndOnlyTheFirst399AreWritten) {
     group.add("b");
     group.add("A");
     group.add("a2");
-    EXPECT_EQ(group.sortedLines(), (std::vector<std::string>{"A", "a2", "b"}));
+    EXPECT_EQ(std::move(group).sortedLines(), (std::vector<std::string>{"A", "a2", "b"}));
 
     persist::SortedGroup big;
     for (int i = 450; i > 0; --i) big.add(std::to_string(1000 + i));
-    const auto lines = big.sortedLines();
+    const auto lines = std::move(big).sortedLines();
     ASSERT_EQ(lines.size(), persist::kGroupWriteLimit);
     // 400 lines are collected (1450 down to 1051), sorted, and the largest one is not written.
     EXPECT_EQ(lines.front(), "1051");
