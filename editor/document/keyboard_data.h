@@ -149,6 +149,7 @@ struct KeyboardData {
     // Source lines kept unchanged and written back at the end of the file;
     // at most kKeptLineCount, each at most kKeptLineField - 1 characters.
     std::vector<std::string> keptLines;
+    friend bool operator==(const KeyboardData&, const KeyboardData&) = default;
 };
 
 // The application-wide layer definitions.

@@ -74,6 +74,10 @@ TEST(RoundTrip, WritingWhatWasReadGivesTheSameBytes) {
     PersistDocument copy;
     persist::readLayoutText(copy.context, first);
     EXPECT_EQ(copy.text(), first);
+    PersistDocument third;
+    persist::readLayoutText(third.context, copy.text());
+    EXPECT_TRUE(*third.keyboard == *copy.keyboard);
+    EXPECT_EQ(third.layers, copy.layers);
 
     EXPECT_EQ(copy.layers[6].name, "Kasse");
     EXPECT_EQ(copy.layers[6].conditions, 0x8A85u);

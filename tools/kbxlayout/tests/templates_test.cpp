@@ -107,7 +107,7 @@ TEST(GeneratedTemplates, MatchTheCommittedTreeByteForByte) {
     }
 }
 
-TEST(GeneratedTemplates, EveryTemplateReadsBackAndWritesTheSameBytes) {
+TEST(GeneratedTemplates, EveryTemplateReadsBackAsTheSameDocumentAndWritesTheSameBytes) {
     kbxtest::TempDir dir;
     for (const TemplateFile& file : templateFiles()) {
         const std::string relative = templateRelativePath(file);
@@ -117,6 +117,10 @@ TEST(GeneratedTemplates, EveryTemplateReadsBackAndWritesTheSameBytes) {
         ASSERT_TRUE(kbxdoc::saveLayout(document.context, again));
         EXPECT_EQ(firstDifference(kbxtest::readFile(again), kbxtest::readFile(kCommittedTree / relative)), "")
             << relative;
+        ToolDocument reread;
+        ASSERT_TRUE(kbxdoc::loadLayout(reread.context, again));
+        EXPECT_TRUE(*reread.keyboard == *document.keyboard) << relative;
+        EXPECT_EQ(reread.layers, document.layers) << relative;
     }
 }
 
