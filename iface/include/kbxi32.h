@@ -78,6 +78,20 @@ KBXI_EXPORT unsigned char KBX_CALL kbx_snd_direct(unsigned char byte);
 /* Releases the USB library; always 0. */
 KBXI_EXPORT int KBX_CALL kbx_close_USB(void);
 
+/* The keyboard device's requests, also used by the point-of-sale library.
+ * The five switches return -1 when the device cannot be opened, else 1. */
+KBXI_EXPORT int KBX_CALL vdd_translate_on(void);
+KBXI_EXPORT int KBX_CALL vdd_translate_off(void);
+KBXI_EXPORT int KBX_CALL vdd_kbd_capture(void);
+KBXI_EXPORT int KBX_CALL vdd_kbd_release(void);
+KBXI_EXPORT int KBX_CALL vdd_kbd_clr(void);
+/* Nonzero when a reply byte of the keyboard waits (0 without the device). */
+KBXI_EXPORT uint32_t KBX_CALL vdd_EF_available(void);
+/* The next reply byte; 0xFF without the device. */
+KBXI_EXPORT unsigned char KBX_CALL vdd_EF_get(void);
+/* Sends one byte to the keyboard through the device. */
+KBXI_EXPORT int KBX_CALL vdd_sendbyte(unsigned char byte);
+
 /* Timer procedures of the library's waits: each stops the shared timer. */
 KBXI_EXPORT void KBX_CALL TimeoutTimerProc(void* window, unsigned int message, uintptr_t id, uint32_t time);
 KBXI_EXPORT void KBX_CALL UploadTimerProc(void* window, unsigned int message, uintptr_t id, uint32_t time);

@@ -1,0 +1,45 @@
+#pragma once
+
+// The keyboard event source that stands in for a desktop-wide keyboard hook:
+// key events (the set-1 scan code and the hook's key-data bits, see
+// platform/channel_protocol.h) dispatched on the calling thread's event
+// loop; what the handler does not swallow is passed on to the desktop.
+//
+// The source is chosen by KBX_KEYBOARD_EVENTS:
+//   sim:PATH                 the simulated keyboard's socket at PATH;
+//   evdev:/dev/input/eventN  a Linux input device: scan codes from the MSC_SCAN
+//                            event before each key event, the device grabbed
+//                            while the source is open, passed-on events
+//                            re-injected through a uinput device;
+// and when it is unset, the simulated keyboard of KBX_KEYBOARD or KBX_USB
+// ("sim:PATH") if one is named; else there is no source.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/include/kbxplatform_api.h"
+
+namespace kbx::platform {
+
+inline constexpr char kKeyEventsVariable[] = "KBX_KEYBOARD_EVENTS";
+
+// Called for every key event; true when the event is swallowed.
+using KeyEventHandler = std::function<bool(std::uint32_t keyData)>;
+
+class KeyEventSource {
+public:
+    virtual ~KeyEventSource() = default;  // unwatches, ungrabs, closes
+};
+
+struct OpenedKeyEventSource {
+    std::unique_ptr<KeyEventSource> source;  // null when none is configured or on failure
+    bool failed = false;                     // a configured source could not be opened
+    std::string error;                       // what went wrong, for messages
+};
+
+// Opens the configured source and watches it on the calling thread's loop.
+KBX_PLATFORM_API OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler);
+
+}  // namespace kbx::platform
