@@ -28,9 +28,21 @@ inline constexpr char kKeyEventsVariable[] = "KBX_KEYBOARD_EVENTS";
 // Called for every key event; true when the event is swallowed.
 using KeyEventHandler = std::function<bool(std::uint32_t keyData)>;
 
+// The modifier keys held and the lock states when a source opens.
+struct KeyboardModifiers {
+    bool shift = false;    // the left Shift key
+    bool control = false;  // the left Control key
+    bool alt = false;      // either Alt key
+    bool scrollLock = false;
+    bool numLock = false;
+    bool capsLock = false;
+};
+
 class KeyEventSource {
 public:
     virtual ~KeyEventSource() = default;  // unwatches, ungrabs, closes
+    // What the source can tell of the keyboard now; all off when it cannot.
+    virtual KeyboardModifiers modifiers() const { return {}; }
 };
 
 struct OpenedKeyEventSource {
