@@ -1,6 +1,7 @@
 #include "tools/kbxsim/firmware.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "tools/kbxsim/hex_text.h"
@@ -28,7 +29,19 @@ constexpr std::array kEventNames{
     EventName{ByteEvent::echoAtOtherSettings, "echo at other line settings, not answered"},
     EventName{ByteEvent::enabled, "enable"},
     EventName{ByteEvent::singleByte, "single byte"},
+    EventName{ByteEvent::deviceCommand, "device command"},
+    EventName{ByteEvent::commandArgument, "command argument"},
+    EventName{ByteEvent::displayStarted, "display sequence opened"},
+    EventName{ByteEvent::displayByte, "display byte"},
+    EventName{ByteEvent::displayEnded, "display sequence closed"},
 };
+
+// Logs keep their newest entries: at the limit the older half goes at once.
+template <typename Entry>
+void dropOldestHalfWhenFull(std::vector<Entry>& log, std::size_t most) {
+    if (log.size() < most) return;
+    log.erase(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(most / 2));
+}
 
 }  // namespace
 
@@ -75,14 +88,13 @@ void Firmware::receive(std::uint8_t byte, HostLink& host) {
         lastEvent_ = ByteEvent::silent;
         return;
     }
+    if (displayOpen_ || commands_.inProgress()) return receiveInSequence(byte, host);
     if (byte == kFramePrefix) beginFrame();
-    if (faults_.refuse.covers(byteNumber_)) {
+    if (refusedOnRequest(host)) {
         if (parser_.inFrame()) {
             parser_.abandon();
             ++counters_.framesRefused;
         }
-        lastEvent_ = ByteEvent::refusedOnRequest;
-        answer(kRefuse, host);
         return;
     }
     if (byte == kFramePrefix) {
@@ -98,10 +110,100 @@ void Firmware::receive(std::uint8_t byte, HostLink& host) {
         answer(kAcknowledge, host);
     } else if (parser_.inFrame()) {
         continueFrame(byte, host);
+    } else if (byte == kDisplayStart) {
+        openDisplaySequence(host);
     } else {
         lastEvent_ = ByteEvent::singleByte;
         answer(kAcknowledge, host);
     }
+}
+
+bool Firmware::refusedOnRequest(HostLink& host) {
+    if (!faults_.refuse.covers(byteNumber_)) return false;
+    lastEvent_ = ByteEvent::refusedOnRequest;
+    answer(kRefuse, host);
+    return true;
+}
+
+// Inside a display sequence or the arguments of a device command every byte
+// is taken as it is; a refused byte is not taken, and what is open stays open.
+void Firmware::receiveInSequence(std::uint8_t byte, HostLink& host) {
+    if (refusedOnRequest(host)) return;
+    if (displayOpen_) {
+        logDisplayByte(byte);
+        if (byte == kDisplayEnd) {
+            closeDisplaySequence(true);
+            lastEvent_ = ByteEvent::displayEnded;
+        } else {
+            ++counters_.displayBytes;
+            display_.take(byte);
+            lastEvent_ = ByteEvent::displayByte;
+        }
+    } else {
+        lastEvent_ = ByteEvent::commandArgument;
+        if (auto command = commands_.take(byte)) {
+            ++counters_.framesCompleted;
+            record(std::move(*command));
+        }
+    }
+    answer(kAcknowledge, host);
+}
+
+void Firmware::startCommand(std::uint8_t code, HostLink& host) {
+    ++counters_.otherCommands;
+    lastEvent_ = ByteEvent::deviceCommand;
+    if (auto command = commands_.start(code)) {
+        ++counters_.framesCompleted;
+        record(std::move(*command));
+    }
+    answer(kAcknowledge, host);
+}
+
+void Firmware::record(DeviceCommand command) {
+    if (findDeviceCommand(command.code) != nullptr) ++counters_.deviceCommands;
+    dropOldestHalfWhenFull(commandLog_, kMostLoggedCommands);
+    commandLog_.push_back(std::move(command));
+    if (observer_ != nullptr) observer_->commandReceived(commandLog_.back());
+}
+
+void Firmware::openDisplaySequence(HostLink& host) {
+    displayOpen_ = true;
+    screenAtOpen_ = display_.screen();
+    controlAtOpen_ = display_.control();
+    logDisplayByte(kDisplayStart);
+    lastEvent_ = ByteEvent::displayStarted;
+    answer(kAcknowledge, host);
+}
+
+void Firmware::closeDisplaySequence(bool completed) {
+    displayOpen_ = false;
+    display_.endSequence();
+    if (completed) ++counters_.displaySequences;
+    const bool changed = display_.screen() != screenAtOpen_ || !(display_.control() == controlAtOpen_);
+    if (changed && observer_ != nullptr) observer_->displayChanged(display_);
+}
+
+void Firmware::abandonDisplaySequence() {
+    if (displayOpen_) closeDisplaySequence(false);
+}
+
+void Firmware::abandonFrame() {
+    if (commands_.inProgress()) {
+        commands_.abandon();
+        ++counters_.framesAbandoned;
+    }
+    endFrameEarly();
+}
+
+bool Firmware::reachable() const {
+    const std::uint64_t next = byteNumber_ + 1;
+    if (faults_.silence.covers(next)) return false;
+    return !(faults_.refuse.covers(next) && faults_.refuse.count == ByteWindow::kForever);
+}
+
+void Firmware::logDisplayByte(std::uint8_t byte) {
+    dropOldestHalfWhenFull(displayBytes_, kMostLoggedDisplayBytes);
+    displayBytes_.push_back(byte);
 }
 
 void Firmware::beginFrame() {
@@ -161,9 +263,8 @@ void Firmware::continueFrame(std::uint8_t byte, HostLink& host) {
             lastEvent_ = ByteEvent::checksumUpdated;
             break;
         case FrameStep::otherCommand:
-            ++counters_.otherCommands;
-            lastEvent_ = ByteEvent::otherCommand;
-            break;
+            startCommand(byte, host);
+            return;
     }
     ++counters_.framesCompleted;
     answer(kAcknowledge, host);

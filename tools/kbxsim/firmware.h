@@ -14,10 +14,21 @@
 // - A read frame is acknowledged and then answered with its reply text.
 // - 0xF4 (enable) ends a frame in progress; it and every other byte outside a
 //   frame are acknowledged.
+// - A device command (0xEF and a command byte, with the arguments some of
+//   them take) is acknowledged byte by byte and recorded in the command log.
+//   Its argument bytes are taken as they are, 0xEE and 0xEF included.
+// - 0xEC outside a frame opens a display sequence: every byte up to the next
+//   0x00 is acknowledged and goes to the customer display as it is; the byte
+//   log keeps the sequence, 0xEC and 0x00 included.
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <vector>
+
+#include "tools/kbxsim/customer_display.h"
+#include "tools/kbxsim/device_commands.h"
 
 #include "tools/kbxsim/faults.h"
 #include "tools/kbxsim/frame_parser.h"
@@ -31,6 +42,8 @@ inline constexpr std::uint8_t kEcho = 0xEE;
 inline constexpr std::uint8_t kEnable = 0xF4;
 inline constexpr std::uint8_t kAcknowledge = 0xFA;
 inline constexpr std::uint8_t kRefuse = 0xFE;
+inline constexpr std::uint8_t kDisplayStart = 0xEC;
+inline constexpr std::uint8_t kDisplayEnd = 0x00;
 
 struct Counters {
     std::uint64_t bytesReceived = 0;
@@ -50,6 +63,9 @@ struct Counters {
     std::uint64_t lostAnswers = 0;
     std::uint64_t silentBytes = 0;
     std::uint64_t corruptedReplies = 0;
+    std::uint64_t deviceCommands = 0;    // known device commands, complete with their arguments
+    std::uint64_t displaySequences = 0;  // closed by 0x00
+    std::uint64_t displayBytes = 0;      // between 0xEC and 0x00
     friend bool operator==(const Counters&, const Counters&) = default;
 };
 
@@ -69,8 +85,26 @@ enum class ByteEvent {
     echoAtOtherSettings,
     enabled,
     singleByte,
+    deviceCommand,
+    commandArgument,
+    displayStarted,
+    displayByte,
+    displayEnded,
 };
 std::string_view byteEventName(ByteEvent event);
+
+// Told what the firmware did that a user wants to see; called while the
+// firmware is busy with the byte (with its lock held, when it is shared).
+class FirmwareObserver {
+public:
+    virtual void commandReceived(const DeviceCommand& command) = 0;
+    // A display sequence ended and the screen or its control differs from
+    // what it was when the sequence began.
+    virtual void displayChanged(const CustomerDisplay& display) = 0;
+
+protected:
+    ~FirmwareObserver() = default;
+};
 
 class Firmware {
 public:
@@ -85,6 +119,29 @@ public:
     void resetCounters();
     ByteEvent lastEvent() const { return lastEvent_; }
     Refusal lastRefusal() const { return parser_.refusal(); }
+
+    // Whether a frame or a device command is in progress (a byte that
+    // arrives now belongs to it), and whether a display sequence is open.
+    bool inFrame() const { return parser_.inFrame() || commands_.inProgress(); }
+    bool inDisplaySequence() const { return displayOpen_; }
+    // Give up what is in progress, as a new start would (counted as abandoned).
+    void abandonFrame();
+    void abandonDisplaySequence();
+
+    // Whether the keyboard would take a byte now: not silent, not refusing
+    // every byte.
+    bool reachable() const;
+
+    static constexpr std::size_t kMostLoggedCommands = 4096;
+    static constexpr std::size_t kMostLoggedDisplayBytes = 65536;
+    // The device commands received, oldest first; at the limit the older half
+    // of a log is dropped.
+    const std::vector<DeviceCommand>& commandLog() const { return commandLog_; }
+    const CustomerDisplay& display() const { return display_; }
+    CustomerDisplay& display() { return display_; }
+    // Every byte of every display sequence, 0xEC and 0x00 included.
+    const std::vector<std::uint8_t>& displayBytes() const { return displayBytes_; }
+    void setObserver(FirmwareObserver* observer) { observer_ = observer; }
 
     // The line settings at which the echo is answered; nothing: at any.
     void answerEchoOnlyAt(std::optional<LineSettings> settings) { echoSettings_ = settings; }
@@ -108,9 +165,24 @@ private:
     void continueFrame(std::uint8_t byte, HostLink& host);
     void answerRead(HostLink& host);
     void answer(std::uint8_t value, HostLink& host);
+    bool refusedOnRequest(HostLink& host);
+    void receiveInSequence(std::uint8_t byte, HostLink& host);
+    void startCommand(std::uint8_t code, HostLink& host);
+    void record(DeviceCommand command);
+    void openDisplaySequence(HostLink& host);
+    void closeDisplaySequence(bool completed);
+    void logDisplayByte(std::uint8_t byte);
 
     KeyboardMemory memory_;
     FrameParser parser_{kMemorySize};
+    CommandReader commands_;
+    std::vector<DeviceCommand> commandLog_;
+    CustomerDisplay display_;
+    bool displayOpen_ = false;
+    std::vector<std::string> screenAtOpen_;
+    DisplayControl controlAtOpen_;
+    std::vector<std::uint8_t> displayBytes_;
+    FirmwareObserver* observer_ = nullptr;
     Counters counters_;
     FaultPlan faults_;
     std::optional<LineSettings> echoSettings_;
