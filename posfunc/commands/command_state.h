@@ -1,10 +1,25 @@
 #pragma once
 
-// The state of the command bracket and the byte transport (filled in by the
-// command code).
+// The state of the command bracket and the byte transport.
+
+#include <functional>
+#include <memory>
+
+namespace kbx::platform {
+class KeyboardChannel;
+}
 
 namespace kbxfunc {
 
-struct CommandState {};
+// Opens the keyboard controller's ports for the direct byte path of the
+// Windows 95 family; null when they cannot be reached.
+using ControllerChannelOpener = std::function<std::unique_ptr<kbx::platform::KeyboardChannel>()>;
+
+struct CommandState {
+    bool bracketOpen = false;      // the keyboard is held for a command (NT family)
+    bool interfaceChosen = false;  // once per process: automatically or by keyword
+    bool busy = false;             // a byte sequence is being prepared
+    ControllerChannelOpener openControllerChannel;  // empty: the default channel
+};
 
 }  // namespace kbxfunc

@@ -1,0 +1,62 @@
+#include "posfunc/commands/direct_byte.h"
+
+#include <optional>
+
+#include "platform/keyboard_channel.h"
+#include "platform/system_info.h"
+#include "posfunc/commands/byte_transport.h"
+#include "posfunc/commands/controller_port.h"
+#include "posfunc/state.h"
+
+namespace kbxfunc {
+namespace {
+
+constexpr std::uint8_t kAcknowledge = 0xFA;
+constexpr std::uint8_t kResend = 0xFE;
+
+int sendThroughDriver(FuncState& state, std::uint8_t byte) {
+    // A bracket that is open belongs to a command in progress; it stays open.
+    const bool openedHere = !state.commands.bracketOpen || !state.kbxi.loaded();
+    if (openedHere && openCommandBracket(state) != 0) return kCommandFailed;
+    const Kbxi32Functions& vdd = state.kbxi.functions();
+    vdd.vddSendbyte(byte);
+    int result = kCommandFailed;
+    for (int poll = 0; poll < kDriverAnswerPolls; ++poll) {
+        if (vdd.vddEfAvailable() == 0) continue;
+        const std::uint8_t answer = vdd.vddEfGet();
+        if (answer == kAcknowledge || answer == kResend) vdd.vddKbdClr();
+        if (answer == kAcknowledge) result = 0;
+        break;
+    }
+    if (openedHere) closeCommandBracket(state);
+    return result;
+}
+
+int sendThroughControllerPorts(FuncState& state, std::uint8_t byte) {
+    const ControllerChannelOpener& open = state.commands.openControllerChannel;
+    std::unique_ptr<kbx::platform::KeyboardChannel> ports = open ? open() : openDefaultControllerChannel();
+    if (!ports) return kCommandFailed;
+    return sendThroughController(*ports, byte);
+}
+
+}  // namespace
+
+int sendDirectByte(FuncState& state, std::uint8_t byte) {
+    const bool ntFamily = state.kbxi.loaded() ? state.kbxi.ntFamily() : kbx::platform::systemVersion().nt;
+    return ntFamily ? sendThroughDriver(state, byte) : sendThroughControllerPorts(state, byte);
+}
+
+int sendDirectString(FuncState& state, const char* text) {
+    constexpr int kGaveUp = 0;
+    constexpr int kAllSent = 1;
+    if (text == nullptr) return kGaveUp;
+    for (const char* p = text; *p != '\0'; ++p) {
+        int failures = 0;
+        while (sendDirectByte(state, static_cast<std::uint8_t>(*p)) != 0) {
+            if (++failures == kStringAttempts) return kGaveUp;
+        }
+    }
+    return kAllSent;
+}
+
+}  // namespace kbxfunc
