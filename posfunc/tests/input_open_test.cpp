@@ -1,0 +1,121 @@
+#include <stdlib.h>
+
+#include <chrono>
+
+#include "platform/tests/key_events_test_server.h"
+#include "posfunc/tests/hook_test_support.h"
+
+namespace kbxfunc::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+class ClosedLibrary : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clearKeyEventVariables();
+        kbx::platform::resetLoopForTests();
+        resetStateForTests();
+        calls().clear();
+    }
+    void TearDown() override {
+        clearKeyEventVariables();
+        resetStateForTests();
+        kbx::platform::resetLoopForTests();
+    }
+    static InputState& input() { return state().input; }
+};
+
+TEST_F(ClosedLibrary, CallbackSettersRefuseAndStoreNothingBeforeOpening) {
+    for (std::size_t m = 0; m < kModuleCount; ++m)
+        EXPECT_EQ(setModuleCallback(input(), Module(int(m) + 1), kModuleRecorders[m]), 1) << "module " << m + 1;
+    EXPECT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
+    ASSERT_EQ(openLibrary(state()), 0);
+    hookProcedure(state(), 0, down(kTrack1Marker));
+    hookProcedure(state(), 0, down(kTrack1Marker));
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(ClosedLibrary, OpensWithoutASourceAndClosesOnce) {
+    EXPECT_EQ(closeLibrary(state()), 1);
+    EXPECT_EQ(openLibrary(state()), 0);
+    EXPECT_EQ(input().eventSource, nullptr);
+    EXPECT_EQ(closeLibrary(state()), 0);
+    EXPECT_EQ(closeLibrary(state()), 1);
+    EXPECT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
+}
+
+TEST_F(ClosedLibrary, CallbacksStayStoredOverCloseAndOpen) {
+    ASSERT_EQ(openLibrary(state()), 0);
+    ASSERT_EQ(setModuleCallback(input(), Module::keylock, kModuleRecorders[4]), 0);
+    ASSERT_EQ(closeLibrary(state()), 0);
+    ASSERT_EQ(openLibrary(state()), 0);
+    hookProcedure(state(), 0, down(0x66));
+    hookProcedure(state(), 0, down(0x66));
+    EXPECT_EQ(calls(), std::vector<std::string>{"5:0"});
+}
+
+TEST_F(ClosedLibrary, ASourceThatCannotBeOpenedKeepsTheLibraryClosed) {
+    ::setenv("KBX_KEYBOARD_EVENTS", "evdev:/dev/input/no-such-device", 1);
+    EXPECT_EQ(openLibrary(state()), 1);
+    EXPECT_FALSE(input().open);
+    EXPECT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
+}
+
+TEST_F(ClosedLibrary, OpeningClearsThePrefixAndModifierState) {
+    KeyboardState& keyboard = input().keyboard;
+    keyboard.shift = keyboard.control = keyboard.alt = keyboard.altGr = true;
+    keyboard.capsLock = keyboard.breakPending = keyboard.prefixE0 = keyboard.prefixE1 = keyboard.acknowledged = true;
+    ASSERT_EQ(openLibrary(state()), 0);
+    EXPECT_FALSE(keyboard.shift || keyboard.control || keyboard.alt || keyboard.altGr || keyboard.capsLock);
+    EXPECT_FALSE(keyboard.breakPending || keyboard.prefixE0 || keyboard.prefixE1 || keyboard.acknowledged);
+}
+
+TEST_F(ClosedLibrary, CharacterGettersAnswerZeroOutsideTheBuffer) {
+    auto& buffer = input().moduleBuffers[moduleIndex(Module::track2)];
+    buffer[0] = 'x';
+    buffer[511] = 'y';
+    EXPECT_EQ(moduleCharacter(input(), Module::track2, 0), 'x');
+    EXPECT_EQ(moduleCharacter(input(), Module::track2, 511), 'y');
+    for (int position : {-1, 512, 600}) EXPECT_EQ(moduleCharacter(input(), Module::track2, position), 0) << position;
+    EXPECT_EQ(moduleCharacter(input(), Module::track3, 0), 0);
+}
+
+TEST_F(ClosedLibrary, TheLanguageStartsGermanAndRefusesNumbersWithoutTable) {
+    EXPECT_EQ(input().language, 1);
+    EXPECT_EQ(setLanguage(input(), 8), 1);
+    EXPECT_EQ(setLanguage(input(), -1), 1);
+    EXPECT_EQ(input().language, 1);
+    EXPECT_EQ(setLanguage(input(), 7), 0);
+    EXPECT_EQ(input().language, 7);
+    EXPECT_EQ(setLanguage(input(), 0), 0);
+    EXPECT_EQ(input().language, 0);
+}
+
+TEST_F(ClosedLibrary, TheBuffersAreSeparateAndStayWhereTheyAre) {
+    char* first = moduleBuffer(input(), Module::track1);
+    EXPECT_EQ(moduleBuffer(input(), Module::track1), first);
+    for (int m = 2; m <= int(kModuleCount); ++m)
+        EXPECT_GE(moduleBuffer(input(), Module(m)) - moduleBuffer(input(), Module(m - 1)), std::ptrdiff_t(kBufferSize));
+    EXPECT_EQ(captureBuffer(input()), captureBuffer(input()));
+}
+
+// The hook fed by the simulated keyboard: a track between markers reaches its
+// callback, the keyboard gets back only the key the hook let through.
+TEST_F(ClosedLibrary, KeysFromTheSimulatedKeyboardGoThroughTheHook) {
+    kbx::platform::testing::KeyEventServer keyboard;
+    ::setenv("KBX_KEYBOARD_EVENTS", keyboard.variableValue().c_str(), 1);
+    ASSERT_EQ(openLibrary(state()), 0);
+    ASSERT_EQ(setModuleCallback(input(), Module::track1, kModuleRecorders[0]), 0);
+    for (std::uint32_t key : {down(kTrack1Marker), down(kKey1), up(kKey1), down(kTrack1Marker), down(kKeyA)})
+        keyboard.type(key);
+    kbx::platform::runUntil([&] { return !calls().empty(); }, 2000ms);
+    kbx::platform::dispatch(20ms);
+    EXPECT_EQ(calls(), std::vector<std::string>{"1:1"});
+    EXPECT_EQ(keyboard.passedOn(), std::vector<std::uint32_t>{down(kKeyA)});
+    EXPECT_EQ(closeLibrary(state()), 0);
+    EXPECT_EQ(input().eventSource, nullptr);
+}
+
+}  // namespace
+}  // namespace kbxfunc::testing
