@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 
+#include "tools/kbxsim/module_input.h"
+
 namespace kbxsim {
 namespace {
 
@@ -48,6 +50,22 @@ std::string setBytePosition(std::string_view value, std::optional<std::uint64_t>
     return {};
 }
 
+std::string setDisplaySize(std::string_view value, CommandLine& options) {
+    constexpr char kSeparator = ',';
+    constexpr std::string_view kNeed = "ROWS,COLUMNS such as 2,24 (at most 8,80)";
+    const std::size_t separator = value.find(kSeparator);
+    if (separator == std::string_view::npos) return std::string(kNeed);
+    const auto rows = numberOf<std::size_t>(value.substr(0, separator));
+    const auto columns = numberOf<std::size_t>(value.substr(separator + 1));
+    if (!rows || !columns || *rows == 0 || *columns == 0 || *rows > kMostDisplayRows ||
+        *columns > kMostDisplayColumns) {
+        return std::string(kNeed);
+    }
+    options.displayRows = *rows;
+    options.displayColumns = *columns;
+    return {};
+}
+
 constexpr std::array kOptions{
     Option{"help", false, [](std::string_view, CommandLine& o) { return setFlag(o.help); }},
     Option{"link", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.link); }},
@@ -67,6 +85,23 @@ constexpr std::array kOptions{
                return std::string{};
            }},
     Option{"verbose", false, [](std::string_view, CommandLine& o) { return setFlag(o.verbose); }},
+    Option{"channel", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.channel); }},
+    Option{"language", true,
+           [](std::string_view v, CommandLine& o) {
+               const auto number = numberOf<int>(v);
+               const auto language = number ? languageOf(*number) : std::nullopt;
+               if (!language) return std::string("a keyboard language 0-7");
+               o.language = *language;
+               return std::string{};
+           }},
+    Option{"do", true,
+           [](std::string_view v, CommandLine& o) {
+               const ModuleInput input = parseModuleInput(v, kDefaultLanguage);
+               if (!input.error.empty()) return "module input (" + input.error + ")";
+               o.input.emplace_back(v);
+               return std::string{};
+           }},
+    Option{"display", true, setDisplaySize},
     Option{"refuse-byte", true, [](std::string_view v, CommandLine& o) { return setBytePosition(v, o.refuseByte); }},
     Option{"refuse-all", false, [](std::string_view, CommandLine& o) { return setFlag(o.refuseAll); }},
     Option{"lose-ack", true,
@@ -132,6 +167,9 @@ ParsedCommandLine parseCommandLine(std::span<const std::string_view> arguments) 
     }
     if (parsed.error.empty() && !modeSeen && !parsed.options.help) {
         parsed.error = "no mode given (kbxsim serial ...)";
+    }
+    if (parsed.error.empty() && !parsed.options.input.empty() && parsed.options.channel.empty()) {
+        parsed.error = "--do needs --channel: module input is typed on the keyboard channel";
     }
     return parsed;
 }

@@ -8,9 +8,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "tools/kbxsim/customer_display.h"
 #include "tools/kbxsim/faults.h"
 #include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/key_typing.h"
 #include "tools/kbxsim/line_settings.h"
 
 namespace kbxsim {
@@ -26,6 +29,13 @@ struct CommandLine {
     std::filesystem::path save;
     std::uint16_t identification = kDefaultIdentification;
     bool verbose = false;
+
+    // The keyboard channel and what it types.
+    std::filesystem::path channel;
+    KeyboardLanguage language = kDefaultLanguage;
+    std::vector<std::string> input;  // --do, in order
+    std::size_t displayRows = kDefaultDisplayRows;
+    std::size_t displayColumns = kDefaultDisplayColumns;
 
     // Faults, by the number of the byte received (1 = the first).
     std::optional<std::uint64_t> refuseByte;

@@ -9,9 +9,13 @@
 #include <optional>
 #include <stdexcept>
 
+#include "tools/kbxsim/command_input.h"
 #include "tools/kbxsim/command_line.h"
 #include "tools/kbxsim/help.h"
 #include "tools/kbxsim/image_file.h"
+#include "tools/kbxsim/keyboard_socket.h"
+#include "tools/kbxsim/module_input.h"
+#include "tools/kbxsim/program_report.h"
 #include "tools/kbxsim/pseudo_terminal.h"
 #include "tools/kbxsim/serial_channel.h"
 #include "tools/kbxsim/server.h"
@@ -77,13 +81,30 @@ int serve(const CommandLine& options, Firmware firmware, std::ostream& out, std:
     std::optional<SymbolicLink> link;
     if (!options.link.empty()) link.emplace(options.link, terminal.slavePath());
 
-    out << terminal.slavePath();
-    if (link) out << ' ' << link->path().string();
-    out << std::endl;
-
     SerialChannel channel(terminal, shared, SerialChannelOptions{options.lineRate, options.verbose ? &err : nullptr});
     Server server;
     server.add(channel);
+
+    ProgramReport report(out);
+    shared.access([&](Firmware& f) { f.setObserver(&report); });
+    std::optional<KeyboardSocketChannel> keyboard;
+    std::optional<CommandInput> commands;
+    if (!options.channel.empty()) {
+        KeyboardChannelOptions channelOptions;
+        channelOptions.log = options.verbose ? &err : nullptr;
+        channelOptions.onDesktopInput = [&](std::uint32_t keyData) { report.desktopInput(keyData); };
+        keyboard.emplace(options.channel, shared, channelOptions);
+        server.add(*keyboard);
+        for (const std::string& line : options.input) keyboard->post(parseModuleInput(line, options.language).events);
+        commands.emplace(STDIN_FILENO, *keyboard, options.language,
+                         [&](const std::string& message) { complain(err, message); });
+        server.add(*commands);
+    }
+
+    // The first line tells that everything listens.
+    out << terminal.slavePath();
+    if (link) out << ' ' << link->path().string();
+    out << std::endl;
     bool saved = true;
     const std::string error = server.run(signals.get(), [&] {
         const auto signal = nextSignal(signals.get());
@@ -91,6 +112,7 @@ int serve(const CommandLine& options, Firmware firmware, std::ostream& out, std:
         saved = save(options, shared, err);
         return true;
     });
+    shared.access([](Firmware& f) { f.setObserver(nullptr); });
     if (!error.empty()) {
         complain(err, error);
         save(options, shared, err);
@@ -116,6 +138,7 @@ int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, st
 
     Firmware firmware(options.identification);
     firmware.answerEchoOnlyAt(options.echoSettings);
+    firmware.display().resize(options.displayRows, options.displayColumns);
     if (!options.load.empty()) {
         const std::string error = loadImage(options.load, firmware.memory());
         if (!error.empty()) {

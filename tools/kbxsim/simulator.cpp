@@ -1,5 +1,6 @@
 #include "tools/kbxsim/simulator.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <array>
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "tools/kbxsim/image_file.h"
+#include "tools/kbxsim/module_input.h"
 #include "tools/kbxsim/pseudo_terminal.h"
 #include "tools/kbxsim/serial_channel.h"
 #include "tools/kbxsim/server.h"
@@ -23,8 +25,37 @@ namespace {
 Firmware makeFirmware(const SimulatorOptions& options) {
     Firmware firmware(options.identification);
     firmware.answerEchoOnlyAt(options.echoSettings);
+    firmware.display().resize(options.displayRows, options.displayColumns);
     return firmware;
 }
+
+constexpr std::string_view kFolderPattern = "kbxsim-XXXXXX";
+constexpr std::string_view kSocketName = "keyboard";
+
+// A folder of its own for the channel's socket when the test names none,
+// removed with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder() = default;
+    explicit TemporaryFolder(bool make) {
+        if (!make) return;
+        std::string pattern = (std::filesystem::temp_directory_path() / kFolderPattern).string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error(std::string("cannot make a temporary folder: ") + std::strerror(errno));
+        }
+        path_ = pattern;
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 std::optional<SymbolicLink> makeLink(const std::filesystem::path& path, const std::string& target) {
     if (path.empty()) return std::nullopt;
@@ -45,8 +76,13 @@ struct Simulator::Running {
         : firmware(makeFirmware(options)),
           link(makeLink(options.link, terminal.slavePath())),
           channel(terminal, firmware, SerialChannelOptions{options.lineRate, options.log}),
+          socketFolder(options.channel.empty()),
+          keyboard(options.channel.empty() ? socketFolder.path() / kSocketName : options.channel, firmware,
+                   KeyboardChannelOptions{options.log, {}, {}}),
+          language(options.language),
           stopPipe(makeStopPipe()) {
         server.add(channel);
+        server.add(keyboard);
         thread = std::thread([this] { error = server.run(stopPipe[0].get(), [] { return false; }); });
     }
 
@@ -64,6 +100,9 @@ struct Simulator::Running {
     PseudoTerminal terminal;
     std::optional<SymbolicLink> link;
     SerialChannel channel;
+    TemporaryFolder socketFolder;
+    KeyboardSocketChannel keyboard;
+    KeyboardLanguage language;  // read and written by the test's thread only
     Server server;
     std::array<UniqueDescriptor, 2> stopPipe;
     std::thread thread;
@@ -148,6 +187,58 @@ void Simulator::corruptReplies(const ReplyCorruption& corruption, int replies) {
 
 void Simulator::clearFaults() {
     running_->firmware.access([](Firmware& firmware) { firmware.clearFaults(); });
+}
+
+const std::filesystem::path& Simulator::channelPath() const { return running_->keyboard.path(); }
+
+KeyboardChannelCounters Simulator::channelCounters() const { return running_->keyboard.counters(); }
+
+std::vector<std::uint32_t> Simulator::desktopInput() const { return running_->keyboard.desktopInput(); }
+
+void Simulator::swipe(std::string_view track1, std::string_view track2, std::string_view track3) {
+    running_->keyboard.post(kbxsim::swipe(track1, track2, track3, running_->language));
+}
+
+void Simulator::barcode(std::string_view text) {
+    running_->keyboard.post(framed(Module::barcode, text, running_->language));
+}
+
+void Simulator::keylock(std::string_view position) {
+    running_->keyboard.post(framed(Module::keylock, position, running_->language));
+}
+
+void Simulator::cardIn(std::string_view text) {
+    running_->keyboard.post(framed(Module::functionCard, text, running_->language));
+}
+
+void Simulator::cardOut(std::string_view text) {
+    running_->keyboard.post(framed(Module::functionCard, text, running_->language));
+}
+
+void Simulator::type(std::string_view text) { running_->keyboard.post(typeText(text, running_->language)); }
+
+std::string Simulator::input(std::string_view line) {
+    ModuleInput parsed = parseModuleInput(line, running_->language);
+    if (parsed.error.empty()) running_->keyboard.post(std::move(parsed.events));
+    return parsed.error;
+}
+
+void Simulator::setLanguage(KeyboardLanguage language) { running_->language = language; }
+
+std::vector<DeviceCommand> Simulator::commandLog() const {
+    return running_->firmware.access([](const Firmware& firmware) { return firmware.commandLog(); });
+}
+
+std::vector<std::string> Simulator::displayScreen() const {
+    return running_->firmware.access([](const Firmware& firmware) { return firmware.display().screen(); });
+}
+
+DisplayControl Simulator::displayControl() const {
+    return running_->firmware.access([](const Firmware& firmware) { return firmware.display().control(); });
+}
+
+std::vector<std::uint8_t> Simulator::displayBytes() const {
+    return running_->firmware.access([](const Firmware& firmware) { return firmware.displayBytes(); });
 }
 
 void Simulator::withFirmware(const std::function<void(Firmware&)>& function) {

@@ -1,11 +1,14 @@
 #pragma once
 
 // The simulated keyboard inside a test program: the firmware on a
-// pseudo-terminal of its own, served on a background thread (the only thread
-// the system has, and only here). A test points the library's serial port at
-// portPath(), talks to it, and reads the memory and counters or arms faults
-// here; every call takes the firmware's lock. The destructor stops the
-// thread and removes the link.
+// pseudo-terminal of its own and on a keyboard channel socket, both served on
+// a background thread (the only thread the system has, and only here). A test
+// points the library's serial port at portPath() or its keyboard channel at
+// channelPath() ("sim:" + path in KBX_KEYBOARD or KBX_USB), talks to it, and
+// reads the memory, counters, command log and display or arms faults here;
+// every call takes the firmware's lock. Module input (swipe(), barcode() ...)
+// is typed on the channel's event connections, and waits for the first one.
+// The destructor stops the thread and removes the link and the socket.
 //
 //   kbxsim::SimulatorOptions options;
 //   options.echoSettings = kbxsim::LineSettings{1200, kbxsim::Parity::odd, 8};
@@ -23,9 +26,12 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/key_typing.h"
+#include "tools/kbxsim/keyboard_socket.h"
 
 namespace kbxsim {
 
@@ -35,6 +41,10 @@ struct SimulatorOptions {
     bool lineRate = false;                     // replies paced to the slave's baud rate
     std::uint16_t identification = kDefaultIdentification;
     std::ostream* log = nullptr;  // a line per byte received; written on the serving thread
+    std::filesystem::path channel;  // the keyboard channel's socket; empty: one in a temporary folder
+    KeyboardLanguage language = kDefaultLanguage;  // of the module input typed
+    std::size_t displayRows = kDefaultDisplayRows;
+    std::size_t displayColumns = kDefaultDisplayColumns;
 };
 
 class Simulator {
@@ -69,6 +79,30 @@ public:
     void goSilent(std::uint64_t position, std::uint64_t count = ByteWindow::kForever);
     void corruptReplies(const ReplyCorruption& corruption, int replies = 1);
     void clearFaults();
+
+    // The keyboard channel.
+    const std::filesystem::path& channelPath() const;
+    KeyboardChannelCounters channelCounters() const;
+    // The key events that clients passed on to the desktop, oldest first.
+    std::vector<std::uint32_t> desktopInput() const;
+
+    // Module input, texts in code page 437 typed on the keyboard of
+    // `language` (see module_input.h).
+    void swipe(std::string_view track1, std::string_view track2 = {}, std::string_view track3 = {});
+    void barcode(std::string_view text);
+    void keylock(std::string_view position);
+    void cardIn(std::string_view text);
+    void cardOut(std::string_view text = {});
+    void type(std::string_view text);
+    // A command line as the program takes it (UTF-8); empty, or what was wrong.
+    std::string input(std::string_view line);
+    void setLanguage(KeyboardLanguage language);
+
+    // Device commands and the customer display.
+    std::vector<DeviceCommand> commandLog() const;
+    std::vector<std::string> displayScreen() const;
+    DisplayControl displayControl() const;
+    std::vector<std::uint8_t> displayBytes() const;
 
     // Anything else, with the lock held.
     void withFirmware(const std::function<void(Firmware&)>& function);

@@ -1,0 +1,65 @@
+#include "tools/kbxsim/firmware_feed.h"
+
+#include <utility>
+
+namespace kbxsim {
+namespace {
+
+// Collects what the firmware sends for one byte.
+class CollectingHost final : public HostLink {
+public:
+    void sendAnswer(std::uint8_t answer) override { answers.push_back(answer); }
+    void sendReplyText(std::string_view text) override { replies.emplace_back(text); }
+    std::optional<LineObservation> observeLine() override { return std::nullopt; }
+
+    Answers answers;
+    std::vector<std::string> replies;
+};
+
+bool acknowledgedOnly(const Answers& answers) { return answers.size() == 1 && answers.front() == kAcknowledge; }
+
+}  // namespace
+
+bool accepted(const Answers& answers, std::uint8_t byte) {
+    if (answers.empty()) return false;
+    return answers.front() == kAcknowledge || (byte == kEcho && answers.front() == kEcho);
+}
+
+FirmwareFeed::FirmwareFeed(SharedFirmware& firmware, ReplySink replySink)
+    : firmware_(firmware), replySink_(std::move(replySink)) {}
+
+Answers FirmwareFeed::give(std::uint8_t byte) { return exchange(byte, Path::plain); }
+
+Answers FirmwareFeed::giveProtocolByte(std::uint8_t byte) { return exchange(byte, Path::protocol); }
+
+Answers FirmwareFeed::giveDisplayByte(std::uint8_t byte) { return exchange(byte, Path::display); }
+
+bool FirmwareFeed::reachable() {
+    return firmware_.access([](const Firmware& firmware) { return firmware.reachable(); });
+}
+
+Answers FirmwareFeed::exchange(std::uint8_t byte, Path path) {
+    CollectingHost host;
+    firmware_.access([&](Firmware& firmware) {
+        std::optional<std::uint8_t> implied;
+        if (path == Path::protocol) {
+            firmware.abandonDisplaySequence();
+            if (!firmware.inFrame()) implied = kFramePrefix;
+        } else if (path == Path::display) {
+            firmware.abandonFrame();
+            if (!firmware.inDisplaySequence()) implied = kDisplayStart;
+        }
+        if (implied) {
+            firmware.receive(*implied, host);
+            if (!acknowledgedOnly(host.answers)) return;
+            host.answers.clear();
+        }
+        firmware.receive(byte, host);
+    });
+    if (replySink_) {
+        for (const std::string& reply : host.replies) replySink_(reply);
+    }
+    return std::move(host.answers);
+}
+
+}  // namespace kbxsim
