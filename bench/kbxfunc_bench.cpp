@@ -13,6 +13,7 @@
 
 #include "bench/timing_reporter.h"
 #include "platform/channel_protocol.h"
+#include "platform/key_events.h"
 #include "posfunc/input/hook.h"
 #include "posfunc/input/module_data.h"
 #include "posfunc/input/opening.h"
@@ -109,7 +110,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     // The hook is measured by itself, without a key event source.
-    for (const char* name : {"KBX_KEYBOARD_EVENTS", "KBX_KEYBOARD", "KBX_USB"}) ::unsetenv(name);
+    ::unsetenv(kbx::platform::kKeyEventsVariable);
+    for (const char* name : kbx::platform::kSimulatedKeyboardVariables) ::unsetenv(name);
 
     const std::vector<std::uint32_t> events = keyStream();
     benchmark::RegisterBenchmark(kCopyName, copyEvents, std::cref(events))->Unit(benchmark::kMillisecond);

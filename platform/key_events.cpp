@@ -5,15 +5,12 @@
 
 #include "platform/key_events_evdev.h"
 #include "platform/key_events_sim.h"
-#include "platform/keyboard_channel.h"
 
 namespace kbx::platform {
 namespace {
 
 constexpr std::string_view kSimPrefix = "sim:";
 constexpr std::string_view kEvdevPrefix = "evdev:";
-// Where a simulated keyboard may be named when no key event source is.
-constexpr const char* kSimulatedKeyboardVariables[] = {kKeyboardVariable, "KBX_USB"};
 
 std::optional<std::string> afterPrefix(const char* value, std::string_view prefix) {
     if (value == nullptr) return std::nullopt;

@@ -20,10 +20,15 @@
 #include <string>
 
 #include "platform/include/kbxplatform_api.h"
+#include "platform/keyboard_channel.h"
 
 namespace kbx::platform {
 
 inline constexpr char kKeyEventsVariable[] = "KBX_KEYBOARD_EVENTS";
+inline constexpr char kUsbKeyboardVariable[] = "KBX_USB";
+// Without a source of its own, the simulated keyboard that one of these
+// names ("sim:PATH") serves, the first that names one.
+inline constexpr const char* kSimulatedKeyboardVariables[] = {kKeyboardVariable, kUsbKeyboardVariable};
 
 // Called for every key event; true when the event is swallowed.
 using KeyEventHandler = std::function<bool(std::uint32_t keyData)>;

@@ -30,7 +30,8 @@ protected:
         resetLoopForTests();
     }
     static void clearVariables() {
-        for (const char* name : {kKeyEventsVariable, "KBX_KEYBOARD", "KBX_USB"}) ::unsetenv(name);
+        ::unsetenv(kKeyEventsVariable);
+        for (const char* name : kSimulatedKeyboardVariables) ::unsetenv(name);
     }
 
     // Opens the configured source with a handler that records every key and
@@ -97,7 +98,7 @@ TEST_F(KeyEventSources, KeysOfTheSimulatedKeyboardReachTheHandlerAndTheRestIsPas
 }
 
 TEST_F(KeyEventSources, TheKeyboardChannelsSimulatedKeyboardServesWhenNoSourceIsNamed) {
-    for (const char* variable : {"KBX_KEYBOARD", "KBX_USB"}) {
+    for (const char* variable : kSimulatedKeyboardVariables) {
         clearVariables();
         KeyEventServer keyboard;
         ::setenv(variable, keyboard.variableValue().c_str(), 1);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
+#include "platform/key_events.h"
 #include "platform/event_loop.h"
 #include "posfunc/input/hook.h"
 #include "posfunc/input/module_data.h"
@@ -58,7 +59,8 @@ inline constexpr std::array<KbxfuncCallback, kModuleCount> kModuleRecorders{
 inline constexpr KbxfuncCallback kCaptureRecorder = &recordCall<0>;
 
 inline void clearKeyEventVariables() {
-    for (const char* name : {"KBX_KEYBOARD_EVENTS", "KBX_KEYBOARD", "KBX_USB"}) ::unsetenv(name);
+    ::unsetenv(kbx::platform::kKeyEventsVariable);
+    for (const char* name : kbx::platform::kSimulatedKeyboardVariables) ::unsetenv(name);
 }
 
 class OpenedLibrary : public ::testing::Test {

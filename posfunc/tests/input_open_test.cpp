@@ -56,7 +56,7 @@ TEST_F(ClosedLibrary, CallbacksStayStoredOverCloseAndOpen) {
 }
 
 TEST_F(ClosedLibrary, ASourceThatCannotBeOpenedKeepsTheLibraryClosed) {
-    ::setenv("KBX_KEYBOARD_EVENTS", "evdev:/dev/input/no-such-device", 1);
+    ::setenv(kbx::platform::kKeyEventsVariable, "evdev:/dev/input/no-such-device", 1);
     EXPECT_EQ(openLibrary(state()), 1);
     EXPECT_FALSE(input().open);
     EXPECT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
@@ -104,7 +104,7 @@ TEST_F(ClosedLibrary, TheBuffersAreSeparateAndStayWhereTheyAre) {
 // callback, the keyboard gets back only the key the hook let through.
 TEST_F(ClosedLibrary, KeysFromTheSimulatedKeyboardGoThroughTheHook) {
     kbx::platform::testing::KeyEventServer keyboard;
-    ::setenv("KBX_KEYBOARD_EVENTS", keyboard.variableValue().c_str(), 1);
+    ::setenv(kbx::platform::kKeyEventsVariable, keyboard.variableValue().c_str(), 1);
     ASSERT_EQ(openLibrary(state()), 0);
     ASSERT_EQ(setModuleCallback(input(), Module::track1, kModuleRecorders[0]), 0);
     for (std::uint32_t key : {down(kTrack1Marker), down(kKey1), up(kKey1), down(kTrack1Marker), down(kKeyA)})
