@@ -208,8 +208,10 @@ std::uint8_t translateScanCode(std::uint8_t code, int languageNumber, KeyboardSt
     const std::uint8_t makeCode = scan::makeCodeOf(code);
     const bool make = !scan::isBreak(code);
     // Only the press of a dead key makes its accent pending: its release
-    // after the next key must not accent the key after that.
-    if (make) {
+    // after the next key must not accent the key after that. With Control
+    // held the key gives its control code instead (ESC for the French
+    // circumflex key).
+    if (make && !keyboard.control) {
         if (const auto slot = findDeadKeySlot(language, makeCode, keyboard.shift, keyboard.altGr)) {
             keyboard.pendingDeadKey = *slot;
             return 0;

@@ -89,7 +89,8 @@ ProcessResult runProgram(const std::filesystem::path& program, const std::vector
     Pipe out;
     Pipe err;
     SpawnActions actions;
-    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    const std::string input = options.standardInput.empty() ? "/dev/null" : options.standardInput.string();
+    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(actions.get(), out.write(), STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(actions.get(), err.write(), STDERR_FILENO);
     const std::string directory = options.workingDirectory.string();

@@ -19,11 +19,13 @@ struct ProcessResult {
 struct ProcessOptions {
     std::filesystem::path workingDirectory;  // empty: the test's own
     std::chrono::milliseconds timeout{60'000};
+    std::filesystem::path standardInput;     // empty: /dev/null
 };
 
 // Runs `program` with `arguments` (without the program name), standard input
-// from /dev/null, and waits for it, collecting both output streams. Throws
-// std::runtime_error when the program cannot be started.
+// from the options' file (else /dev/null), and waits for it, collecting both
+// output streams. Throws std::runtime_error when the program cannot be
+// started.
 ProcessResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options = {});
 

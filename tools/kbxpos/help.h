@@ -1,0 +1,10 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace kbxpos {
+
+// The text of --help.
+void printHelp(std::ostream& out);
+
+}  // namespace kbxpos

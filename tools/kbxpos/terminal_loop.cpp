@@ -1,0 +1,79 @@
+#include "tools/kbxpos/terminal_loop.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <string>
+
+#include "platform/include/kbxplatform.h"
+
+namespace kbxpos {
+namespace {
+
+constexpr std::size_t kLongestLine = 4096;  // longer lines are cut there
+
+// Collects bytes into lines.
+class LineReader {
+public:
+    // Reads what is there; false at the end of the input or on an error.
+    bool read(int input) {
+        std::array<char, 1024> buffer{};
+        ssize_t got = 0;
+        do {
+            got = ::read(input, buffer.data(), buffer.size());
+        } while (got < 0 && errno == EINTR);
+        if (got <= 0) return false;
+        pending_.append(buffer.data(), static_cast<std::size_t>(got));
+        return true;
+    }
+
+    // Hands out each complete line (and at the end the unfinished one).
+    After runLines(const std::function<After(std::string_view)>& runLine, bool atEnd) {
+        std::size_t end = 0;
+        while ((end = pending_.find('\n')) != std::string::npos || pending_.size() >= kLongestLine ||
+               (atEnd && !pending_.empty())) {
+            const std::size_t length = end == std::string::npos ? std::min(pending_.size(), kLongestLine) : end;
+            const std::string line = pending_.substr(0, std::min(length, kLongestLine));
+            pending_.erase(0, end == std::string::npos ? length : end + 1);
+            if (runLine(line) == After::Quit) return After::Quit;
+        }
+        return After::Continue;
+    }
+
+private:
+    std::string pending_;
+};
+
+}  // namespace
+
+int runTerminal(int input, const std::function<After(std::string_view)>& runLine) {
+    LineReader lines;
+    const int loop = kbx_platform_fd();
+    if (loop < 0) return 1;
+    for (;;) {
+        std::array<pollfd, 2> watches{pollfd{input, POLLIN, 0}, pollfd{loop, POLLIN, 0}};
+        if (::poll(watches.data(), watches.size(), -1) < 0) {
+            if (errno == EINTR) continue;
+            return 1;
+        }
+        if (watches[1].revents != 0 && kbx_platform_dispatch(0) < 0) return 1;
+        if (watches[0].revents == 0) continue;
+        const bool more = lines.read(input);
+        if (lines.runLines(runLine, !more) == After::Quit || !more) return 0;
+    }
+}
+
+void runLibraryFor(int milliseconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now()).count();
+        if (left <= 0) return;
+        if (kbx_platform_dispatch(static_cast<int>(left)) < 0) return;
+    }
+}
+
+}  // namespace kbxpos
