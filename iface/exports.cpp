@@ -8,6 +8,10 @@ namespace {
 
 kbxi::MessageBuffer callersBuffer(char* message) { return kbxi::MessageBuffer(message, KBXI_MESSAGE_CAPACITY); }
 
+kbxi::KeyboardDevice& keyboardDevice() { return kbxi::state().keyboardDevice; }
+
+int deviceSwitch(kbxi::DeviceRequest request) { return keyboardDevice().switchRequest(request); }
+
 }  // namespace
 
 extern "C" {
@@ -52,6 +56,22 @@ KBXI_EXPORT unsigned char KBX_CALL kbx_snd_direct(unsigned char byte) {
 }
 
 KBXI_EXPORT int KBX_CALL kbx_close_USB(void) { return kbxi::closeUsb(kbxi::state()); }
+
+KBXI_EXPORT int KBX_CALL vdd_translate_on(void) { return deviceSwitch(kbxi::DeviceRequest::translateOn); }
+
+KBXI_EXPORT int KBX_CALL vdd_translate_off(void) { return deviceSwitch(kbxi::DeviceRequest::translateOff); }
+
+KBXI_EXPORT int KBX_CALL vdd_kbd_capture(void) { return deviceSwitch(kbxi::DeviceRequest::capture); }
+
+KBXI_EXPORT int KBX_CALL vdd_kbd_release(void) { return deviceSwitch(kbxi::DeviceRequest::release); }
+
+KBXI_EXPORT int KBX_CALL vdd_kbd_clr(void) { return deviceSwitch(kbxi::DeviceRequest::clear); }
+
+KBXI_EXPORT uint32_t KBX_CALL vdd_EF_available(void) { return keyboardDevice().replyAvailable(); }
+
+KBXI_EXPORT unsigned char KBX_CALL vdd_EF_get(void) { return keyboardDevice().nextReply(); }
+
+KBXI_EXPORT int KBX_CALL vdd_sendbyte(unsigned char byte) { return keyboardDevice().sendByte(byte); }
 
 KBXI_EXPORT void KBX_CALL TimeoutTimerProc(void* window, unsigned int message, uintptr_t id, uint32_t time) {
     kbxi::timeoutTimerProc(window, message, id, time);

@@ -19,6 +19,10 @@
 
 namespace kbxi {
 
+// The procedures of the shared timer: each stops it.
+void timeoutTimerProc(void* window, unsigned message, kbx::platform::TimerId id, std::uint32_t time);
+void uploadTimerProc(void* window, unsigned message, kbx::platform::TimerId id, std::uint32_t time);
+
 struct InterfaceState {
     InterfaceState();
     InterfaceState(const InterfaceState&) = delete;
@@ -36,9 +40,10 @@ struct InterfaceState {
     CaptureReport capture;        // set by the capture callback
     FunctionLibrary functionLibrary{capture, timer};
     UsbLibrary usb;
-    DirectPort directPort;
-    KeyboardDevice keyboardDevice;
-    Driver driver;
+    KeyboardChannelAccess keyboardChannel;  // the keyboard port's facilities
+    DirectPort directPort{keyboardChannel};
+    KeyboardDevice keyboardDevice{keyboardChannel, timer, timeoutTimerProc};
+    Driver driver{keyboardChannel};
     ComRoute serialRoute{serialPort, message};
 
     // The transport behind every route; tests may put their own in.
@@ -50,9 +55,5 @@ struct InterfaceState {
 InterfaceState& state();
 // Starts again from a fresh state (closing what the old one held).
 void resetStateForTests();
-
-// The procedures of the shared timer: each stops it.
-void timeoutTimerProc(void* window, unsigned message, kbx::platform::TimerId id, std::uint32_t time);
-void uploadTimerProc(void* window, unsigned message, kbx::platform::TimerId id, std::uint32_t time);
 
 }  // namespace kbxi

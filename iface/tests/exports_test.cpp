@@ -3,6 +3,7 @@
 #include "tests/support/symbols.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -29,7 +30,15 @@ TEST(Exports, InterfaceLibraryExportsItsCallsOnly) {
               "kbx_snd_cmd\n"
               "kbx_snd_direct\n"
               "kbx_snd_interface\n"
-              "kbx_upload\n");
+              "kbx_upload\n"
+              "vdd_EF_available\n"
+              "vdd_EF_get\n"
+              "vdd_kbd_capture\n"
+              "vdd_kbd_clr\n"
+              "vdd_kbd_release\n"
+              "vdd_sendbyte\n"
+              "vdd_translate_off\n"
+              "vdd_translate_on\n");
 }
 
 // The boundary itself, loaded as its callers load it.
@@ -70,6 +79,26 @@ TEST_F(LoadedInterfaceLibrary, SelectionRoundTrips) {
     EXPECT_EQ(set(7), 1);
     EXPECT_EQ(get(), 0);
     EXPECT_EQ(closeUsb(), 0);
+}
+
+TEST_F(LoadedInterfaceLibrary, KeyboardDeviceRequestsWithoutTheDeviceGiveTheirFailureValues) {
+    unsetenv("KBX_KEYBOARD");
+    const char* switches[] = {"vdd_translate_on", "vdd_translate_off", "vdd_kbd_capture", "vdd_kbd_release",
+                              "vdd_kbd_clr"};
+    for (const char* name : switches) {
+        auto request = library_.symbol<int(KBX_CALL*)()>(name);
+        ASSERT_NE(request, nullptr) << name;
+        EXPECT_EQ(request(), -1) << name;
+    }
+    auto available = library_.symbol<uint32_t(KBX_CALL*)()>("vdd_EF_available");
+    auto get = library_.symbol<unsigned char(KBX_CALL*)()>("vdd_EF_get");
+    auto send = library_.symbol<int(KBX_CALL*)(unsigned char)>("vdd_sendbyte");
+    ASSERT_NE(available, nullptr);
+    ASSERT_NE(get, nullptr);
+    ASSERT_NE(send, nullptr);
+    EXPECT_EQ(available(), 0u);
+    EXPECT_EQ(get(), 0xFF);
+    EXPECT_EQ(send(0x41), -1);
 }
 
 }  // namespace
