@@ -165,7 +165,9 @@ std::uint8_t translateWithCapsLock(std::uint8_t makeCode, const NationalTables& 
     if (makeCode == scan::kExtraKey) return characterOf(shift ? tables.shift[0] : tables.capsLock[0]);
     if (!isTableKey(makeCode)) return functionKeyCharacter(makeCode, false);
     const bool letter = tables.capsLock[makeCode] != tables.normal[makeCode];
-    const CharacterTable& table = letter ? (shift ? tables.normal : tables.capsLock) : (shift ? tables.shift : tables.normal);
+    const CharacterTable& unshifted = letter ? tables.capsLock : tables.normal;
+    const CharacterTable& shifted = letter ? tables.normal : tables.shift;
+    const CharacterTable& table = shift ? shifted : unshifted;
     return characterOf(table[makeCode]);
 }
 
