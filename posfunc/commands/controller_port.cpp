@@ -67,7 +67,10 @@ int sendThroughController(kbx::platform::KeyboardChannel& ports, std::uint8_t by
     return answer == kAcknowledge ? 0 : 1;
 }
 
-// No port access exists on this system unless a keyboard channel provides it.
-std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultControllerChannel() { return nullptr; }
+// The ports as the keyboard channel offers them (KBX_KEYBOARD); a machine
+// without one has none.
+std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultControllerChannel() {
+    return kbx::platform::openKeyboardChannel();
+}
 
 }  // namespace kbxfunc
