@@ -63,7 +63,7 @@ std::optional<channel::Packet> ChannelConnection::awaitReply() {
     const Clock::time_point deadline = Clock::now() + replyTimeout_;
     std::array<std::uint8_t, channel::kMaxPacket> buffer{};
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         pollfd ready{socket_.get(), POLLIN, 0};
         const int polled = ::poll(&ready, 1, int(std::max(left.count(), std::chrono::milliseconds::rep(0))));
         if (polled < 0 && errno == EINTR) continue;

@@ -45,7 +45,7 @@ bool SerioChannel::driverRequest(std::uint32_t, std::span<const std::uint8_t> in
     // presses that come meanwhile are passed over.
     const Clock::time_point deadline = Clock::now() + answerTimeout_;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) return false;
         pollfd ready{port_.get(), POLLIN, 0};
         const int polled = ::poll(&ready, 1, int(left));

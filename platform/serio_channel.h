@@ -16,7 +16,7 @@ namespace kbx::platform {
 
 inline constexpr std::chrono::milliseconds kSerioAnswerTimeout{1000};
 
-class SerioChannel : public KeyboardChannel {
+class KBX_PLATFORM_API SerioChannel : public KeyboardChannel {
 public:
     // Opens the raw port at `path`: null when it cannot be opened.
     static std::unique_ptr<SerioChannel> open(const std::string& path,
