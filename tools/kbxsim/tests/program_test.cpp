@@ -20,6 +20,7 @@
 #include "tests/support/files.h"
 #include "tests/support/process.h"
 #include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/tests/channel_client.h"
 #include "tools/kbxsim/tests/frames.h"
 #include "tools/kbxsim/tests/pty_client.h"
 
@@ -36,12 +37,16 @@ class RunningKbxsim {
 public:
     RunningKbxsim(const std::vector<std::string>& arguments, const std::filesystem::path& errorFile) {
         std::array<int, 2> pipeEnds{};
-        if (::pipe(pipeEnds.data()) != 0) throw std::runtime_error("pipe failed");
+        std::array<int, 2> inputEnds{};
+        if (::pipe(pipeEnds.data()) != 0 || ::pipe(inputEnds.data()) != 0) throw std::runtime_error("pipe failed");
         output_ = pipeEnds[0];
+        input_ = inputEnds[1];
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+        posix_spawn_file_actions_adddup2(&actions, inputEnds[0], STDIN_FILENO);
+        posix_spawn_file_actions_addclose(&actions, inputEnds[1]);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
         std::vector<std::string> words{kProgram.string()};
@@ -52,6 +57,7 @@ public:
         const int spawned = ::posix_spawn(&pid_, kProgram.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         ::close(pipeEnds[1]);
+        ::close(inputEnds[0]);
         if (spawned != 0) throw std::runtime_error("cannot start kbxsim");
     }
 
@@ -61,6 +67,20 @@ public:
             ::waitpid(pid_, nullptr, 0);
         }
         ::close(output_);
+        if (input_ >= 0) ::close(input_);
+    }
+
+    // A line on the program's standard input.
+    void writeInput(const std::string& line) {
+        const std::string text = line + '\n';
+        if (::write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+            throw std::runtime_error("cannot write the input");
+        }
+    }
+
+    void closeInput() {
+        ::close(input_);
+        input_ = -1;
     }
 
     // The first line of standard output, without its end; empty after 10 s.
@@ -92,6 +112,7 @@ public:
 private:
     pid_t pid_ = -1;
     int output_ = -1;
+    int input_ = -1;
 };
 
 Bytes imageOfLength(std::size_t length) {
@@ -155,6 +176,49 @@ TEST(Program, FaultOptionsApplyFromTheFirstByte) {
     EXPECT_EQ(kbxsim.stopWith(SIGINT), 0);
     EXPECT_EQ(kbxtest::readFile(dir / "err.txt"),
               "kbxsim: <- F4 enable -> FA\nkbxsim: <- F4 refused (fault) -> FE\nkbxsim: <- F4 enable -> FA\n");
+}
+
+TEST(Program, KeyboardChannelTypesModuleInputAndReportsWhatHappens) {
+    kbxtest::TempDir dir;
+    const auto socket = dir / "keyboard";
+    RunningKbxsim kbxsim({"serial", "--channel", socket.string(), "--language", "0", "--do", "barcode 42",
+                          "--display", "2,6"},
+                         dir / "err.txt");
+    ASSERT_FALSE(kbxsim.readLine().empty());
+    ASSERT_TRUE(std::filesystem::is_socket(socket));
+
+    ChannelClient events(socket);
+    events.subscribe();
+    EXPECT_EQ(madeCodes(events.events(8)), (Bytes{0x65, 0x05, 0x03, 0x65})) << "--do waits for a listener";
+    kbxsim.writeInput("type z");
+    EXPECT_EQ(madeCodes(events.events(2)), Bytes{0x2C}) << "the US keyboard of --language 0";
+    kbxsim.writeInput("nonsense");
+    kbxsim.writeInput("swipe 1");
+    EXPECT_EQ(madeCodes(events.events(6)), (Bytes{0x62, 0x02, 0x62})) << "a bad line does not stop the input";
+
+    ChannelClient requests(socket);
+    for (const std::uint8_t byte : Bytes{0xEF, 0x2B, 0xEC, 'H', 'I', 0x00}) EXPECT_EQ(requests.usbSend(byte), 0);
+    EXPECT_EQ(kbxsim.readLine(), "command EF 2B beep");
+    EXPECT_EQ(kbxsim.readLine(), "display");
+    EXPECT_EQ(kbxsim.readLine(), "+------+");
+    EXPECT_EQ(kbxsim.readLine(), "|HI    |");
+    EXPECT_EQ(kbxsim.readLine(), "|      |");
+    EXPECT_EQ(kbxsim.readLine(), "+------+");
+    events.passOn(kbx::platform::channel::keyData(0x1E, true));
+    EXPECT_EQ(kbxsim.readLine(), "desktop break 1E");
+
+    EXPECT_EQ(kbxsim.stopWith(SIGTERM), 0);
+    EXPECT_NE(kbxtest::readFile(dir / "err.txt").find("kbxsim: unknown input \"nonsense\""), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(socket));
+}
+
+TEST(Program, ModuleInputNeedsTheChannel) {
+    const kbxtest::ProcessResult result = kbxtest::runProgram(kProgram, {"serial", "--do", "barcode 1"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(kbxtest::splitLines(result.err).front(),
+              "kbxsim: --do needs --channel: module input is typed on the keyboard channel");
+    const kbxtest::ProcessResult bad = kbxtest::runProgram(kProgram, {"serial", "--channel", "/tmp/x", "--do", "beep"});
+    EXPECT_EQ(bad.exitCode, 2);
 }
 
 TEST(Program, HelpDescribesTheProtocolAndExitCodes) {
