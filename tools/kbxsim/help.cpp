@@ -5,12 +5,15 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: kbxsim serial [--link PATH] [--settings BAUD,P,D] [--line-rate] [--load FILE.kbx]\n"
-    "                     [--save FILE.kbx] [--id HEX4] [fault options] [--verbose]\n"
+    "                     [--save FILE.kbx] [--id HEX4] [--channel PATH [--language N]\n"
+    "                     [--do INPUT]... [--display ROWS,COLUMNS]] [fault options] [--verbose]\n"
     "       kbxsim --help\n";
 
 constexpr std::string_view kHelp = R"(
 The simulated keyboard: plays the keyboard firmware on a pseudo-terminal, so
-that the interface library can program it through a serial port.
+that the interface library can program it through a serial port, and with
+--channel on the keyboard channel socket as well, for the keyboard port
+(controller ports, keyboard device, driver device) and USB.
 
 kbxsim serial creates a pseudo-terminal, makes PATH a symbolic link to its
 slave (replacing a symbolic link already there, never any other file) and
@@ -62,6 +65,65 @@ echo is checked against --settings by baud rate and by odd versus not odd
 parity only, so 9600,E,8 and 9600,N,8 look alike. Other bytes are answered
 at any settings.
 
+Device commands: 0xEF and a command byte from 0x18 to 0x44 (beep 0x2B, the
+module switches and reads, reader LEDs 0x42-0x44, fat finger 0x32/0x33) are
+acknowledged and printed on standard output ("command EF 2B beep"); 0x27
+and 0x28 carry a text up to a 0x00, 0x36 one byte (the tracks). Argument
+bytes are taken as they are, 0xEE and 0xEF included.
+
+Customer display: outside a frame, 0xEC opens a display sequence and 0x00
+closes it; every byte between is acknowledged and taken as it is:
+  0x01 clear   0xC0 first row   0xC1 second row
+  0xC9 P       position: 0x80 + column (first row), 0x40 + column (second)
+  0xC8 C       display control: 8 + 4 x on + 2 x cursor + blinking
+  other bytes  a character at the cursor, which advances (dropped past the
+               last column)
+The screen, 2 rows of 24 columns unless --display says otherwise, is printed
+on standard output in a frame after every sequence that changed it:
+  display
+  +------------------------+
+  |HELLO                   |
+  |                        |
+  +------------------------+
+
+Keyboard channel (--channel PATH): a Unix SOCK_SEQPACKET socket, the wire
+format of platform/channel_protocol.h, any number of clients at once. A
+connection sends requests until it subscribes to key events; the keyboard
+types on every subscribed connection and they send back what the desktop
+got, printed as "desktop make 1E" / "desktop break E0 38 alt".
+  ports 0x60/0x64  status bit 0 while an answer waits, bit 1 always clear;
+                   0x64 <- 0x60 makes the next 0x60 write the controller
+                   command byte; other 0x60 writes go to the keyboard, which
+                   answers each. The LED command 0xED and its value carry a
+                   nibble: 0x10 + low nibble, then 0x20 + high nibble of a
+                   protocol byte (preceded by an implied 0xEF when no frame
+                   is in progress) or 0x30 + high nibble of a display byte
+                   (preceded by an implied 0xEC when no sequence is open)
+  keyboard device  capture 0x000B400C, release 0x000B4010, clear 0x000B4014,
+                   available 0x000B0400, get 0x000B0800, send 0x000B4000,
+                   translate on/off 0x000B1000/0x000B2000; while captured
+                   the answers wait in a queue, else they are not kept
+  driver device    0x000B0008 with the words 0x00EF and the byte: ok when
+                   the keyboard acknowledged it
+  USB              send: 0 when acknowledged, else 1; check: 0 unless the
+                   keyboard is silent or refuses every byte
+The reply to a read frame is typed as key presses (make and break; digits
+1-9 0 are 0x02-0x0B, A-F 0x1E 0x30 0x2E 0x20 0x12 0x21). Fault options work
+here too; an implied byte counts as a received byte.
+
+Module input, from --do (typed once the first connection subscribed), from
+standard input (one a line) or from a test:
+  swipe T1 [T2 [T3]]   tracks framed by 0x62, 0x63, 0x64 ("-" empty track,
+                       "..." a track with blanks)
+  barcode TEXT         framed by 0x65
+  keylock N            framed by 0x66
+  card in TEXT         framed by 0x67
+  card out [TEXT]      framed by 0x67
+  type TEXT            plain keys
+A marker is a make and a break of its scan code. Characters are typed on
+the national keyboard of --language with Shift, AltGr and accent keys as it
+needs them; one it has no key for as an Alt code on the keypad.
+
 A host that takes the line exclusively (TIOCEXCL) must give it back
 (TIOCNXCL) before it closes it: a pseudo-terminal keeps the flag across
 closes, and later opens fail with EBUSY for users without CAP_SYS_ADMIN.
@@ -84,7 +146,16 @@ Options:
                       renamed into place
   --id HEX4           firmware identification, four hex digits
   --verbose           one line per byte received on standard error: the byte,
-                      what it did and the answer
+                      what it did and the answer; one per channel request
+  --channel PATH      serve the keyboard channel at PATH (a socket already
+                      there is replaced, any other file is not), removed at
+                      the end
+  --language N        keyboard of the module input: 0 US, 1 German (default),
+                      2 French, 3 UK, 4 Swiss German, 5 Swiss French,
+                      6 Italian, 7 Spanish
+  --do INPUT          module input, as above; repeated, in order
+  --display R,C       rows and columns of the customer display (2,24; at most
+                      8,80)
   --help              this text
 
 Fault options (byte numbers count every byte received, the first is 1):
@@ -107,7 +178,8 @@ Fault options (byte numbers count every byte received, the first is 1):
   --corrupt-replies C spoil the next C replies that way (0: every reply)
 
 Exit codes: 0 stopped by SIGINT or SIGTERM (and the image saved when asked),
-1 the pseudo-terminal, the link, the image or the save failed, 2 usage.
+1 the pseudo-terminal, the link, the channel, the image or the save failed,
+2 usage.
 )";
 
 }  // namespace

@@ -210,7 +210,10 @@ bool KeyboardSocketChannel::handle(Connection& connection, std::span<const std::
         if (!keyData) return false;
         {
             const std::scoped_lock lock(mutex_);
-            if (desktop_.size() >= kMostDesktopEvents) desktop_.erase(desktop_.begin(), desktop_.begin() + kMostDesktopEvents / 2);
+            // At the limit the older half goes at once.
+            if (desktop_.size() >= kMostDesktopEvents) {
+                desktop_.erase(desktop_.begin(), desktop_.begin() + kMostDesktopEvents / 2);
+            }
             desktop_.push_back(*keyData);
         }
         if (options_.onDesktopInput) options_.onDesktopInput(*keyData);

@@ -94,9 +94,28 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{{"serial", "--silent-for", "-2"}, "--silent-for needs a byte number from 1 on, not \"-2\""},
                     BadLine{{"serial", "--corrupt-replies", "x"},
                             "--corrupt-replies needs a count (0: every reply), not \"x\""},
+                    BadLine{{"serial", "--language", "8"}, "--language needs a keyboard language 0-7, not \"8\""},
+                    BadLine{{"serial", "--display", "2x24"},
+                            "--display needs ROWS,COLUMNS such as 2,24 (at most 8,80), not \"2x24\""},
+                    BadLine{{"serial", "--display", "9,24"},
+                            "--display needs ROWS,COLUMNS such as 2,24 (at most 8,80), not \"9,24\""},
+                    BadLine{{"serial", "--channel", "/tmp/k", "--do", "swipe"},
+                            "--do needs module input (swipe needs one to three tracks), not \"swipe\""},
                     BadLine{{"serial", "--corrupt-reply", "bad"},
                             "--corrupt-reply needs KIND[:NUMBER] with KIND one of data, checksum-high, checksum-low, "
                             "nul, non-hex, short, long, not \"bad\""}));
+
+TEST(CommandLine, KeyboardChannelOptionsAreKeptInOrder) {
+    const ParsedCommandLine parsed = parse({"serial", "--channel", "/tmp/kb", "--language=3", "--do", "barcode 1",
+                                            "--do", "swipe a b", "--display", "4,40"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.channel, "/tmp/kb");
+    EXPECT_EQ(parsed.options.language, KeyboardLanguage::uk);
+    EXPECT_EQ(parsed.options.input, (std::vector<std::string>{"barcode 1", "swipe a b"}));
+    EXPECT_EQ(parsed.options.displayRows, 4u);
+    EXPECT_EQ(parsed.options.displayColumns, 40u);
+    EXPECT_EQ(parse({"serial"}).options.language, KeyboardLanguage::german);
+}
 
 TEST(CommandLine, HelpNeedsNoMode) {
     const ParsedCommandLine parsed = parse({"--help"});
