@@ -143,6 +143,17 @@ TEST_F(KeyboardDeviceTest, KeyboardThatNeverAnswersFailsAfterThreeWaitsOfItsOwnM
     EXPECT_FALSE(timer_.running());
 }
 
+TEST_F(KeyboardDeviceTest, DeviceLostDuringASendIsNotOpenedAgainUntilTheNextSend) {
+    keyboard_.breakAfter = 1;  // the capture goes through, then nothing
+    EXPECT_EQ(device_.sendRaw(0x55), 1);
+    EXPECT_EQ(keyboard_.opens, 1);
+    EXPECT_EQ(keyboard_.requests, 2u);
+    // A request of its own opens the device again.
+    keyboard_.breakAfter = std::numeric_limits<std::size_t>::max();
+    EXPECT_EQ(device_.switchRequest(DeviceRequest::release), 1);
+    EXPECT_EQ(keyboard_.opens, 2);
+}
+
 TEST_F(KeyboardDeviceTest, EchoTestPassesWhenTheKeyboardEchoes) {
     char text[128] = "";
     MessageBuffer message(text, sizeof text);

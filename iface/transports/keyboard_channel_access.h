@@ -5,7 +5,10 @@
 // as opening the device for itself and closing it after: a channel that
 // cannot be opened fails that request, and a channel that failed is let go,
 // so that the next request opens it again. Keeping it between requests only
-// saves the connection set-up of every byte.
+// saves the connection set-up of every byte. Within one operation (a byte's
+// send with its waits) a channel that failed is not opened again, so that a
+// keyboard that stopped answering costs one time-out per operation, not one
+// per request.
 
 #include <functional>
 #include <memory>
@@ -31,15 +34,35 @@ public:
 
     // The channel for the next request: null when it cannot be opened.
     kbx::platform::KeyboardChannel* channel() {
-        if (!channel_ && opener_) channel_ = opener_();
+        if (!channel_ && opener_ && !failedInOperation_) channel_ = opener_();
         return channel_.get();
     }
-    // After a request the channel failed: the next one opens it again.
-    void release() { channel_.reset(); }
+    // After a request the channel failed: the next request opens it again,
+    // once the current operation is over.
+    void release() {
+        channel_.reset();
+        failedInOperation_ = operations_ > 0;
+    }
+
+    // One operation, for its lifetime.
+    class Operation {
+    public:
+        explicit Operation(KeyboardChannelAccess& access) : access_(access) { ++access_.operations_; }
+        ~Operation() {
+            if (--access_.operations_ == 0) access_.failedInOperation_ = false;
+        }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+    private:
+        KeyboardChannelAccess& access_;
+    };
 
 private:
     KeyboardChannelOpener opener_;
     std::unique_ptr<kbx::platform::KeyboardChannel> channel_;
+    int operations_ = 0;
+    bool failedInOperation_ = false;
 };
 
 }  // namespace kbxi

@@ -108,6 +108,7 @@ std::optional<std::uint8_t> KeyboardDevice::awaitAnswer(std::span<const std::uin
 }
 
 int KeyboardDevice::send(std::uint8_t byte) {
+    const KeyboardChannelAccess::Operation operation(access_);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         switchRequest(DeviceRequest::capture);
         sendByte(byte);
@@ -128,6 +129,7 @@ int KeyboardDevice::send(std::uint8_t byte) {
 // The device holds the keyboard's answers only while it captures, so the
 // echo test captures around its byte as a send does.
 int KeyboardDevice::echoTest(MessageBuffer& message) {
+    const KeyboardChannelAccess::Operation operation(access_);
     switchRequest(DeviceRequest::capture);
     startWait();
     sendByte(kEcho);
