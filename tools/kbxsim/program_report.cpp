@@ -35,6 +35,8 @@ void ProgramReport::displayChanged(const CustomerDisplay& display) {
     out_ << kDisplayLine << display.framed() << std::flush;
 }
 
-void ProgramReport::desktopInput(std::uint32_t keyData) { out_ << kDesktopLine << describeKeyData(keyData) << std::endl; }
+void ProgramReport::desktopInput(std::uint32_t keyData) {
+    out_ << kDesktopLine << describeKeyData(keyData) << std::endl;
+}
 
 }  // namespace kbxsim

@@ -25,7 +25,8 @@ ChannelClient::ChannelClient(const std::filesystem::path& path)
     address.sun_family = AF_UNIX;
     const std::string text = path.string();
     std::copy(text.begin(), text.end(), address.sun_path);
-    if (!socket_.valid() || ::connect(socket_.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    const auto* name = reinterpret_cast<const sockaddr*>(&address);
+    if (!socket_.valid() || ::connect(socket_.get(), name, sizeof address) != 0) {
         throw std::runtime_error("cannot connect to " + text);
     }
 }
