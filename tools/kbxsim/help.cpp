@@ -101,8 +101,8 @@ got, printed as "desktop make 1E" / "desktop break E0 38 alt".
                    (preceded by an implied 0xEC when no sequence is open)
   keyboard device  capture 0x000B400C, release 0x000B4010, clear 0x000B4014,
                    available 0x000B0400, get 0x000B0800, send 0x000B4000,
-                   translate on/off 0x000B1000/0x000B2000; while captured
-                   the answers wait in a queue, else they are not kept
+                   translate on/off 0x000B1000/0x000B2000; the answers to
+                   its sends wait in a queue until taken or cleared
   driver device    0x000B0008 with the words 0x00EF and the byte: ok when
                    the keyboard acknowledged it
   USB              send: 0 when acknowledged, else 1; check: 0 unless the

@@ -46,10 +46,10 @@ std::uint32_t KeyboardDevice::perform(std::uint32_t code, std::span<const std::u
         case kSendByteCode: {
             if (input.empty()) break;
             for (const std::uint8_t answer : feed_.give(input.front())) {
-                if (!captured_) {
-                    ++passedOn_;
-                } else if (queue_.size() < kQueueCapacity) {
+                if (queue_.size() < kQueueCapacity) {
                     queue_.push_back(answer);
+                } else {
+                    ++dropped_;
                 }
             }
             return kDone;

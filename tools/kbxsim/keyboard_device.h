@@ -4,9 +4,12 @@
 // USB link, as the keyboard channel serves them; all give their bytes to the
 // same firmware through one feed.
 //
-// Keyboard device: while captured, the keyboard's answers (0xFA, 0xFE, 0xEE)
-// wait in a reply queue for "available" and "get"; while not captured they
-// go on as ordinary input and are not kept.
+// Keyboard device: the keyboard's answers to the device's sends (0xFA, 0xFE,
+// 0xEE) wait in a reply queue for "available" and "get" until they are taken
+// or cleared. They are kept while the device is released too: the echo test
+// sends 0xEE without capturing and waits for the answer in the queue. Capture
+// and release are recorded (the keyboard types nothing else through the
+// device that they could hold back).
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +49,7 @@ public:
     bool captured() const { return captured_; }
     bool translating() const { return translating_; }
     std::size_t queued() const { return queue_.size(); }
-    std::uint64_t answersPassedOn() const { return passedOn_; }
+    std::uint64_t answersDropped() const { return dropped_; }  // the queue was full
 
 private:
     std::uint32_t perform(std::uint32_t code, std::span<const std::uint8_t> input, bool& ok);
@@ -55,7 +58,7 @@ private:
     bool captured_ = false;
     bool translating_ = true;
     std::deque<std::uint8_t> queue_;
-    std::uint64_t passedOn_ = 0;
+    std::uint64_t dropped_ = 0;
 };
 
 // The driver device's request: input two 16-bit little-endian words, 0x00EF

@@ -78,13 +78,17 @@ TEST(KeyboardChannel, DeviceQueuesAnswersWhileCapturedAndTypesTheReply) {
     EXPECT_EQ(sendThroughDevice(requests, kEcho), std::vector<std::uint8_t>{kEcho});
 }
 
-TEST(KeyboardChannel, DeviceKeepsNoAnswersWhileReleased) {
+TEST(KeyboardChannel, DeviceAnswersTheEchoWithoutCapture) {
     Simulator keyboard;
     ChannelClient client(keyboard.channelPath());
-    const std::array<std::uint8_t, 1> input{kEnable};
+    const std::array<std::uint8_t, 1> input{kEcho};
     EXPECT_EQ(client.deviceControl(kSendByteCode, input, 1).front(), 1);
-    const Packet available = client.deviceControl(kAvailableCode, kNoInput, 4);
-    EXPECT_EQ(available, (Packet{1, 0, 0, 0, 0}));
+    EXPECT_EQ(client.deviceControl(kAvailableCode, kNoInput, 4), (Packet{1, 1, 0, 0, 0}));
+    EXPECT_EQ(client.deviceControl(kGetCode, kNoInput, 1), (Packet{1, kEcho}));
+    EXPECT_EQ(client.deviceControl(kAvailableCode, kNoInput, 4), (Packet{1, 0, 0, 0, 0}));
+    EXPECT_EQ(client.deviceControl(kSendByteCode, input, 1).front(), 1);
+    client.deviceControl(kClearCode, kNoInput, 1);
+    EXPECT_EQ(client.deviceControl(kAvailableCode, kNoInput, 4), (Packet{1, 0, 0, 0, 0})) << "clear empties the queue";
     EXPECT_EQ(client.deviceControl(0x000B9999, kNoInput, 1), (Packet{0, 0})) << "an unknown code is not ok";
     EXPECT_EQ(client.deviceControl(kSendByteCode, kNoInput, 1).front(), 0) << "a send without its byte";
 }
