@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "posfunc/display/key_delay.h"
+#include "posfunc/input/hook.h"
 #include "posfunc/tests/display_recording.h"
 
 namespace kbxfunc::test {
@@ -137,6 +138,17 @@ TEST_F(DisplayUpdate, TheKeyDelayHoldsUpdatesBackWhileKeysArrive) {
     ASSERT_TRUE(runUntil([] { return !completions.empty(); }));
     EXPECT_EQ(sent(), bytesOf({0xEC, 'T', 'Y', 'P', 'E', 'D', 0x00}));
     EXPECT_EQ(state().display.keyDelayTimer, 0u);
+}
+
+TEST_F(DisplayUpdate, EveryKeyEventOfTheHookRestartsTheKeyDelay) {
+    ASSERT_EQ(command("KEYDELAY", 5000), 0);
+    constexpr std::uint32_t kKeyAUp = 0x1E0000u | 0x80000000u;
+    hookProcedure(state(), 0, kKeyAUp);
+    write("HELD", 1, 1);
+    runFor(std::chrono::milliseconds(80));
+    EXPECT_TRUE(sent().empty());
+    endKeyDelay(state());  // as when the delay runs out
+    ASSERT_TRUE(runUntil([] { return !completions.empty(); }));
 }
 
 TEST_F(DisplayUpdate, KeysDoNotStartTheDelayWhileTheDisplayIsClosed) {
