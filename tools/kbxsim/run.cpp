@@ -1,6 +1,7 @@
 #include "tools/kbxsim/run.h"
 
 #include <signal.h>
+#include <fcntl.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -70,7 +71,11 @@ bool save(const CommandLine& options, SharedFirmware& firmware, std::ostream& er
     return false;
 }
 
-int serve(const CommandLine& options, Firmware firmware, std::ostream& out, std::ostream& err) {
+// Whether standard input is open. Checked before anything is opened: with it
+// closed, the next descriptor made would take its number.
+bool standardInputOpen() { return ::fcntl(STDIN_FILENO, F_GETFD) != -1; }
+
+int serve(const CommandLine& options, Firmware firmware, bool readInput, std::ostream& out, std::ostream& err) {
     const UniqueDescriptor signals = takeSignals();
     if (!signals.valid()) {
         complain(err, std::string("cannot take the signals: ") + std::strerror(errno));
@@ -96,9 +101,11 @@ int serve(const CommandLine& options, Firmware firmware, std::ostream& out, std:
         keyboard.emplace(options.channel, shared, channelOptions);
         server.add(*keyboard);
         for (const std::string& line : options.input) keyboard->post(parseModuleInput(line, options.language).events);
-        commands.emplace(STDIN_FILENO, *keyboard, options.language,
-                         [&](const std::string& message) { complain(err, message); });
-        server.add(*commands);
+        if (readInput) {
+            commands.emplace(STDIN_FILENO, *keyboard, options.language,
+                             [&](const std::string& message) { complain(err, message); });
+            server.add(*commands);
+        }
     }
 
     // The first line tells that everything listens.
@@ -124,6 +131,7 @@ int serve(const CommandLine& options, Firmware firmware, std::ostream& out, std:
 }  // namespace
 
 int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err) {
+    const bool readInput = standardInputOpen();
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.error.empty()) {
         complain(err, parsed.error);
@@ -148,7 +156,7 @@ int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, st
     }
     armFaults(options, firmware);
     try {
-        return serve(options, std::move(firmware), out, err);
+        return serve(options, std::move(firmware), readInput, out, err);
     } catch (const std::runtime_error& failure) {
         complain(err, failure.what());
         return kExitFailed;
