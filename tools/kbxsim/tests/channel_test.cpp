@@ -119,6 +119,20 @@ TEST(KeyboardChannel, DriverRequestIsOkWhenTheKeyboardTookTheByte) {
     EXPECT_EQ(keyboard.counters().enables, 0u);
 }
 
+TEST(KeyboardChannel, DisplayAndCommandsArriveOverTheDriver) {
+    SimulatorOptions options;
+    options.displayColumns = 8;
+    Simulator keyboard(options);
+    ChannelClient client(keyboard.channelPath());
+    for (const std::uint8_t byte : Bytes{0xEC, 0xC9, 0x43, 'O', 'K', 0x00, 0xEF, 0x36, 0x03}) {
+        EXPECT_TRUE(client.driverRequest(kDriverSendCode, driverInput(byte)));
+    }
+    EXPECT_EQ(keyboard.displayScreen(), (std::vector<std::string>{"        ", "   OK   "}));
+    EXPECT_EQ(keyboard.displayBytes(), (Bytes{0xEC, 0xC9, 0x43, 'O', 'K', 0x00}));
+    ASSERT_EQ(keyboard.commandLog().size(), 1u);
+    EXPECT_EQ(describe(keyboard.commandLog()[0]), "EF 36 card reader tracks 03");
+}
+
 TEST(KeyboardChannel, UsbSendsChecksAndCloses) {
     Simulator keyboard;
     ChannelClient client(keyboard.channelPath());
