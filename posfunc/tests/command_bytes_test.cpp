@@ -35,11 +35,6 @@ TEST_F(CommandBytes, EveryCommandSendsThePrefixAndItsByte) {
     }
 }
 
-TEST_F(CommandBytes, BeepSendsEfThen2B) {
-    EXPECT_EQ(runDeviceCommand(state(), deviceCommand("kbx_beep")), 0);
-    EXPECT_EQ(sent(), (Bytes{0xEF, 0x2B}));
-}
-
 TEST_F(CommandBytes, AFailedPrefixSendsNoCommandByte) {
     recording().sendResult = failFrom(0);
     EXPECT_EQ(runDeviceCommand(state(), deviceCommand("kbx_beep")), 1);

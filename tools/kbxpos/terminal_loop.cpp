@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -30,21 +31,26 @@ public:
         return true;
     }
 
-    // Hands out each complete line (and at the end the unfinished one).
+    // Hands out each complete line (and at the end the unfinished one). A
+    // line longer than kLongestLine is cut there and its rest skipped.
     After runLines(const std::function<After(std::string_view)>& runLine, bool atEnd) {
-        std::size_t end = 0;
-        while ((end = pending_.find('\n')) != std::string::npos || pending_.size() >= kLongestLine ||
-               (atEnd && !pending_.empty())) {
-            const std::size_t length = end == std::string::npos ? std::min(pending_.size(), kLongestLine) : end;
-            const std::string line = pending_.substr(0, std::min(length, kLongestLine));
-            pending_.erase(0, end == std::string::npos ? length : end + 1);
-            if (runLine(line) == After::Quit) return After::Quit;
+        for (;;) {
+            const std::size_t end = pending_.find('\n');
+            if (end == std::string::npos && pending_.size() < kLongestLine && !(atEnd && !pending_.empty())) {
+                return After::Continue;
+            }
+            const std::size_t length = std::min(end == std::string::npos ? pending_.size() : end, kLongestLine);
+            const std::string line = pending_.substr(0, length);
+            pending_.erase(0, end == std::string::npos ? pending_.size() : end + 1);
+            const bool skipped = skippingRest_;
+            skippingRest_ = end == std::string::npos && !atEnd;
+            if (!skipped && runLine(line) == After::Quit) return After::Quit;
         }
-        return After::Continue;
     }
 
 private:
     std::string pending_;
+    bool skippingRest_ = false;  // the line being read was cut: skip to its end
 };
 
 }  // namespace
