@@ -122,17 +122,5 @@ TEST_F(DirectPortTest, ZeroByteResetsTheTagEvenWhenItFails) {
     EXPECT_EQ(port_.highNibbleTag(), 0x20);
 }
 
-TEST_F(DirectPortTest, TagStaysAcrossBytesUntilZero) {
-    port_.sendFramed(0xEC);
-    port_.sendFramed(0x12);
-    keyboard_.received.clear();
-    port_.sendFramed(0x12);
-    EXPECT_EQ(keyboard_.received.back(), 0x31);
-    port_.sendFramed(0x00);
-    keyboard_.received.clear();
-    port_.sendFramed(0x12);
-    EXPECT_EQ(keyboard_.received.back(), 0x21);
-}
-
 }  // namespace
 }  // namespace kbxi

@@ -80,16 +80,6 @@ TEST_F(KeyboardDeviceTest, EachRequestHasItsControlCodeAndOutputSize) {
     }
 }
 
-TEST_F(KeyboardDeviceTest, HeldAnswersAreCountedAndHandedOutInOrder) {
-    keyboard_.answer = [](std::uint8_t) { return Bytes{0x12, 0x34}; };
-    device_.switchRequest(DeviceRequest::capture);
-    device_.sendByte(0x41);
-    EXPECT_EQ(device_.replyAvailable(), 2u);
-    EXPECT_EQ(device_.nextReply(), 0x12);
-    EXPECT_EQ(device_.nextReply(), 0x34);
-    EXPECT_EQ(device_.replyAvailable(), 0u);
-}
-
 TEST(KeyboardDevice, WithoutTheDeviceEveryRequestSaysSo) {
     KeyboardChannelAccess access{test::noKeyboardPort()};
     SharedTimer timer;

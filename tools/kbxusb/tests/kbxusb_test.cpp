@@ -137,11 +137,4 @@ TEST_F(UsbLibraryTest, InterfaceLibraryBindsItAndReleasesTheKeyboardOnUnbind) {
     EXPECT_EQ(keyboard.count(Kind::usbClose), 1);
 }
 
-TEST(UsbLibraryBinding, LibraryThatCannotBeFoundIsNotBound) {
-    kbxi::UsbLibrary usb(kbxi::openSharedLibrary, KBX_LIBRARY_DIR "/libkbxusb-missing.so");
-    EXPECT_EQ(usb.bind(), 1);
-    EXPECT_EQ(usb.sendRaw(0x41), 1);
-    EXPECT_EQ(usb.check(), 1);
-}
-
 }  // namespace
