@@ -1,8 +1,9 @@
 #include "tools/kbxsim/device_commands.h"
 
 #include <array>
-#include <cstdio>
 #include <utility>
+
+#include "tools/kbxsim/hex_text.h"
 
 namespace kbxsim {
 namespace {
@@ -11,7 +12,6 @@ constexpr std::string_view kUnknownCommandName = "command";
 constexpr std::uint8_t kPrefixByte = 0xEF;
 constexpr char kFirstPrintable = ' ';
 constexpr char kLastPrintable = '~';
-constexpr std::size_t kHexByteCapacity = 4;
 
 constexpr std::array kDeviceCommands{
     DeviceCommandInfo{0x18, "card reader auto input on", CommandArguments::none},
@@ -41,12 +41,6 @@ constexpr std::array kDeviceCommands{
     DeviceCommandInfo{0x43, "card reader LEDs 1", CommandArguments::none},
     DeviceCommandInfo{0x44, "card reader LEDs 2", CommandArguments::none},
 };
-
-std::string hexByte(std::uint8_t byte) {
-    std::array<char, kHexByteCapacity> text{};
-    std::snprintf(text.data(), text.size(), "%02X", static_cast<unsigned>(byte));
-    return text.data();
-}
 
 }  // namespace
 

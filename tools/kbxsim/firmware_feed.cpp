@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "tools/kbxsim/hex_text.h"
+
 namespace kbxsim {
 namespace {
 
@@ -16,6 +18,21 @@ public:
     std::vector<std::string> replies;
 };
 
+// One byte the firmware received, for the log.
+struct Received {
+    std::uint8_t byte;
+    bool implied;
+    ByteEvent event;
+    Answers answers;
+};
+
+void writeLog(std::ostream& log, const Received& received) {
+    log << "kbxsim: <- " << hexByte(received.byte) << (received.implied ? " (implied) " : " ")
+        << byteEventName(received.event);
+    for (const std::uint8_t answer : received.answers) log << " -> " << hexByte(answer);
+    log << '\n';
+}
+
 bool acknowledgedOnly(const Answers& answers) { return answers.size() == 1 && answers.front() == kAcknowledge; }
 
 }  // namespace
@@ -25,8 +42,8 @@ bool accepted(const Answers& answers, std::uint8_t byte) {
     return answers.front() == kAcknowledge || (byte == kEcho && answers.front() == kEcho);
 }
 
-FirmwareFeed::FirmwareFeed(SharedFirmware& firmware, ReplySink replySink)
-    : firmware_(firmware), replySink_(std::move(replySink)) {}
+FirmwareFeed::FirmwareFeed(SharedFirmware& firmware, ReplySink replySink, std::ostream* log)
+    : firmware_(firmware), replySink_(std::move(replySink)), log_(log) {}
 
 Answers FirmwareFeed::give(std::uint8_t byte) { return exchange(byte, Path::plain); }
 
@@ -40,6 +57,7 @@ bool FirmwareFeed::reachable() {
 
 Answers FirmwareFeed::exchange(std::uint8_t byte, Path path) {
     CollectingHost host;
+    std::vector<Received> received;
     firmware_.access([&](Firmware& firmware) {
         std::optional<std::uint8_t> implied;
         if (path == Path::protocol) {
@@ -51,11 +69,17 @@ Answers FirmwareFeed::exchange(std::uint8_t byte, Path path) {
         }
         if (implied) {
             firmware.receive(*implied, host);
+            received.push_back(Received{*implied, true, firmware.lastEvent(), host.answers});
             if (!acknowledgedOnly(host.answers)) return;
             host.answers.clear();
         }
         firmware.receive(byte, host);
+        received.push_back(Received{byte, false, firmware.lastEvent(), host.answers});
     });
+    if (log_ != nullptr) {
+        for (const Received& entry : received) writeLog(*log_, entry);
+        log_->flush();
+    }
     if (replySink_) {
         for (const std::string& reply : host.replies) replySink_(reply);
     }

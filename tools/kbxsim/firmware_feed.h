@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,9 @@ using ReplySink = std::function<void(std::string_view replyText)>;
 
 class FirmwareFeed {
 public:
-    FirmwareFeed(SharedFirmware& firmware, ReplySink replySink);
+    // With a log, one line per byte the firmware receives, as the serial
+    // channel writes them; an implied byte is marked "(implied)".
+    FirmwareFeed(SharedFirmware& firmware, ReplySink replySink, std::ostream* log = nullptr);
 
     // A byte as it is.
     Answers give(std::uint8_t byte);
@@ -45,6 +48,7 @@ private:
 
     SharedFirmware& firmware_;
     ReplySink replySink_;
+    std::ostream* log_;
 };
 
 // Whether the answers say the keyboard took the byte: 0xFA, or the echo

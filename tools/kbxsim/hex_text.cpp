@@ -21,6 +21,8 @@ std::optional<std::uint8_t> hexDigitValue(std::uint8_t character) {
 
 char hexDigit(unsigned value) { return kDigits[value & kNibbleMask]; }
 
+std::string hexByte(std::uint8_t byte) { return {hexDigit(unsigned{byte} >> kNibbleBits), hexDigit(byte)}; }
+
 std::string replyText(std::span<const std::uint8_t> bytes) {
     std::string text;
     text.reserve(2 * bytes.size() + 2);

@@ -19,6 +19,9 @@ std::optional<std::uint8_t> hexDigitValue(std::uint8_t character);
 // The character of the low four bits of `value`.
 char hexDigit(unsigned value);
 
+// "0F", "A5": a byte as two digits, for logs and reports.
+std::string hexByte(std::uint8_t byte);
+
 // Sums digit values modulo 256.
 class NibbleSum {
 public:

@@ -8,13 +8,14 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
+
+#include "tools/kbxsim/hex_text.h"
 
 namespace kbxsim {
 namespace {
@@ -27,7 +28,6 @@ using channel::PacketWriter;
 
 constexpr int kListenBacklog = 16;
 constexpr int kMostEventsAtOnce = 32;
-constexpr std::size_t kHexByteCapacity = 4;
 constexpr std::uint8_t kDone = 0;
 // A reply carries the kind and the ok byte before the output bytes.
 constexpr std::size_t kReplyOverhead = 2;
@@ -55,11 +55,7 @@ std::string_view kindName(std::span<const std::uint8_t> packet) {
 
 std::string hexBytes(std::span<const std::uint8_t> bytes) {
     std::string text;
-    for (const std::uint8_t byte : bytes) {
-        std::array<char, kHexByteCapacity> digits{};
-        std::snprintf(digits.data(), digits.size(), " %02X", static_cast<unsigned>(byte));
-        text += digits.data();
-    }
+    for (const std::uint8_t byte : bytes) text += ' ' + hexByte(byte);
     return text;
 }
 
@@ -106,7 +102,7 @@ KeyboardSocketChannel::KeyboardSocketChannel(std::filesystem::path path, SharedF
                                              KeyboardChannelOptions options)
     : path_(std::move(path)),
       options_(std::move(options)),
-      feed_(firmware, [this](std::string_view text) { typeEvents(typeReplyText(text)); }),
+      feed_(firmware, [this](std::string_view text) { typeEvents(typeReplyText(text)); }, options_.log),
       controller_(feed_),
       device_(feed_),
       usb_(feed_),

@@ -1,9 +1,7 @@
 #include "tools/kbxsim/program_report.h"
 
-#include <array>
-#include <cstdio>
-
 #include "platform/channel_protocol.h"
+#include "tools/kbxsim/hex_text.h"
 
 namespace kbxsim {
 namespace {
@@ -13,16 +11,13 @@ namespace channel = kbx::platform::channel;
 constexpr std::string_view kCommandLine = "command ";
 constexpr std::string_view kDisplayLine = "display\n";
 constexpr std::string_view kDesktopLine = "desktop ";
-constexpr std::size_t kCodeCapacity = 8;
 
 }  // namespace
 
 std::string describeKeyData(std::uint32_t keyData) {
     std::string text = (keyData & channel::kKeyUpBit) != 0 ? "break " : "make ";
     if ((keyData & channel::kExtendedBit) != 0) text += "E0 ";
-    std::array<char, kCodeCapacity> code{};
-    std::snprintf(code.data(), code.size(), "%02X", static_cast<unsigned>(channel::scanCodeOf(keyData)));
-    text += code.data();
+    text += hexByte(channel::scanCodeOf(keyData));
     if ((keyData & channel::kAltContextBit) != 0) text += " alt";
     return text;
 }

@@ -4,20 +4,13 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
+
+#include "tools/kbxsim/hex_text.h"
 
 namespace kbxsim {
 namespace {
 
 constexpr std::size_t kReadChunk = 256;
-constexpr std::size_t kLogByteCapacity = 3;  // two digits and the end
-
-std::string hexByte(std::uint8_t byte) {
-    std::array<char, kLogByteCapacity> text{};
-    std::snprintf(text.data(), text.size(), "%02X", static_cast<unsigned>(byte));
-    return text.data();
-}
-
 // The reply text for the log: printable characters as they are, any other
 // byte (a NUL put in by a fault) as <XX>.
 std::string printable(std::string_view text) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,17 @@ TEST_F(Controller, ProtocolByteEndsADisplaySequenceLeftOpen) {
     framedSendAll({0xEF, 0x2B});
     EXPECT_FALSE(withFirmware([](Firmware& f) { return f.inDisplaySequence(); }));
     EXPECT_EQ(withFirmware([](Firmware& f) { return f.commandLog().size(); }), 1u);
+}
+
+TEST(ControllerLog, ImpliedBytesAreMarked) {
+    SharedFirmware firmware{Firmware{}};
+    std::ostringstream log;
+    FirmwareFeed feed(firmware, {}, &log);
+    KeyboardController controller(feed);
+    for (const std::uint8_t raw : {kLedCommand, std::uint8_t{0x1B}, kLedCommand, std::uint8_t{0x22}}) {
+        controller.write(kDataPort, raw);
+    }
+    EXPECT_EQ(log.str(), "kbxsim: <- EF (implied) frame started -> FA\nkbxsim: <- 2B device command -> FA\n");
 }
 
 }  // namespace
