@@ -146,7 +146,8 @@ Options:
                       renamed into place
   --id HEX4           firmware identification, four hex digits
   --verbose           one line per byte received on standard error: the byte,
-                      what it did and the answer; one per channel request
+                      what it did and the answer (on the channel too, an
+                      implied byte marked), and one per channel request
   --channel PATH      serve the keyboard channel at PATH (a socket already
                       there is replaced, any other file is not), removed at
                       the end
