@@ -19,7 +19,7 @@ struct ProcessResult {
 struct ProcessOptions {
     std::filesystem::path workingDirectory;  // empty: the test's own
     std::chrono::milliseconds timeout{60'000};
-    std::filesystem::path standardInput;     // empty: /dev/null
+    std::filesystem::path standardInput{};   // empty: /dev/null
 };
 
 // Runs `program` with `arguments` (without the program name), standard input

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/support/files.h"
 #include "tests/support/process.h"
@@ -57,6 +59,25 @@ TEST_F(KbxposWithKeyboard, DisplayTextAppearsOnTheKeyboardsDisplay) {
     ASSERT_EQ(screen.size(), 2u);
     EXPECT_EQ(screen[0], "HELLO WORLD" + std::string(13, ' '));
     EXPECT_EQ(screen[1], "  AB" + std::string(20, ' '));
+}
+
+// What a full screen costs on the line: the update passes send blocks of
+// seven characters, alternating between the rows, so every block after the
+// first needs a positioning of its own. The figure is printed against the
+// least a full screen can take (one positioning and 48 characters).
+TEST_F(KbxposWithKeyboard, AFullScreenIsSentInBlocksWithTheirPositioning) {
+    const std::string first = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    const std::string second = "abcdefghijklmnopqrstuvwx";
+    const kbxtest::ProcessResult result =
+        run("display open\nwait 200\ndisplay 1 1 " + first + "\ndisplay 2 1 " + second + "\nwait 1000\nquit\n");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(keyboard.displayScreen(), (std::vector<std::string>{first, second}));
+    constexpr std::size_t kOpeningBytes = 3;  // EC 01 00
+    constexpr std::size_t kLeast = 1 + 48;
+    const std::size_t sent = keyboard.displayBytes().size() - kOpeningBytes;
+    std::printf("full 2 x 24 screen: %zu display bytes, least %zu (ratio %.2f)\n", sent, kLeast,
+                double(sent) / double(kLeast));
+    EXPECT_GE(sent, kLeast);
 }
 
 TEST_F(KbxposWithKeyboard, ACardSwipeIsPrintedAsItsFrames) {
