@@ -4,6 +4,7 @@
 // come back as key presses that the point-of-sale library captures.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 
 #include "tests/support/files.h"
 #include "tests/support/process.h"
+#include "platform/dynamic_library.h"
 #include "tools/kbxsim/simulator.h"
 
 namespace {
@@ -119,6 +121,27 @@ const PortCase kFaultCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Transports, Kbx32UploadFaults, testing::ValuesIn(kFaultCases),
                          [](const testing::TestParamInfo<PortCase>& test) { return std::string(test.param.name); });
+
+// A command through the interface library itself: the bytes reach the
+// keyboard as one device command; off the serial line no reply is read.
+TEST_P(Kbx32OverKeyboardPort, CommandBytesReachTheKeyboard) {
+    kbx::platform::DynamicLibrary library((kLibraries / "libkbxi32.so").string());
+    ASSERT_TRUE(library.isOpen());
+    using SendCommand = int (*)(int*, unsigned char*, char*);
+    const auto sendCommand = library.symbol<SendCommand>("kbx_snd_cmd");
+    ASSERT_NE(sendCommand, nullptr);
+    std::array<unsigned char, 257> bytes{0xEF, 0x36, 0x05};
+    std::array<char, 128> message{};
+    std::snprintf(message.data(), message.size(), "%s", GetParam().interface);
+    int length = 3;
+    EXPECT_EQ(sendCommand(&length, bytes.data(), message.data()), 0) << message.data();
+    EXPECT_EQ(length, 0);
+    EXPECT_EQ(bytes[0], 0);
+    const auto commands = keyboard.commandLog();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].code, 0x36);
+    EXPECT_EQ(commands[0].arguments, std::vector<std::uint8_t>{5});
+}
 
 // kbx32 and its libraries copied without the point-of-sale library: the
 // upload over the keyboard port tells the user it is missing and fails.
