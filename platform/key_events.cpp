@@ -5,18 +5,16 @@
 
 #include "platform/key_events_evdev.h"
 #include "platform/key_events_sim.h"
+#include "platform/keyboard_channel.h"
 
 namespace kbx::platform {
 namespace {
 
-constexpr std::string_view kSimPrefix = "sim:";
 constexpr std::string_view kEvdevPrefix = "evdev:";
 
-std::optional<std::string> afterPrefix(const char* value, std::string_view prefix) {
-    if (value == nullptr) return std::nullopt;
-    const std::string_view text(value);
-    if (!text.starts_with(prefix)) return std::nullopt;
-    return std::string(text.substr(prefix.size()));
+std::optional<std::string> evdevPath(std::string_view value) {
+    if (!value.starts_with(kEvdevPrefix)) return std::nullopt;
+    return std::string(value.substr(kEvdevPrefix.size()));
 }
 
 }  // namespace
@@ -24,12 +22,12 @@ std::optional<std::string> afterPrefix(const char* value, std::string_view prefi
 OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler) {
     const char* configured = std::getenv(kKeyEventsVariable);
     if (configured != nullptr && *configured != '\0') {
-        if (auto path = afterPrefix(configured, kSimPrefix)) return openSimulatedKeyEvents(*path, std::move(handler));
-        if (auto path = afterPrefix(configured, kEvdevPrefix)) return openEvdevKeyEvents(*path, std::move(handler));
+        if (auto path = simulatedKeyboardPath(configured)) return openSimulatedKeyEvents(*path, std::move(handler));
+        if (auto path = evdevPath(configured)) return openEvdevKeyEvents(*path, std::move(handler));
         return {nullptr, true, std::string(kKeyEventsVariable) + ": unknown key event source \"" + configured + "\""};
     }
     for (const char* variable : kSimulatedKeyboardVariables)
-        if (auto path = afterPrefix(std::getenv(variable), kSimPrefix))
+        if (auto path = simulatedKeyboardPath(std::getenv(variable)))
             return openSimulatedKeyEvents(*path, std::move(handler));
     return {};
 }
