@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string_view>
 
+#include "iface/bridge_entry_names.h"
 #include "iface/shared_timer.h"
 #include "iface/state.h"
 #include "platform/event_loop.h"
@@ -25,21 +26,6 @@ constexpr char kBindingFailedTitle[] = "Error";
 constexpr int kLoadFailed = 16;
 constexpr int kResolveFailed = 1;
 
-// Every entry point the library must have, resolved in this order.
-constexpr std::array<std::string_view, 47> kEntryNames{
-    "load_kbxi32",           "unload_kbxi32",           "kbx_msr_autoinput_on",     "kbx_msr_autoinput_off",
-    "kbx_msr_read_data",     "kbx_fc_autoinput_on",     "kbx_fc_autoinput_off",     "kbx_fc_read_data",
-    "kbx_kl_autoinput_on",   "kbx_kl_autoinput_off",    "kbx_kl_read_data",         "kbx_bar_autoinput_on",
-    "kbx_bar_autoinput_off", "kbx_bar_read_data",       "kbx_kvk_mode2",            "kbx_kvk_mode1",
-    "kbx_kvk_read_data",     "kbx_display_data",        "kbx_beep",                 "kbx_open",
-    "kbx_close",             "kbx_msr_get_track1",      "kbx_msr_get_track2",       "kbx_msr_get_track3",
-    "kbx_msr_callback_track1", "kbx_msr_callback_track2", "kbx_msr_callback_track3", "kbx_get_barcode",
-    "kbx_get_keylock",       "kbx_get_functioncard",    "kbx_callback_barcode",     "kbx_callback_keylock",
-    "kbx_callback_functioncard", "kbx_display_open",    "kbx_display",              "kbx_callback_displaycomplete",
-    "kbx_display_close",     "kbx_msr_delete_data",     "kbx_barcode_data",         "kbx_barcode_config",
-    "sendbyte",              "kbx_set_language",        "kbx_get_language",         "kbx_vba_display",
-    "kbx_callback_data_capture", "kbx_get_data_capture", "kbx_capture_data",
-};
 
 // The arguments of a capture: one reply's key codes, the reserved value 1,
 // and a first wait of 300 x 10 ms.
@@ -56,13 +42,13 @@ constexpr std::chrono::milliseconds kCaptureGuard{60000};
 class ResolvedEntries {
 public:
     AnyFunction& operator[](std::string_view name) {
-        const auto at = std::find(kEntryNames.begin(), kEntryNames.end(), name);
-        return functions_[std::size_t(at - kEntryNames.begin())];
+        const auto at = std::find(kBridgeEntryNames.begin(), kBridgeEntryNames.end(), name);
+        return functions_[std::size_t(at - kBridgeEntryNames.begin())];
     }
     AnyFunction& at(std::size_t index) { return functions_[index]; }
 
 private:
-    std::array<AnyFunction, kEntryNames.size()> functions_{};
+    std::array<AnyFunction, kBridgeEntryNames.size()> functions_{};
 };
 
 FunctionLibrary::EntryPoints calledEntries(ResolvedEntries& resolved) {
@@ -106,8 +92,8 @@ int FunctionLibrary::bind(bool serialSelected) {
     }
     ResolvedEntries resolved;
     bool stopped = false;
-    for (std::size_t i = 0; i < kEntryNames.size() && !stopped; ++i) {
-        const std::string name(kEntryNames[i]);
+    for (std::size_t i = 0; i < kBridgeEntryNames.size() && !stopped; ++i) {
+        const std::string name(kBridgeEntryNames[i]);
         resolved.at(i) = library->function(name.c_str());
         if (resolved.at(i) != nullptr) continue;
         // OK gives up; Cancel goes on with the next name.
