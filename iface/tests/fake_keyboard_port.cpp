@@ -7,14 +7,6 @@ constexpr std::uint16_t kDataPort = 0x60;
 constexpr std::uint16_t kCommandPort = 0x64;
 constexpr std::uint8_t kWriteCommandByte = 0x60;
 
-// The device's control codes as the device knows them.
-constexpr std::uint32_t kCapture = 0x000B400C;
-constexpr std::uint32_t kRelease = 0x000B4010;
-constexpr std::uint32_t kClear = 0x000B4014;
-constexpr std::uint32_t kAvailable = 0x000B0400;
-constexpr std::uint32_t kGet = 0x000B0800;
-constexpr std::uint32_t kSendByte = 0x000B4000;
-
 Bytes defaultAnswer(std::uint8_t byte) { return {std::uint8_t(byte == 0xEE ? 0xEE : 0xFA)}; }
 
 class FakeChannel : public kbx::platform::KeyboardChannel {

@@ -16,6 +16,14 @@
 
 namespace kbxi::test {
 
+// The keyboard device's control codes as the device knows them.
+inline constexpr std::uint32_t kCapture = 0x000B400C;
+inline constexpr std::uint32_t kRelease = 0x000B4010;
+inline constexpr std::uint32_t kClear = 0x000B4014;
+inline constexpr std::uint32_t kAvailable = 0x000B0400;
+inline constexpr std::uint32_t kGet = 0x000B0800;
+inline constexpr std::uint32_t kSendByte = 0x000B4000;
+
 struct FakeKeyboardPort {
     // The keyboard: its answer bytes to each byte it receives. Default: the
     // echo to 0xEE, an acknowledgement to everything else.

@@ -14,13 +14,12 @@ namespace kbxi {
 namespace {
 
 using test::Bytes;
-
-constexpr std::uint32_t kCapture = 0x000B400C;
-constexpr std::uint32_t kRelease = 0x000B4010;
-constexpr std::uint32_t kClear = 0x000B4014;
-constexpr std::uint32_t kAvailable = 0x000B0400;
-constexpr std::uint32_t kGet = 0x000B0800;
-constexpr std::uint32_t kSendByte = 0x000B4000;
+using test::kAvailable;
+using test::kCapture;
+using test::kClear;
+using test::kGet;
+using test::kRelease;
+using test::kSendByte;
 
 void stopTimer(void*, unsigned, kbx::platform::TimerId id, std::uint32_t) { kbx::platform::killTimer(id); }
 
