@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers of the hook, capture and opening tests: a fixture that starts every
+// Helpers of the hook, capture and opening tests: fixtures that start every
 // test from a fresh library state with no key event source configured, key
 // events in the hook's key-data form, and callbacks that record their calls.
 
@@ -63,24 +63,36 @@ inline void clearKeyEventVariables() {
     for (const char* name : kbx::platform::kSimulatedKeyboardVariables) ::unsetenv(name);
 }
 
-class OpenedLibrary : public ::testing::Test {
+// Every test starts from a fresh library state and event loop, with no key
+// event source configured; the library is not open.
+class ClosedLibrary : public ::testing::Test {
 protected:
     void SetUp() override {
         clearKeyEventVariables();
         kbx::platform::resetLoopForTests();
         resetStateForTests();
         calls().clear();
-        ASSERT_EQ(openLibrary(state()), 0);
-        for (std::size_t m = 0; m < kModuleCount; ++m)
-            ASSERT_EQ(setModuleCallback(input(), Module(int(m) + 1), kModuleRecorders[m]), 0);
-        ASSERT_EQ(setCaptureCallback(input(), kCaptureRecorder), 0);
     }
     void TearDown() override {
+        clearKeyEventVariables();
         resetStateForTests();
         kbx::platform::resetLoopForTests();
     }
 
     static InputState& input() { return state().input; }
+};
+
+// The library open, with a recording callback for every module and for
+// capture.
+class OpenedLibrary : public ClosedLibrary {
+protected:
+    void SetUp() override {
+        ClosedLibrary::SetUp();
+        ASSERT_EQ(openLibrary(state()), 0);
+        for (std::size_t m = 0; m < kModuleCount; ++m)
+            ASSERT_EQ(setModuleCallback(input(), Module(int(m) + 1), kModuleRecorders[m]), 0);
+        ASSERT_EQ(setCaptureCallback(input(), kCaptureRecorder), 0);
+    }
 
     // Feeds key data to the hook; how many events it swallowed.
     static int feed(std::initializer_list<std::uint32_t> events) {

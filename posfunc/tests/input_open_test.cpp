@@ -10,22 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class ClosedLibrary : public ::testing::Test {
-protected:
-    void SetUp() override {
-        clearKeyEventVariables();
-        kbx::platform::resetLoopForTests();
-        resetStateForTests();
-        calls().clear();
-    }
-    void TearDown() override {
-        clearKeyEventVariables();
-        resetStateForTests();
-        kbx::platform::resetLoopForTests();
-    }
-    static InputState& input() { return state().input; }
-};
-
 TEST_F(ClosedLibrary, CallbackSettersRefuseAndStoreNothingBeforeOpening) {
     for (std::size_t m = 0; m < kModuleCount; ++m)
         EXPECT_EQ(setModuleCallback(input(), Module(int(m) + 1), kModuleRecorders[m]), 1) << "module " << m + 1;
