@@ -4,24 +4,19 @@
 #include <optional>
 
 #include "iface/transports/keyboard_port_result.h"
+#include "platform/keyboard_controller.h"
 
 namespace kbxi {
 namespace {
 
 using kbx::platform::KeyboardChannel;
-
-constexpr std::uint16_t kDataPort = 0x60;
-constexpr std::uint16_t kCommandPort = 0x64;  // reads give the status
-
-// Status bits.
-constexpr std::uint8_t kOutputFull = 0x01;  // a byte of the keyboard waits
-constexpr std::uint8_t kInputFull = 0x02;   // the controller takes no byte now
-constexpr std::uint8_t kExamineBits = 0x60;  // both set: examine the byte at once
-
-// Controller commands and command bytes.
-constexpr std::uint8_t kWriteCommandByte = 0x60;
-constexpr std::uint8_t kExchangeCommandByte = 0x00;  // interrupt and translation off
-constexpr std::uint8_t kNormalCommandByte = 0x41;    // interrupt and translation on
+using kbx::platform::kControllerDataPort;
+using kbx::platform::kExchangeCommandByte;
+using kbx::platform::kNormalCommandByte;
+using kbx::platform::kStatusExamineBits;
+using kbx::platform::kStatusInputFull;
+using kbx::platform::kStatusOutputFull;
+using Controller = kbx::platform::KeyboardController;
 
 constexpr std::uint8_t kAcknowledge = 0xFA;
 constexpr std::uint8_t kResend = 0xFE;
@@ -44,47 +39,6 @@ constexpr std::uint8_t kChooseLowTag = 0xEF;  // also the frame start
 constexpr std::uint8_t kResetsTag = 0x00;
 constexpr std::uint8_t kNibble = 0x0F;
 
-// The controller for one byte's exchange. Once the channel failed, nothing
-// more is asked of it and every read gives nothing.
-class Controller {
-public:
-    explicit Controller(KeyboardChannel& channel) : channel_(channel) {}
-
-    std::optional<std::uint8_t> read(std::uint16_t port) {
-        if (failed_) return std::nullopt;
-        const std::optional<std::uint8_t> value = channel_.readPort(port);
-        failed_ = !value;
-        return value;
-    }
-    std::optional<std::uint8_t> status() { return read(kCommandPort); }
-    void write(std::uint16_t port, std::uint8_t value) {
-        if (!failed_) failed_ = !channel_.writePort(port, value);
-    }
-    bool failed() const { return failed_; }
-
-    // Waits until the controller takes a byte: false when it stays busy or
-    // cannot be read.
-    bool awaitReady() {
-        for (unsigned poll = 0; poll < kReadyPolls; ++poll) {
-            const std::optional<std::uint8_t> bits = status();
-            if (!bits) return false;
-            if ((*bits & kInputFull) == 0) return true;
-        }
-        return false;
-    }
-
-    void writeCommandByte(std::uint8_t commandByte) {
-        if (!awaitReady()) return;
-        write(kCommandPort, kWriteCommandByte);
-        if (!awaitReady()) return;
-        write(kDataPort, commandByte);
-    }
-
-private:
-    KeyboardChannel& channel_;
-    bool failed_ = false;
-};
-
 enum class Listened { acknowledged, gaveUp, sendAgain, failed };
 
 // Reads the status until the keyboard's acknowledgement is seen. A byte in
@@ -96,11 +50,11 @@ Listened listen(Controller& controller) {
     for (unsigned poll = 1; poll <= kListenPolls; ++poll) {
         const std::optional<std::uint8_t> bits = controller.status();
         if (!bits) return Listened::failed;
-        if (*bits & kOutputFull) {
-            const std::optional<std::uint8_t> data = controller.read(kDataPort);
+        if (*bits & kStatusOutputFull) {
+            const std::optional<std::uint8_t> data = controller.read(kControllerDataPort);
             if (!data) return Listened::failed;
             reply = *data;
-            if ((*bits & kExamineBits) != kExamineBits) continue;
+            if ((*bits & kStatusExamineBits) != kStatusExamineBits) continue;
         }
         if (reply == kAcknowledge) return Listened::acknowledged;
         if (poll > kGiveUpAfterPolls) return Listened::gaveUp;
@@ -114,9 +68,9 @@ int exchange(Controller& controller, std::uint8_t byte) {
         // Waiting: a busy controller ends the pass.
         const std::optional<std::uint8_t> bits = controller.status();
         if (!bits) break;
-        if (*bits & kInputFull) continue;
+        if (*bits & kStatusInputFull) continue;
         // Sending, then listening.
-        controller.write(kDataPort, byte);
+        controller.write(kControllerDataPort, byte);
         switch (listen(controller)) {
             case Listened::acknowledged:
                 controller.writeCommandByte(kNormalCommandByte);
@@ -139,7 +93,7 @@ int exchange(Controller& controller, std::uint8_t byte) {
 int DirectPort::sendRaw(std::uint8_t byte) {
     KeyboardChannel* channel = access_.channel();
     if (channel == nullptr) return kByteNotTaken;
-    Controller controller(*channel);
+    Controller controller(*channel, kReadyPolls);
     const int result = exchange(controller, byte);
     if (controller.failed()) {
         access_.release();
