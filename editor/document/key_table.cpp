@@ -1,5 +1,6 @@
 #include "editor/document/key_table.h"
 
+#include "editor/document/key_geometry.h"
 
 namespace kbxdoc {
 
@@ -46,18 +47,6 @@ int singleSelectedSlot(const ActiveContext& context) {
     const SelectionCount selection = countSelection(context);
     if (selection.count != 1 || context.keyboard == nullptr) return -1;
     return selection.highest;
-}
-
-// Whether the view pixel (x, y) lies on the key's current rectangle as the
-// view draws it: millimetres times the scale, plus the drawing origin, less
-// the scroll origin. Left and top edges belong to the key, right and bottom
-// do not.
-bool keyContainsPoint(const KeyboardData& keyboard, const KeyRecord& key, int x, int y, int scrollX, int scrollY) {
-    const double left = key.current.left * keyboard.scaleX + keyboard.originX - scrollX;
-    const double top = key.current.top * keyboard.scaleY + keyboard.originY - scrollY;
-    const double right = left + key.current.width * keyboard.scaleX;
-    const double bottom = top + key.current.height * keyboard.scaleY;
-    return x >= left && x < right && y >= top && y < bottom;
 }
 
 }  // namespace
@@ -154,13 +143,11 @@ void selectAtPoint(const ActiveContext& context, int x, int y, bool shift) {
         }
     }
     const KeyboardData& keyboard = *context.keyboard;
-    for (int slot = 0; slot < kTableKeyCount; ++slot) {
-        const KeyRecord& key = keyboard.keys[static_cast<std::size_t>(slot)];
-        if (!keyContainsPoint(keyboard, key, x, y, context.scrollX, context.scrollY)) continue;
-        std::uint8_t& flag = selection[static_cast<std::size_t>(slot)];
+    const int hit = keyAtPixel(keyboard, x + context.scrollX, y + context.scrollY);
+    if (hit >= 0) {
+        std::uint8_t& flag = selection[static_cast<std::size_t>(hit)];
         flag = (shift && flag != 0) ? 0 : 1;
-        redrawKey(context, slot);
-        break;
+        redrawKey(context, hit);
     }
     const int single = singleSelectedSlot(context);
     if (single >= 0 && single != kCurrentKeySlot) {
