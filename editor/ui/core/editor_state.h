@@ -1,0 +1,37 @@
+#pragma once
+
+// Everything the editor remembers for the whole run, in one object: the
+// application-wide layer table, the key clipboard, the print options and
+// mode, the active view and the settings file. Views, dialogs and commands
+// take what they need from here; tests reset it.
+
+#include <cstdint>
+#include <filesystem>
+
+#include <QString>
+
+#include "editor/document/key_table.h"
+#include "editor/document/keyboard_data.h"
+
+namespace keyui {
+
+class KeyView;
+
+struct EditorState {
+    kbxdoc::LayerTable layers{};
+    kbxdoc::KeyClipboard clipboard;
+    // What a new view starts with while no view is active.
+    int currentLayer = 0;
+    bool showLayerData = false;
+    KeyView* activeView = nullptr;  // cleared by the view when it goes
+    std::uint8_t printOptions = 0;  // kept for the run
+    int printMode = 0;              // 0 keyboard template, 1 sorted by key size
+    std::filesystem::path settingsFile;  // "Vyrn.Ini"
+    QString programFolder;               // folder of the program, ending in "/"
+    bool englishTexts = false;           // the English translation was loaded
+};
+
+EditorState& editorState();
+void resetEditorStateForTests();
+
+}  // namespace keyui

@@ -1,0 +1,118 @@
+#include "editor/ui/core/key_document.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "editor/document/key_table.h"
+#include "editor/persist/layout_reader.h"
+#include "editor/persist/layout_writer.h"
+#include "editor/ui/core/editor_state.h"
+#include "editor/ui/core/texts.h"
+
+namespace keyui {
+
+namespace {
+
+// The largest layout the editor opens. A fully programmed layout of the
+// largest model is well under one megabyte.
+constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
+
+// A layout is text: any NUL byte marks a file of another kind. A text of
+// which the reader kept every line holds nothing a layout has.
+bool looksLikeLayout(const std::string& bytes, const kbxdoc::KeyboardData& read) {
+    if (bytes.find('\0') != std::string::npos) return false;
+    std::size_t lines = 0;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = bytes.size();
+        if (end > start) ++lines;
+        start = end + 1;
+    }
+    return lines == 0 || read.keptLines.size() < lines;
+}
+
+}  // namespace
+
+KeyDocument::KeyDocument(QObject* parent) : QObject(parent), keyboard_(std::make_unique<kbxdoc::KeyboardData>()) {}
+
+KeyDocument::~KeyDocument() = default;
+
+kbxdoc::ActiveContext KeyDocument::documentContext() {
+    kbxdoc::ActiveContext context;
+    context.keyboard = keyboard_.get();
+    context.layers = &editorState().layers;
+    context.currentLayer = editorState().currentLayer;
+    context.observer = this;
+    return context;
+}
+
+void KeyDocument::setPath(const QString& path) {
+    path_ = path;
+    emit titleChanged(title());
+}
+
+QString KeyDocument::title() const {
+    return path_.isEmpty() ? QString::fromLatin1(kUntitledTitle) : QFileInfo(path_).fileName();
+}
+
+void KeyDocument::setModified(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    emit modifiedChanged(modified);
+}
+
+OpenFailure KeyDocument::open(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) return OpenFailure::Missing;
+    if (!info.isFile() || !info.isReadable()) return OpenFailure::Unreadable;
+    if (info.size() > kLargestLayoutBytes) return OpenFailure::TooLarge;
+    std::ifstream file(toFileName(path), std::ios::binary);
+    if (!file) return OpenFailure::Unreadable;
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return OpenFailure::Unreadable;
+
+    auto read = std::make_unique<kbxdoc::KeyboardData>();
+    kbxdoc::LayerTable layers = editorState().layers;
+    kbxdoc::ActiveContext context;
+    context.keyboard = read.get();
+    context.layers = &layers;
+    context.currentLayer = editorState().currentLayer;
+    kbxdoc::resetKeyboardData(context);
+    read->keptLines.clear();
+    kbxdoc::persist::readLayoutText(context, bytes);
+    if (!looksLikeLayout(bytes, *read)) return OpenFailure::NotALayout;
+
+    const bool layersChanged = layers != editorState().layers;
+    editorState().layers = layers;
+    keyboard_ = std::move(read);
+    path_ = path;
+    modified_ = false;
+    emit titleChanged(title());
+    emit allChanged();
+    if (layersChanged) emit layerNamesChanged();
+    return OpenFailure::None;
+}
+
+bool KeyDocument::saveTo(const QString& path, QString* error) {
+    kbxdoc::ActiveContext context = documentContext();
+    errno = 0;
+    if (kbxdoc::saveLayout(context, toFileName(path))) return true;
+    if (error != nullptr) *error = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
+    return false;
+}
+
+void KeyDocument::redrawKey(int slot) { emit keyChanged(slot); }
+
+void KeyDocument::redrawAll() { emit allChanged(); }
+
+void KeyDocument::layerListChanged() { emit layerNamesChanged(); }
+
+void KeyDocument::warningBeep() { QApplication::beep(); }
+
+}  // namespace keyui

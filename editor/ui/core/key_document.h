@@ -1,0 +1,77 @@
+#pragma once
+
+// One open layout: the keyboard data of the document library, its path,
+// title and modified flag. The document is the observer of every key
+// operation done on it and tells all its views what to draw again.
+
+#include <memory>
+
+#include <QObject>
+#include <QString>
+
+#include "editor/document/active_context.h"
+
+namespace keyui {
+
+inline constexpr char kUntitledTitle[] = "Noname";
+
+enum class OpenFailure {
+    None,
+    Missing,       // no such file
+    Unreadable,    // no permission, a folder, a read error
+    TooLarge,      // far larger than any layout
+    NotALayout,    // binary data, or not one line a layout has
+};
+
+class KeyDocument : public QObject, public kbxdoc::DocumentObserver {
+    Q_OBJECT
+public:
+    explicit KeyDocument(QObject* parent = nullptr);
+    ~KeyDocument() override;
+
+    kbxdoc::KeyboardData& keyboard() { return *keyboard_; }
+    const kbxdoc::KeyboardData& keyboard() const { return *keyboard_; }
+
+    // A context on this document's data and the application's layer table,
+    // without a view's selection: for the document's own commands.
+    kbxdoc::ActiveContext documentContext();
+
+    // Empty while the document has never been saved under a name.
+    const QString& path() const { return path_; }
+    void setPath(const QString& path);
+    // The path's file name, or the untitled title ("Noname").
+    QString title() const;
+
+    bool isModified() const { return modified_; }
+    void setModified(bool modified);
+
+    // Reads the file into this document. On failure the document is left
+    // exactly as it was and the reason is returned; the layer table may have
+    // gained the file's layer names only on success.
+    OpenFailure open(const QString& path);
+    // The covered-key step and the layout written to `path` through a
+    // temporary file; false (document and older file untouched, the
+    // reason in `error`) when it could not be written. Path, title and the
+    // modified flag are the caller's to change.
+    bool saveTo(const QString& path, QString* error = nullptr);
+
+    // kbxdoc::DocumentObserver
+    void redrawKey(int slot) override;
+    void redrawAll() override;
+    void layerListChanged() override;
+    void warningBeep() override;
+
+signals:
+    void keyChanged(int slot);
+    void allChanged();
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
+    void layerNamesChanged();
+
+private:
+    std::unique_ptr<kbxdoc::KeyboardData> keyboard_;
+    QString path_;
+    bool modified_ = false;
+};
+
+}  // namespace keyui
