@@ -18,6 +18,9 @@ namespace keyui::print {
 // options and mode of editorState(), stored there on OK; then the printer
 // dialog and printing, or the preview. False when the user cancelled.
 bool runPrintCommand(QWidget* parent, const kbxdoc::ActiveContext& context, bool preview);
+// The same onto the caller's printer; a printer that writes a PDF file the
+// caller named needs no printer dialog.
+bool runPrintCommand(QWidget* parent, const kbxdoc::ActiveContext& context, bool preview, QPrinter& printer);
 
 // Prints every page onto a prepared printer (a PDF file in tests) and
 // returns the number of pages printed.
