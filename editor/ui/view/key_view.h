@@ -14,28 +14,11 @@
 #include "editor/document/key_geometry.h"
 #include "editor/document/keyboard_data.h"
 #include "editor/ui/core/key_document.h"
+#include "editor/ui/view/programming_box.h"
+#include "editor/ui/view/resize_handles.h"
+#include "editor/ui/view/view_scale.h"
 
 namespace keyui {
-
-enum class ZoomMode : int {
-    Normal = 0,         // 100 %: 3 pixels per mm
-    Double = 1,         // 200 %: 6 pixels per mm
-    WholeKeyboard = 2,  // fits the client area
-};
-
-// Resize handle codes of the pointer over the one selected key.
-enum HandleCode : int {
-    kNoHandle = 0,
-    kHandleInside = 1,
-    kHandleLeft = 2,
-    kHandleRight = 3,
-    kHandleTop = 4,
-    kHandleBottom = 5,
-    kHandleTopLeft = 6,
-    kHandleTopRight = 7,
-    kHandleBottomLeft = 8,
-    kHandleBottomRight = 9,
-};
 
 class KeyView : public QAbstractScrollArea {
     Q_OBJECT
@@ -79,6 +62,10 @@ public:
     // Makes this view the active one (editorState().activeView).
     void activate();
 
+    // The programming box in client pixels; empty while none is shown.
+    QRect programmingBoxRect() const { return programmingBox_.rect; }
+    QString programmingBoxText() const { return programmingBox_.text; }
+
 signals:
     void selectionChanged();
     // Double click on a key: the key programming command.
@@ -97,6 +84,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     QPointer<KeyDocument> document_;
@@ -106,6 +94,31 @@ private:
     int currentLayer_ = 0;
     int handle_ = kNoHandle;
     // Further members are the view's own.
+    double scale_ = view::kNormalScale;
+    QSize scrollSize_;
+    bool leftHeld_ = false;
+    HandleCode dragHandle_ = kNoHandle;  // the code found when the drag began
+    bool resizing_ = false;              // slot 200 differs from the selected key's size
+    view::ProgrammingBox programmingBox_;
+
+    // The context with the scroll position, for the mouse.
+    kbxdoc::ActiveContext mouseContext() const;
+    // The keyboard data is shared by the document's views: the view's scale
+    // goes into it before every drawing and hit test.
+    void installScale() const;
+    void recomputeScale();
+    void updateScrollBars();
+    QPoint keyboardPoint(const QPoint& clientPoint) const;
+    // The client rectangle a key's drawing covers, frame included.
+    QRect clientRectOfKey(int slot) const;
+    void repaintKey(int slot);
+    void trackHandle(const QPoint& clientPoint);
+    void resizeCurrentKey(const QPoint& clientPoint);
+    void finishLeftDrag();
+    void showProgrammingAt(const QPoint& clientPoint);
+    void hideProgrammingBox();
+    int singleSelectedSlot() const;
+    void refreshCurrentKeyCopy();
 };
 
 }  // namespace keyui
