@@ -1,0 +1,145 @@
+#include "editor/ui/app/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPainter>
+#include <QScreen>
+#include <QSplashScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QTranslator>
+
+#include "editor/document/settings_file.h"
+#include "editor/ui/app/main_window.h"
+#include "editor/ui/app/screenshot_script.h"
+#include "editor/ui/app/user_dialogs.h"
+#include "editor/ui/core/editor_state.h"
+#include "editor/ui/core/texts.h"
+
+namespace keyui::app {
+
+namespace {
+
+constexpr char kApplicationName[] = "key";
+constexpr char kGermanLanguage[] = "de";
+constexpr char kEnglishLanguage[] = "en";
+constexpr int kSplashWidth = 360;
+constexpr int kSplashHeight = 160;
+constexpr int kSplashTitlePoints = 20;
+
+// The splash window shown while the editor starts: the program's title on
+// a plain panel.
+QPixmap splashPicture() {
+    QPixmap picture(kSplashWidth, kSplashHeight);
+    picture.fill(QColor(0xFF, 0xFF, 0xFF));
+    QPainter painter(&picture);
+    painter.setPen(QColor(0, 0, 0x80));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    QFont font(QStringLiteral("Arial"), kSplashTitlePoints, QFont::Bold);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter, applicationTitle());
+    return picture;
+}
+
+QString xdgSettingsFolder() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty()) base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QLatin1Char('/') + QLatin1String(kOrganisationName) + QLatin1Char('/');
+}
+
+}  // namespace
+
+QString programFolderOf(const QString& programPath) {
+    const QString folder = QFileInfo(programPath).absolutePath();
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+std::filesystem::path settingsFileFor(const QString& programFolder) {
+    const QString besideProgram = programFolder + QLatin1String(kbxdoc::kSettingsFileName.data(),
+                                                                 static_cast<qsizetype>(kbxdoc::kSettingsFileName.size()));
+    const QFileInfo file(besideProgram);
+    const bool writable = file.exists() ? file.isWritable() : QFileInfo(programFolder).isWritable();
+    if (writable) return toFileName(besideProgram);
+    const QString folder = xdgSettingsFolder();
+    QDir().mkpath(folder);
+    return toFileName(folder + QLatin1String(kbxdoc::kSettingsFileName.data(),
+                                             static_cast<qsizetype>(kbxdoc::kSettingsFileName.size())));
+}
+
+bool wantsEnglish(const QString& localeName, const QString& languageVariable) {
+    if (languageVariable == QLatin1String(kEnglishLanguage)) return true;
+    if (languageVariable == QLatin1String(kGermanLanguage)) return false;
+    return !localeName.startsWith(QLatin1String(kGermanLanguage));
+}
+
+bool installEnglishTexts(QApplication& application, QTranslator& translator, const QString& folder) {
+    if (!translator.load(QLatin1String(kTranslationBaseName), folder)) return false;
+    return application.installTranslator(&translator);
+}
+
+void loadLayerTable() {
+    kbxdoc::StartupLayers startup = kbxdoc::loadStartupLayerTable(editorState().settingsFile);
+    editorState().layers = startup.table;
+    if (startup.defaultsBuilt) editorState().currentLayer = 0;
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    line.screenshotFolder = qEnvironmentVariable(kScreenshotVariable);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String(kScreenshotOption) && i + 1 < arguments.size())
+            line.screenshotFolder = arguments[++i];
+        else
+            line.files.append(arguments[i]);
+    }
+    return line;
+}
+
+void openStartupFiles(MainWindow& window, const QStringList& files) {
+    for (const QString& file : files) window.fileCommands().open(file);
+}
+
+int runApplication(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
+
+    const QString programFolder = programFolderOf(QApplication::applicationFilePath());
+    editorState().programFolder = programFolder;
+
+    QTranslator english;
+    if (wantsEnglish(QLocale::system().name(), qEnvironmentVariable(kLanguageVariable)))
+        editorState().englishTexts = installEnglishTexts(application, english, programFolder);
+    QApplication::setApplicationDisplayName(applicationTitle());
+
+    QSplashScreen splash(splashPicture());
+    splash.show();
+    QApplication::processEvents();
+
+    editorState().settingsFile = settingsFileFor(programFolder);
+    // The layer table comes before any file is opened, so the layer names a
+    // file brings are added to it rather than replaced by it.
+    loadLayerTable();
+
+    QtUserDialogs dialogs;
+    MainWindowSetup setup;
+    setup.dialogs = &dialogs;
+    MainWindow window(setup);
+
+    const CommandLine line = parseCommandLine(QApplication::arguments());
+    openStartupFiles(window, line.files);
+    window.restorePlacement();
+    splash.finish(&window);
+
+    if (!line.screenshotFolder.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, &line] {
+            const bool done = runScreenshotScript(window, line.screenshotFolder);
+            QApplication::exit(done ? 0 : 1);
+        });
+    }
+    return QApplication::exec();
+}
+
+}  // namespace keyui::app

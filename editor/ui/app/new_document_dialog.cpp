@@ -1,0 +1,78 @@
+#include "editor/ui/app/new_document_dialog.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace keyui::app {
+
+namespace {
+
+constexpr int kButtonColumns = 4;
+
+QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString trDialog(std::string_view text) {
+    return QCoreApplication::translate("keyui::app::NewDocumentDialog", std::string(text).c_str());
+}
+
+}  // namespace
+
+NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("dialog%1").arg(kbxdoc::kNewDocumentDialogId));
+    setWindowTitle(tr("Tastaturtyp"));
+    auto* layout = new QVBoxLayout(this);
+
+    countries_ = new QComboBox(this);
+    countries_->setObjectName(QStringLiteral("countryList%1").arg(kbxdoc::kCountryListId));
+    for (std::string_view country : kbxdoc::countryEntries()) countries_->addItem(fromView(country));
+    const kbxdoc::NewDocumentChoice initial;
+    countries_->setCurrentIndex(initial.countryIndex);
+    layout->addWidget(countries_);
+
+    auto* grid = new QGridLayout;
+    models_ = new QButtonGroup(this);
+    models_->setExclusive(true);
+    int position = 0;
+    for (const kbxdoc::ModelButton& model : kbxdoc::modelButtons()) {
+        auto* button = new QPushButton(fromView(model.text), this);
+        button->setObjectName(QStringLiteral("model%1").arg(model.id));
+        button->setCheckable(true);
+        models_->addButton(button, position);
+        grid->addWidget(button, position / kButtonColumns, position % kButtonColumns);
+        ++position;
+    }
+    if (QAbstractButton* first = models_->button(initial.buttonPosition)) first->setChecked(true);
+    layout->addLayout(grid);
+
+    glidepoint_ = new QCheckBox(fromView(kbxdoc::kGlidepointText), this);
+    glidepoint_->setObjectName(QStringLiteral("glidepoint%1").arg(kbxdoc::kGlidepointBoxId));
+    opos_ = new QCheckBox(trDialog(kbxdoc::kOposText), this);
+    opos_->setObjectName(QStringLiteral("opos%1").arg(kbxdoc::kOposBoxId));
+    layout->addWidget(glidepoint_);
+    layout->addWidget(opos_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(trDialog(kbxdoc::kCancelText));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+kbxdoc::NewDocumentChoice NewDocumentDialog::choice() const {
+    kbxdoc::NewDocumentChoice chosen;
+    chosen.buttonPosition = std::max(0, models_->checkedId());
+    chosen.countryIndex = countries_->currentIndex();  // -1 (none) counts as entry 0
+    chosen.glidepoint = glidepoint_->isChecked();
+    chosen.opos = opos_->isChecked();
+    return chosen;
+}
+
+QAbstractButton* NewDocumentDialog::modelButton(int position) const { return models_->button(position); }
+
+}  // namespace keyui::app

@@ -1,0 +1,73 @@
+#include "editor/ui/app/screenshot_script.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTextStream>
+
+#include "editor/ui/app/child_frame.h"
+#include "editor/ui/app/main_window.h"
+#include "editor/ui/core/editor_state.h"
+#include "editor/ui/print/print_command.h"
+#include "editor/ui/view/key_view.h"
+
+namespace keyui::app {
+
+namespace {
+
+constexpr int kPreviewWidth = 900;
+constexpr int kPreviewHeight = 1100;
+
+void settle() {
+    for (int round = 0; round < 3; ++round) QApplication::processEvents();
+}
+
+bool save(QWidget& widget, const QDir& folder, const QString& name) {
+    settle();
+    const QString path = folder.filePath(name);
+    const bool written = widget.grab().save(path, "PNG");
+    QTextStream(stderr) << (written ? "wrote " : "could not write ") << path << '\n';
+    return written;
+}
+
+}  // namespace
+
+bool runScreenshotScript(MainWindow& window, const QString& folder) {
+    QDir target(folder);
+    if (!target.mkpath(QStringLiteral("."))) return false;
+    bool ok = true;
+    ChildFrame* frame = window.activeFrame();
+    if (frame == nullptr) {
+        save(window, target, QStringLiteral("main_window_empty.png"));
+        return false;
+    }
+    window.mdiArea()->tileSubWindows();
+    ok = save(window, target, QStringLiteral("main_window.png")) && ok;
+
+    frame->showMaximized();
+    KeyView& view = frame->view();
+    view.setZoomMode(ZoomMode::Double);
+    ok = save(window, target, QStringLiteral("view_200.png")) && ok;
+
+    view.setZoomMode(ZoomMode::WholeKeyboard);
+    view.setLayerDataShown(true);
+    ok = save(window, target, QStringLiteral("layer_data.png")) && ok;
+    view.setLayerDataShown(false);
+
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewWidget preview(&printer);
+    const kbxdoc::ActiveContext context = view.context();
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* pages) {
+        print::printPages(*pages, context, editorState().printOptions, static_cast<PrintMode>(editorState().printMode));
+    });
+    preview.resize(kPreviewWidth, kPreviewHeight);
+    preview.show();
+    preview.updatePreview();
+    preview.fitInView();
+    ok = save(preview, target, QStringLiteral("print_preview.png")) && ok;
+    return ok;
+}
+
+}  // namespace keyui::app

@@ -1,0 +1,16 @@
+#pragma once
+
+// The editor's pictures of itself for the documentation: with the files of
+// the command line open, the main window, a view at 200 %, the layer-data
+// display and the print preview are grabbed as PNG files into a folder.
+
+#include <QString>
+
+namespace keyui::app {
+
+class MainWindow;
+
+// False when a picture could not be written or no layout was open.
+bool runScreenshotScript(MainWindow& window, const QString& folder);
+
+}  // namespace keyui::app
