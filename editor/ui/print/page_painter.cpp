@@ -56,7 +56,10 @@ void drawCutLines(QPainter& painter, const kbxdoc::KeyboardData& keyboard, const
     pen.setStyle(Qt::DotLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    // The frame covers the pixels from left and top up to one before right
+    // and bottom, like the keys it surrounds; a 1-pixel outline of
+    // drawRect(x, y, w, h) covers x to x + w.
+    painter.drawRect(left, top, right - left - 1, bottom - top - 1);
     painter.restore();
 }
 

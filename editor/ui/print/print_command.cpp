@@ -1,5 +1,7 @@
 #include "editor/ui/print/print_command.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -28,17 +30,20 @@ bool isNamedPdfFile(const QPrinter& printer) {
 int printPages(QPrinter& printer, const kbxdoc::ActiveContext& context, std::uint8_t options, PrintMode mode) {
     if (context.keyboard == nullptr) return 0;
     const PrintLayout layout = preparePrint(*context.keyboard, context.selection, options, mode, metricsOf(printer));
-    if (layout.lastPage == 0) return 0;
-    printer.setFromTo(1, layout.lastPage);
+    // A page range chosen in the printer dialog narrows the pages; without
+    // one (0) every page is printed.
+    const int first = std::max(1, printer.fromPage());
+    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), layout.lastPage) : layout.lastPage;
+    if (first > last) return 0;
 
     QPainter painter;
     if (!painter.begin(&printer)) return 0;
-    for (int page = 1; page <= layout.lastPage; ++page) {
-        if (page > 1 && !printer.newPage()) break;
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !printer.newPage()) break;
         paintPage(painter, context, layout, page);
     }
     painter.end();
-    return layout.lastPage;
+    return last - first + 1;
 }
 
 bool runPrintCommand(QWidget* parent, const kbxdoc::ActiveContext& context, bool preview, QPrinter& printer) {

@@ -22,8 +22,8 @@ bool runPrintCommand(QWidget* parent, const kbxdoc::ActiveContext& context, bool
 // caller named needs no printer dialog.
 bool runPrintCommand(QWidget* parent, const kbxdoc::ActiveContext& context, bool preview, QPrinter& printer);
 
-// Prints every page onto a prepared printer (a PDF file in tests) and
-// returns the number of pages printed.
+// Prints every page, or those of the printer's page range, onto a prepared
+// printer (a PDF file in tests) and returns the number of pages printed.
 int printPages(QPrinter& printer, const kbxdoc::ActiveContext& context, std::uint8_t options, PrintMode mode);
 
 }  // namespace keyui::print
