@@ -44,6 +44,43 @@ constexpr int kScrollLineStep = 20;
 constexpr double kFrameExtra = 1.5;
 constexpr int kRepaintExtra = 1;
 
+// The keyboard data is shared by every view of the document: while a view
+// draws, hit-tests or works out a key's pixels it puts its own scale and the
+// screen origin into it, and puts back what was there when it is done, as a
+// repaint asked by one view's key operation may run inside another's.
+class InstalledScale {
+public:
+    InstalledScale(kbxdoc::KeyboardData* keyboard, double scale)
+        : keyboard_(keyboard),
+          saved_(keyboard != nullptr ? Saved{keyboard->scaleX, keyboard->scaleY, keyboard->originX, keyboard->originY}
+                                     : Saved{}) {
+        if (keyboard_ == nullptr) return;
+        keyboard_->scaleX = scale;
+        keyboard_->scaleY = scale;
+        keyboard_->originX = 0;
+        keyboard_->originY = 0;
+    }
+    ~InstalledScale() {
+        if (keyboard_ == nullptr) return;
+        keyboard_->scaleX = saved_.scaleX;
+        keyboard_->scaleY = saved_.scaleY;
+        keyboard_->originX = saved_.originX;
+        keyboard_->originY = saved_.originY;
+    }
+    InstalledScale(const InstalledScale&) = delete;
+    InstalledScale& operator=(const InstalledScale&) = delete;
+
+private:
+    struct Saved {
+        double scaleX = 0;
+        double scaleY = 0;
+        int originX = 0;
+        int originY = 0;
+    };
+    kbxdoc::KeyboardData* keyboard_;
+    Saved saved_;
+};
+
 QRect toQRect(const kbxdoc::PixelRect& rect) { return QRect(rect.x, rect.y, rect.width, rect.height); }
 
 }  // namespace
@@ -93,14 +130,7 @@ kbxdoc::ActiveContext KeyView::mouseContext() const {
     return context;
 }
 
-void KeyView::installScale() const {
-    if (!document_) return;
-    kbxdoc::KeyboardData& keyboard = document_->keyboard();
-    keyboard.scaleX = scale_;
-    keyboard.scaleY = scale_;
-    keyboard.originX = 0;
-    keyboard.originY = 0;
-}
+kbxdoc::KeyboardData* KeyView::keyboardData() const { return document_ ? &document_->keyboard() : nullptr; }
 
 void KeyView::setZoomMode(ZoomMode mode) {
     if (mode == zoom_) return;
@@ -178,7 +208,7 @@ void KeyView::copyKey() {
 
 void KeyView::cutKey() {
     if (!document_) return;
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     if (!kbxdoc::cutKey(context(), editorState().clipboard)) return;
     refreshCurrentKeyCopy();
     document_->setModified(true);
@@ -186,7 +216,7 @@ void KeyView::cutKey() {
 
 void KeyView::pasteKey() {
     if (!document_) return;
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     if (!kbxdoc::pasteKey(context(), editorState().clipboard)) return;
     refreshCurrentKeyCopy();
     document_->setModified(true);
@@ -208,7 +238,7 @@ void KeyView::activate() {
 }
 
 QRect KeyView::clientRectOfKey(int slot) const {
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     const kbxdoc::PixelRect rect = kbxdoc::keyPixelRect(context(), slot);
     if (rect.width == 0 || rect.height == 0) return QRect();
     const kbxdoc::KeyboardData& keyboard = document_->keyboard();
@@ -223,12 +253,11 @@ void KeyView::repaintKey(int slot) {
     if (!rect.isEmpty()) viewport()->update(rect);
 }
 
-void KeyView::paintEvent(QPaintEvent* event) {
+void KeyView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     if (!document_) return;
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     const kbxdoc::ActiveContext drawn = context();
-    painter.setClipRegion(event->region());
     painter.save();
     painter.translate(-scrollPosition());
     legend::drawKeyboard(painter, drawn);
@@ -265,6 +294,10 @@ bool KeyView::viewportEvent(QEvent* event) {
 }
 
 void KeyView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();  // the release opens the pop-up menu
+        return;
+    }
     if (event->button() != Qt::LeftButton || !document_) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -274,7 +307,7 @@ void KeyView::mousePressEvent(QMouseEvent* event) {
     // The handle under the pointer decides what the drag does, as the
     // last move without a button would have found it.
     trackHandle(client);
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     kbxdoc::selectAtPoint(mouseContext(), client.x(), client.y(), event->modifiers().testFlag(Qt::ShiftModifier));
     leftHeld_ = true;
     dragHandle_ = static_cast<HandleCode>(handle_);
@@ -305,7 +338,7 @@ void KeyView::finishLeftDrag() {
     kbxdoc::KeyboardData& keyboard = document_->keyboard();
     const QRect dragged = clientRectOfKey(kbxdoc::kCurrentKeySlot);
     const bool changed = keyboard.keys[static_cast<std::size_t>(slot)] != keyboard.keys[kbxdoc::kCurrentKeySlot];
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     kbxdoc::writeBackCurrentKey(mouseContext());
     if (wasResizing) viewport()->update(dragged);
     if (changed) document_->setModified(true);
@@ -318,7 +351,7 @@ void KeyView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     activate();
     const QPoint client = event->position().toPoint();
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     kbxdoc::selectAtPoint(mouseContext(), client.x(), client.y(), event->modifiers().testFlag(Qt::ShiftModifier));
     leftHeld_ = true;
     dragHandle_ = kNoHandle;
@@ -338,7 +371,7 @@ void KeyView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void KeyView::trackHandle(const QPoint& clientPoint) {
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     const int slot = singleSelectedSlot();
     handle_ = kNoHandle;
     if (slot >= 0) {
@@ -352,7 +385,7 @@ void KeyView::resizeCurrentKey(const QPoint& clientPoint) {
     const view::ResizedExtents extents = view::resizedExtents(dragHandle_);
     if (!extents.width && !extents.height) return;
     if (singleSelectedSlot() < 0) return;
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     const kbxdoc::ActiveContext drawn = context();
     kbxdoc::KeyboardData& keyboard = document_->keyboard();
     kbxdoc::KeyRecord& copy = keyboard.keys[kbxdoc::kCurrentKeySlot];
@@ -371,7 +404,7 @@ void KeyView::resizeCurrentKey(const QPoint& clientPoint) {
 }
 
 void KeyView::showProgrammingAt(const QPoint& clientPoint) {
-    installScale();
+    const InstalledScale installed(keyboardData(), scale_);
     const QPoint point = keyboardPoint(clientPoint);
     const int slot = kbxdoc::keyAtPixel(document_->keyboard(), point.x(), point.y());
     QString text;

@@ -103,9 +103,8 @@ private:
 
     // The context with the scroll position, for the mouse.
     kbxdoc::ActiveContext mouseContext() const;
-    // The keyboard data is shared by the document's views: the view's scale
-    // goes into it before every drawing and hit test.
-    void installScale() const;
+    // The document's keyboard data, null once the document is gone.
+    kbxdoc::KeyboardData* keyboardData() const;
     void recomputeScale();
     void updateScrollBars();
     QPoint keyboardPoint(const QPoint& clientPoint) const;
