@@ -91,6 +91,9 @@ KeyView::KeyView(KeyDocument& document, QWidget* parent)
       showLayerData_(editorState().showLayerData),
       currentLayer_(editorState().currentLayer) {
     viewport()->setMouseTracking(true);
+    // The keyboard stays at the top-left corner: a larger client area needs
+    // only its new part painted (the whole-keyboard zoom repaints itself).
+    viewport()->setAttribute(Qt::WA_StaticContents);
     horizontalScrollBar()->setSingleStep(kScrollLineStep);
     verticalScrollBar()->setSingleStep(kScrollLineStep);
     connect(&document, &KeyDocument::keyChanged, this, &KeyView::repaintKey);
@@ -164,9 +167,7 @@ double KeyView::scale() const { return scale_; }
 
 QSize KeyView::scrollSize() const { return scrollSize_; }
 
-QPoint KeyView::scrollPosition() const {
-    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-}
+QPoint KeyView::scrollPosition() const { return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()); }
 
 void KeyView::recomputeScale() {
     if (!document_) return;
@@ -257,13 +258,20 @@ void KeyView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     if (!document_) return;
     const InstalledScale installed(keyboardData(), scale_);
-    const kbxdoc::ActiveContext drawn = context();
+    kbxdoc::ActiveContext drawn = context();
+    // While a drag resizes the selected key, its mark moves from the key to
+    // the current-key copy at the size of the drag, until the release
+    // writes the copy back.
+    kbxdoc::SelectionFlags marked = selection_;
+    const int resized = resizing_ ? singleSelectedSlot() : -1;
+    if (resized >= 0) {
+        marked[static_cast<std::size_t>(resized)] = 0;
+        drawn.selection = &marked;
+    }
     painter.save();
     painter.translate(-scrollPosition());
     legend::drawKeyboard(painter, drawn);
-    if (resizing_) {
-        // The selected key at the size of the drag, until the release
-        // writes it back.
+    if (resized >= 0) {
         legend::drawKey(painter, drawn, kbxdoc::kCurrentKeySlot);
         legend::drawSelectionMark(painter, kbxdoc::keyPixelRect(drawn, kbxdoc::kCurrentKeySlot));
     }
@@ -356,7 +364,9 @@ void KeyView::mouseDoubleClickEvent(QMouseEvent* event) {
     leftHeld_ = true;
     dragHandle_ = kNoHandle;
     emit selectionChanged();
-    emit keyProgrammingRequested();
+    // The programming sheet is that of the selected key; a double click
+    // beside every key selects none and opens nothing.
+    if (kbxdoc::countSelection(context()).count > 0) emit keyProgrammingRequested();
 }
 
 void KeyView::mouseMoveEvent(QMouseEvent* event) {

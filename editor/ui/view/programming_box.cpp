@@ -30,8 +30,7 @@ QFont programmingBoxFont() {
 }
 
 ProgrammingBox placeProgrammingBox(QPoint pointer, const QString& text, QSize client) {
-    const QRect start(pointer.x(), pointer.y() - kBoxAbovePointer, kBoxWidth,
-                      kBoxAbovePointer - kBoxGapAbovePointer);
+    const QRect start(pointer.x(), pointer.y() - kBoxAbovePointer, kBoxWidth, kBoxAbovePointer - kBoxGapAbovePointer);
     const QFontMetrics metrics(programmingBoxFont());
     ProgrammingBox box{metrics.boundingRect(start, kWordWrapFlags, text), text, kWordWrapFlags};
     if (box.rect.width() > kBoxWidth) {

@@ -34,7 +34,9 @@ bool topEdge(const HandleFrame& r, int x, int y) { return near(y, r.top) && with
 bool bottomEdge(const HandleFrame& r, int x, int y) {
     return near(y, r.bottom()) && within(x, r.left + r.q, r.right() - r.q);
 }
-bool leftEdge(const HandleFrame& r, int x, int y) { return near(x, r.left) && within(y, r.top + r.e, r.bottom() - r.e); }
+bool leftEdge(const HandleFrame& r, int x, int y) {
+    return near(x, r.left) && within(y, r.top + r.e, r.bottom() - r.e);
+}
 bool rightEdge(const HandleFrame& r, int x, int y) {
     return near(x, r.right()) && within(y, r.top + r.e, r.bottom() - r.e);
 }
@@ -61,9 +63,15 @@ struct HandleArea {
 
 // In the order of testing: the first area that holds the pointer wins.
 constexpr std::array kHandleAreas{
-    HandleArea{kHandleInside, inside},       HandleArea{kHandleTop, topEdge},          HandleArea{kHandleBottom, bottomEdge},
-    HandleArea{kHandleLeft, leftEdge},       HandleArea{kHandleRight, rightEdge},      HandleArea{kHandleBottomLeft, bottomLeft},
-    HandleArea{kHandleBottomRight, bottomRight}, HandleArea{kHandleTopLeft, topLeft}, HandleArea{kHandleTopRight, topRight},
+    HandleArea{kHandleInside, inside},
+    HandleArea{kHandleTop, topEdge},
+    HandleArea{kHandleBottom, bottomEdge},
+    HandleArea{kHandleLeft, leftEdge},
+    HandleArea{kHandleRight, rightEdge},
+    HandleArea{kHandleBottomLeft, bottomLeft},
+    HandleArea{kHandleBottomRight, bottomRight},
+    HandleArea{kHandleTopLeft, topLeft},
+    HandleArea{kHandleTopRight, topRight},
 };
 
 struct ResizeRule {

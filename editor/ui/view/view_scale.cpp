@@ -22,7 +22,8 @@ int nearestPixel(double value) { return static_cast<int>(std::lround(value)); }
 std::optional<double> zoomScale(ZoomMode mode, PixelSize client, double keyboardWidth, double keyboardHeight) {
     if (!hasSize(keyboardWidth, keyboardHeight)) return std::nullopt;
     const int index = static_cast<int>(mode);
-    if (index >= 0 && index < static_cast<int>(kFixedScales.size())) return kFixedScales[static_cast<std::size_t>(index)];
+    if (index >= 0 && index < static_cast<int>(kFixedScales.size()))
+        return kFixedScales[static_cast<std::size_t>(index)];
     if (mode != ZoomMode::WholeKeyboard) return std::nullopt;
     // A view that is not laid out yet has nothing to fit into; a scale of 0
     // would put every key at one point.
