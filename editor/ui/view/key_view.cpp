@@ -81,6 +81,9 @@ private:
     Saved saved_;
 };
 
+// A layer index the key records have; anything else is layer 0.
+int usableLayer(int layer) { return layer >= 0 && layer < kbxdoc::kLayerCount ? layer : 0; }
+
 QRect toQRect(const kbxdoc::PixelRect& rect) { return QRect(rect.x, rect.y, rect.width, rect.height); }
 
 }  // namespace
@@ -89,7 +92,7 @@ KeyView::KeyView(KeyDocument& document, QWidget* parent)
     : QAbstractScrollArea(parent),
       document_(&document),
       showLayerData_(editorState().showLayerData),
-      currentLayer_(editorState().currentLayer) {
+      currentLayer_(usableLayer(editorState().currentLayer)) {
     viewport()->setMouseTracking(true);
     // The keyboard stays at the top-left corner: a larger client area needs
     // only its new part painted (the whole-keyboard zoom repaints itself).
