@@ -1,5 +1,6 @@
 #include "editor/ui/app/about_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,7 +26,7 @@ QString aboutHint(bool englishTexts) {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dialog%1").arg(kAboutDialogId));
-    setWindowTitle(tr("Version"));
+    setWindowTitle(QCoreApplication::translate("keyui::app::AboutDialog", "Version"));
     auto* layout = new QVBoxLayout(this);
 
     auto* title = new QLabel(applicationTitle(), this);

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
 #include <QSplashScreen>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QTranslator>
 
@@ -49,6 +51,14 @@ QString xdgSettingsFolder() {
     return base + QLatin1Char('/') + QLatin1String(kOrganisationName) + QLatin1Char('/');
 }
 
+// Tried rather than read from the permission bits, which say little for
+// root or on a read-only file system.
+bool canWriteBeside(const QString& folder, const QString& file) {
+    if (QFileInfo::exists(file)) return QFile(file).open(QIODevice::ReadWrite);
+    QTemporaryFile probe(folder + QStringLiteral(".key-XXXXXX"));
+    return probe.open();
+}
+
 }  // namespace
 
 QString programFolderOf(const QString& programPath) {
@@ -59,9 +69,7 @@ QString programFolderOf(const QString& programPath) {
 std::filesystem::path settingsFileFor(const QString& programFolder) {
     const QString besideProgram = programFolder + QLatin1String(kbxdoc::kSettingsFileName.data(),
                                                                  static_cast<qsizetype>(kbxdoc::kSettingsFileName.size()));
-    const QFileInfo file(besideProgram);
-    const bool writable = file.exists() ? file.isWritable() : QFileInfo(programFolder).isWritable();
-    if (writable) return toFileName(besideProgram);
+    if (canWriteBeside(programFolder, besideProgram)) return toFileName(besideProgram);
     const QString folder = xdgSettingsFolder();
     QDir().mkpath(folder);
     return toFileName(folder + QLatin1String(kbxdoc::kSettingsFileName.data(),

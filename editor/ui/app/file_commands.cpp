@@ -20,7 +20,7 @@ constexpr char kContext[] = "keyui::app::FileCommands";
 constexpr int kShortestPathWithExtension = 4;  // "a.kb" is the shortest that counts
 constexpr qsizetype kExtensionDotFromEnd = 4;
 
-QString tr(const char* text) { return QCoreApplication::translate(kContext, text); }
+QString translate(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 const char* kFilter = QT_TRANSLATE_NOOP("keyui::app::FileCommands", "Keyboard (*.kbf)");
 constexpr char kSuffix[] = "kbf";
@@ -57,7 +57,8 @@ QString openFailureText(const QString& path, OpenFailure failure) {
     const char* reason = "";
     for (const FailureText& text : kFailureTexts)
         if (text.failure == failure) reason = text.reason;
-    return tr("%1 kann nicht geöffnet werden.\n%2").arg(QDir::toNativeSeparators(path), tr(reason));
+    return QCoreApplication::translate("keyui::app::FileCommands", "%1 kann nicht geöffnet werden.\n%2")
+        .arg(QDir::toNativeSeparators(path), translate(reason));
 }
 
 QString templateFolderOf(const QString& programFolder) {
@@ -119,7 +120,7 @@ KeyDocument* FileCommands::open(const QString& path) {
 
 KeyDocument* FileCommands::openWithDialog() {
     const QString path = dialogs_.openFileName(
-        host_.dialogParent(), {tr("Open Keyboard File"), QDir::currentPath(), tr(kFilter), QString::fromLatin1(kSuffix)});
+        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Open Keyboard File"), QDir::currentPath(), translate(kFilter), QString::fromLatin1(kSuffix)});
     return path.isEmpty() ? nullptr : open(path);
 }
 
@@ -130,7 +131,7 @@ bool FileCommands::save(KeyDocument& document) {
 
 bool FileCommands::saveAs(KeyDocument& document) {
     const QString path = dialogs_.saveFileName(
-        host_.dialogParent(), {tr("Speichern unter"), programFolder_, tr(kFilter), QString::fromLatin1(kSuffix)});
+        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Speichern unter"), programFolder_, translate(kFilter), QString::fromLatin1(kSuffix)});
     if (path.isEmpty() || !saveTo(document, path)) return false;
     document.setPath(path);
     recent_.add(path);
@@ -141,7 +142,7 @@ bool FileCommands::saveTo(KeyDocument& document, const QString& path) {
     QString error;
     if (!document.saveTo(path, &error)) {
         dialogs_.showError(host_.dialogParent(),
-                           tr("%1 konnte nicht gespeichert werden.\n%2").arg(QDir::toNativeSeparators(path), error));
+                           QCoreApplication::translate("keyui::app::FileCommands", "%1 konnte nicht gespeichert werden.\n%2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     document.setModified(false);

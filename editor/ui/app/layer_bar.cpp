@@ -1,6 +1,7 @@
 #include "editor/ui/app/layer_bar.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 
 #include "editor/document/key_table.h"
@@ -15,7 +16,7 @@ constexpr int kLayerListWidth = 240;
 constexpr int kLayerListDropDownItems = 16;
 }  // namespace
 
-LayerBar::LayerBar(QWidget* parent) : QToolBar(tr("Layer"), parent) {
+LayerBar::LayerBar(QWidget* parent) : QToolBar(QCoreApplication::translate("keyui::app::LayerBar", "Layer"), parent) {
     setObjectName(QStringLiteral("layerBar"));
     setAllowedAreas(Qt::TopToolBarArea);
     list_ = new QComboBox(this);

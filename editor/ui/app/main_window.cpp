@@ -205,7 +205,7 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::createBars() {
-    toolBar_ = addToolBar(tr("Symbolleiste"));
+    toolBar_ = addToolBar(QCoreApplication::translate("keyui::app::MainWindow", "Symbolleiste"));
     toolBar_->setObjectName(QStringLiteral("toolBar128"));
     toolBar_->setIconSize(QSize(kToolIconWidth, kToolIconHeight));
     for (int id : toolBarButtons()) {

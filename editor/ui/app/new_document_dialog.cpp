@@ -25,7 +25,7 @@ QString trDialog(std::string_view text) {
 
 NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dialog%1").arg(kbxdoc::kNewDocumentDialogId));
-    setWindowTitle(tr("Tastaturtyp"));
+    setWindowTitle(QCoreApplication::translate("keyui::app::NewDocumentDialog", "Tastaturtyp"));
     auto* layout = new QVBoxLayout(this);
 
     countries_ = new QComboBox(this);

@@ -1,0 +1,611 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>keyui::app::AboutDialog</name>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::Application</name>
+    <message>
+        <source>Vyrn Layomat</source>
+        <translation>Vyrn Layomat</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::Commands</name>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Erstellt eine neue Tastaturschablone.
+Neu</source>
+        <translation>Creates a new keyboard layout.
+New</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Öffnet eine bestehende Tastaturschablone.
+Öffnen</source>
+        <translation>Opens an existing keyboard layout.
+Open</translation>
+    </message>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Schließt die aktive Tastaturschablone.
+Schließen</source>
+        <translation>Closes the active keyboard layout.
+Close</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Speichert die aktive Tastaturschablone.
+Speichern</source>
+        <translation>Saves the active keyboard layout.
+Save</translation>
+    </message>
+    <message>
+        <source>Speichern &amp;unter...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>Speichert die aktive Tastaturschablone unter einem neuen Namen.
+Speichern unter</source>
+        <translation>Saves the active keyboard layout under a new name.
+Save As</translation>
+    </message>
+    <message>
+        <source>Einstellungen an Tastatur sen&amp;den</source>
+        <translation>Sen&amp;d Settings to Keyboard</translation>
+    </message>
+    <message>
+        <source>Speichert die aktive Tastaturschablone in der Tastatur.
+Speicher in Tastatur</source>
+        <translation>Stores the active keyboard layout in the keyboard.
+Store in Keyboard</translation>
+    </message>
+    <message>
+        <source>Belegung speichern und &amp;testen</source>
+        <translation>Save Layout and &amp;Test</translation>
+    </message>
+    <message>
+        <source>Speichert die Belegung und übersetzt sie zur Probe.
+Speichern und testen</source>
+        <translation>Saves the layout and compiles it as a test.
+Save and Test</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Druckt die Tastenbeschriftungen der aktiven Tastaturschablone.
+Drucken</source>
+        <translation>Prints the key legends of the active keyboard layout.
+Print</translation>
+    </message>
+    <message>
+        <source>Seiten&amp;ansicht</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>Zeigt die Tastenbeschriftungen so, wie sie gedruckt werden.
+Seitenansicht</source>
+        <translation>Shows the key legends as they will be printed.
+Print Preview</translation>
+    </message>
+    <message>
+        <source>Drucker&amp;einrichtung...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>Wählt den Drucker und seine Einstellungen.
+Druckereinrichtung</source>
+        <translation>Chooses the printer and its settings.
+Print Setup</translation>
+    </message>
+    <message>
+        <source>Zuletzt geöffnete Datei</source>
+        <translation>Recent File</translation>
+    </message>
+    <message>
+        <source>Öffnet diese Tastaturschablone.
+Zuletzt geöffnet</source>
+        <translation>Opens this keyboard layout.
+Recent File</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Beendet das Programm und fragt nach dem Speichern geänderter Schablonen.
+Beenden</source>
+        <translation>Quits the program, asking to save changed layouts.
+Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Ausschneiden</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>Schneidet die markierte Taste aus und legt sie in die Zwischenablage.
+Ausschneiden</source>
+        <translation>Cuts the selected key and puts it on the clipboard.
+Cut</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Kopiert die markierte Taste in die Zwischenablage.
+Kopieren</source>
+        <translation>Copies the selected key to the clipboard.
+Copy</translation>
+    </message>
+    <message>
+        <source>E&amp;infügen</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Überträgt die Taste der Zwischenablage auf die markierte Taste.
+Einfügen</source>
+        <translation>Gives the selected key the content of the clipboard key.
+Paste</translation>
+    </message>
+    <message>
+        <source>&amp;Rückgängig</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>Macht die letzte Aktion rückgängig.
+Rückgängig</source>
+        <translation>Undoes the last action.
+Undo</translation>
+    </message>
+    <message>
+        <source>Tasten&amp;beschriftung...</source>
+        <translation>Key &amp;Caption...</translation>
+    </message>
+    <message>
+        <source>Ändert die Beschriftung der markierten Taste.
+Tastenbeschriftung</source>
+        <translation>Changes the caption of the selected key.
+Key Caption</translation>
+    </message>
+    <message>
+        <source>Tasten&amp;programmierung...</source>
+        <translation>Key &amp;Programming...</translation>
+    </message>
+    <message>
+        <source>Ändert die Programmierung der markierten Taste.
+Tastenprogrammierung</source>
+        <translation>Changes the programming of the selected key.
+Key Programming</translation>
+    </message>
+    <message>
+        <source>Beschriftung für &amp;Gruppe...</source>
+        <translation>Caption for &amp;Group...</translation>
+    </message>
+    <message>
+        <source>Ändert die Beschriftungsoptionen aller markierten Tasten.
+Gruppenbeschriftung</source>
+        <translation>Changes the caption options of all selected keys.
+Group Caption</translation>
+    </message>
+    <message>
+        <source>&amp;Layereinstellungen...</source>
+        <translation>&amp;Layer Settings...</translation>
+    </message>
+    <message>
+        <source>Legt die Layer und ihre Bedingungen fest.
+Layereinstellungen</source>
+        <translation>Defines the layers and their conditions.
+Layer Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Globale Beschriftungsoptionen...</source>
+        <translation>&amp;Global Caption Options...</translation>
+    </message>
+    <message>
+        <source>Ändert die Beschriftungsoptionen aller Tasten ohne eigene Einstellungen.
+Globale Beschriftungsoptionen</source>
+        <translation>Changes the caption options of all keys without settings of their own.
+Global Caption Options</translation>
+    </message>
+    <message>
+        <source>&amp;Allgemeine Tastatureinstellungen...</source>
+        <translation>General &amp;Keyboard Settings...</translation>
+    </message>
+    <message>
+        <source>Stellt Land, Schnittstelle, Ton, Tastenwiederholung und Tastenform ein.
+Tastatureinstellungen</source>
+        <translation>Sets country, interface, sound, typematic rate and key shape.
+Keyboard Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Module...</source>
+        <translation>&amp;Modules...</translation>
+    </message>
+    <message>
+        <source>Stellt die Module der Tastatur ein.
+Module</source>
+        <translation>Sets up the keyboard's modules.
+Modules</translation>
+    </message>
+    <message>
+        <source>&amp;Symbolleiste</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>Blendet die Symbolleiste ein oder aus.
+Symbolleiste ein/aus</source>
+        <translation>Shows or hides the toolbar.
+Toggle Toolbar</translation>
+    </message>
+    <message>
+        <source>S&amp;tatusleiste</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>Blendet die Statusleiste ein oder aus.
+Statusleiste ein/aus</source>
+        <translation>Shows or hides the status bar.
+Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>&amp;Layerdatenanzeige</source>
+        <translation>&amp;Layer Data Display</translation>
+    </message>
+    <message>
+        <source>Zeigt die Programmierung der Taste unter dem Mauszeiger.
+Layerdatenanzeige</source>
+        <translation>Shows the programming of the key under the mouse pointer.
+Layer Data Display</translation>
+    </message>
+    <message>
+        <source>100% Standard</source>
+        <translation>100% Standard</translation>
+    </message>
+    <message>
+        <source>Zeigt die Tastatur in Originalgröße.
+100%</source>
+        <translation>Shows the keyboard at its real size.
+100%</translation>
+    </message>
+    <message>
+        <source>200% Vergrößerung</source>
+        <translation>200% Magnified</translation>
+    </message>
+    <message>
+        <source>Zeigt die Tastatur in doppelter Größe.
+200%</source>
+        <translation>Shows the keyboard at twice its size.
+200%</translation>
+    </message>
+    <message>
+        <source>Gesamtansicht</source>
+        <translation>Whole Keyboard</translation>
+    </message>
+    <message>
+        <source>Zeigt die ganze Tastatur im Fenster.
+Gesamtansicht</source>
+        <translation>Shows the whole keyboard in the window.
+Whole Keyboard</translation>
+    </message>
+    <message>
+        <source>&amp;Neues Fenster</source>
+        <translation>&amp;New Window</translation>
+    </message>
+    <message>
+        <source>Öffnet ein weiteres Fenster der aktiven Tastaturschablone.
+Neues Fenster</source>
+        <translation>Opens another window on the active keyboard layout.
+New Window</translation>
+    </message>
+    <message>
+        <source>Ü&amp;berlappend</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>Ordnet die Fenster überlappend an.
+Überlappend</source>
+        <translation>Arranges the windows overlapping.
+Cascade</translation>
+    </message>
+    <message>
+        <source>&amp;Nebeneinander</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>Ordnet die Fenster nebeneinander an.
+Nebeneinander</source>
+        <translation>Arranges the windows side by side.
+Tile</translation>
+    </message>
+    <message>
+        <source>&amp;Symbole anordnen</source>
+        <translation>&amp;Arrange Icons</translation>
+    </message>
+    <message>
+        <source>Ordnet die Symbole der Fenster am unteren Rand an.
+Symbole anordnen</source>
+        <translation>Arranges the window icons along the bottom.
+Arrange Icons</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfethemen</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>Zeigt die Themen der Hilfe.
+Hilfethemen</source>
+        <translation>Shows the help topics.
+Help Topics</translation>
+    </message>
+    <message>
+        <source>&amp;Info über Vyrn Layomat...</source>
+        <translation>&amp;About Vyrn Layomat...</translation>
+    </message>
+    <message>
+        <source>Zeigt Programminformationen und die Version der Tastatur.
+Info</source>
+        <translation>Shows program information and the keyboard version.
+About</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Bricht den laufenden Vorgang ab.
+Abbrechen</source>
+        <translation>Cancels the current operation.
+Cancel</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Zeigt die Hilfe.
+Hilfe</source>
+        <translation>Shows the help.
+Help</translation>
+    </message>
+    <message>
+        <source>Direkthilfe</source>
+        <translation>Context Help</translation>
+    </message>
+    <message>
+        <source>Zeigt die Hilfe zu einem angeklickten Element.
+Direkthilfe</source>
+        <translation>Shows the help for an element clicked on.
+Context Help</translation>
+    </message>
+    <message>
+        <source>Nächster Ausschnitt</source>
+        <translation>Next Pane</translation>
+    </message>
+    <message>
+        <source>Wechselt zum nächsten Fensterausschnitt.
+Nächster Ausschnitt</source>
+        <translation>Switches to the next pane.
+Next Pane</translation>
+    </message>
+    <message>
+        <source>Vorheriger Ausschnitt</source>
+        <translation>Previous Pane</translation>
+    </message>
+    <message>
+        <source>Wechselt zum vorherigen Fensterausschnitt.
+Vorheriger Ausschnitt</source>
+        <translation>Switches to the previous pane.
+Previous Pane</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Bearbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Einzel&amp;tasten</source>
+        <translation>&amp;Keys</translation>
+    </message>
+    <message>
+        <source>&amp;Einstellungen</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>Tastenbeschriftung ändern...	F3</source>
+        <translation>Change Key Caption...	F3</translation>
+    </message>
+    <message>
+        <source>Tastenprogrammierung ändern...	F4</source>
+        <translation>Change Key Programming...	F4</translation>
+    </message>
+    <message>
+        <source>Tastenbeschriftung für Gruppe ändern...</source>
+        <translation>Change Caption for Group...</translation>
+    </message>
+    <message>
+        <source>Layereinstellungen...</source>
+        <translation>Layer Settings...</translation>
+    </message>
+    <message>
+        <source>Globale Beschriftungsoptionen...</source>
+        <translation>Global Caption Options...</translation>
+    </message>
+    <message>
+        <source>Layerdatenanzeige</source>
+        <translation>Layer Data Display</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::Dialogs</name>
+    <message>
+        <source>Änderungen in %1 speichern?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::FileCommands</name>
+    <message>
+        <source>Keyboard (*.kbf)</source>
+        <translation>Keyboard (*.kbf)</translation>
+    </message>
+    <message>
+        <source>Die Datei existiert nicht.</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>Die Datei kann nicht gelesen werden.</source>
+        <translation>The file cannot be read.</translation>
+    </message>
+    <message>
+        <source>Die Datei ist zu groß für eine Tastaturbelegung.</source>
+        <translation>The file is too large for a keyboard layout.</translation>
+    </message>
+    <message>
+        <source>Die Datei enthält keine Tastaturbelegung.</source>
+        <translation>The file holds no keyboard layout.</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht geöffnet werden.
+%2</source>
+        <translation>%1 cannot be opened.
+%2</translation>
+    </message>
+    <message>
+        <source>Open Keyboard File</source>
+        <translation>Open Keyboard File</translation>
+    </message>
+    <message>
+        <source>Speichern unter</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>%1 konnte nicht gespeichert werden.
+%2</source>
+        <translation>%1 could not be saved.
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::LayerBar</name>
+    <message>
+        <source>Layer</source>
+        <translation>Layer</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::MainWindow</name>
+    <message>
+        <source>Symbolleiste</source>
+        <translation>Toolbar</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::NewDocumentDialog</name>
+    <message>
+        <source>Tastaturtyp</source>
+        <translation>Keyboard Type</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::print::PrintOptionsDialog</name>
+    <message>
+        <source>Tasten-Einfassung</source>
+        <translation>Key border</translation>
+    </message>
+    <message>
+        <source>Schnittlinien</source>
+        <translation>Cut lines</translation>
+    </message>
+    <message>
+        <source>Tastenumfeld</source>
+        <translation>Key surround</translation>
+    </message>
+    <message>
+        <source>unbenutzte Tasten</source>
+        <translation>Unused keys</translation>
+    </message>
+    <message>
+        <source>Hintergrundfarbe drucken</source>
+        <translation>Print background colour</translation>
+    </message>
+    <message>
+        <source>Schnittabstand einhalten</source>
+        <translation>Keep cutting distance</translation>
+    </message>
+    <message>
+        <source>nur ausgewählte Tasten</source>
+        <translation>Selected keys only</translation>
+    </message>
+    <message>
+        <source>auf Seitengröße skalieren</source>
+        <translation>Scale to page size</translation>
+    </message>
+    <message>
+        <source>Tastatur-Schablone</source>
+        <translation>Keyboard template</translation>
+    </message>
+    <message>
+        <source>Sortiert nach Tastengröße</source>
+        <translation>Sorted by key size</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>
