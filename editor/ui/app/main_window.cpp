@@ -108,9 +108,14 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    // The frames go before the documents they show.
+    // The child windows go with the widgets after this window's own
+    // members; nothing they report then may reach this window any more.
     closingWithoutAsking_ = true;
-    for (QMdiSubWindow* frame : mdi_->subWindowList()) delete frame;
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (ChildFrame* frame : frames()) {
+        disconnect(frame, nullptr, this, nullptr);
+        disconnect(&frame->view(), nullptr, this, nullptr);
+    }
 }
 
 void MainWindow::createActions() {

@@ -1,6 +1,7 @@
 #include "editor/ui/app/new_document_dialog.h"
 
 #include <QButtonGroup>
+#include <array>
 #include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,15 @@ namespace {
 constexpr int kButtonColumns = 4;
 
 QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The document library's texts of the dialog, spelled here once more so the
+// translation tools find them; the checks keep both spellings equal.
+constexpr std::array kTranslatedTexts{
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "OPOS Einstellungen"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "Abbruch"),
+};
+static_assert(std::string_view(kTranslatedTexts[0]) == kbxdoc::kOposText);
+static_assert(std::string_view(kTranslatedTexts[1]) == kbxdoc::kCancelText);
 
 QString trDialog(std::string_view text) {
     return QCoreApplication::translate("keyui::app::NewDocumentDialog", std::string(text).c_str());

@@ -7,8 +7,10 @@
 #include <QPrinter>
 #include <QTextStream>
 
+#include "editor/ui/app/about_dialog.h"
 #include "editor/ui/app/child_frame.h"
 #include "editor/ui/app/main_window.h"
+#include "editor/ui/app/new_document_dialog.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/print/print_command.h"
 #include "editor/ui/view/key_view.h"
@@ -67,6 +69,15 @@ bool runScreenshotScript(MainWindow& window, const QString& folder) {
     preview.updatePreview();
     preview.fitInView();
     ok = save(preview, target, QStringLiteral("print_preview.png")) && ok;
+    preview.hide();
+
+    NewDocumentDialog newDocument(&window);
+    newDocument.show();
+    ok = save(newDocument, target, QStringLiteral("new_document.png")) && ok;
+    newDocument.hide();
+    AboutDialog about(&window);
+    about.show();
+    ok = save(about, target, QStringLiteral("about.png")) && ok;
     return ok;
 }
 

@@ -2,7 +2,8 @@
 
 // The editor's pictures of itself for the documentation: with the files of
 // the command line open, the main window, a view at 200 %, the layer-data
-// display and the print preview are grabbed as PNG files into a folder.
+// display, the print preview and the new-document and about dialogs are
+// grabbed as PNG files into a folder.
 
 #include <QString>
 
