@@ -20,9 +20,7 @@ constexpr int kResultTextId = 11058;
 constexpr int kHintLines = 3;
 }  // namespace
 
-QString aboutHint(bool englishTexts) {
-    return QString::fromUtf8(englishTexts ? kEnglishAboutHint : kGermanAboutHint);
-}
+QString aboutHint(bool englishTexts) { return QString::fromUtf8(englishTexts ? kEnglishAboutHint : kGermanAboutHint); }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dialog%1").arg(kAboutDialogId));

@@ -67,8 +67,9 @@ QString programFolderOf(const QString& programPath) {
 }
 
 std::filesystem::path settingsFileFor(const QString& programFolder) {
-    const QString besideProgram = programFolder + QLatin1String(kbxdoc::kSettingsFileName.data(),
-                                                                 static_cast<qsizetype>(kbxdoc::kSettingsFileName.size()));
+    const QString besideProgram =
+        programFolder +
+        QLatin1String(kbxdoc::kSettingsFileName.data(), static_cast<qsizetype>(kbxdoc::kSettingsFileName.size()));
     if (canWriteBeside(programFolder, besideProgram)) return toFileName(besideProgram);
     const QString folder = xdgSettingsFolder();
     QDir().mkpath(folder);

@@ -15,7 +15,7 @@ class MainWindow;
 
 inline constexpr char kOrganisationName[] = "LayomatV18";
 inline constexpr char kTranslationBaseName[] = "key_en";
-inline constexpr char kLanguageVariable[] = "KEY_LANG";        // "de" or "en"
+inline constexpr char kLanguageVariable[] = "KEY_LANG";           // "de" or "en"
 inline constexpr char kScreenshotVariable[] = "KEY_SCREENSHOTS";  // a folder: grab and quit
 inline constexpr char kScreenshotOption[] = "--screenshots";
 

@@ -76,8 +76,8 @@ enum class CommandIcon {
 
 struct CommandInfo {
     int id;
-    const char* text;     // German menu text with its mnemonic, for tr()
-    const char* prompt;   // status-bar prompt, newline, tool tip; for tr()
+    const char* text;                 // German menu text with its mnemonic, for tr()
+    const char* prompt;               // status-bar prompt, newline, tool tip; for tr()
     std::array<const char*, 2> keys;  // accelerators in portable text, or null
     CommandIcon icon;
     bool checkable;
@@ -94,7 +94,7 @@ std::string_view statusPrompt(const CommandInfo& command);
 std::string_view toolTip(const CommandInfo& command);
 
 struct MenuSpec {
-    const char* title;  // for tr()
+    const char* title;             // for tr()
     std::span<const int> entries;  // command ids; kSeparator between groups
 };
 std::span<const MenuSpec> noDocumentMenus();  // menu 128

@@ -81,8 +81,9 @@ FileCommands::FileCommands(DocumentHost& host, UserDialogs& dialogs, RecentFiles
 KeyDocument* FileCommands::newDocument() {
     const std::optional<kbxdoc::NewDocumentChoice> choice = dialogs_.chooseNewDocument(host_.dialogParent());
     if (!choice) return nullptr;
-    const kbxdoc::NewDocumentResult result = kbxdoc::confirmNewDocument(
-        toFileName(templateFolder_), *choice, [&](const std::string& path) { return openTemplate(path, choice->opos); });
+    const kbxdoc::NewDocumentResult result =
+        kbxdoc::confirmNewDocument(toFileName(templateFolder_), *choice,
+                                   [&](const std::string& path) { return openTemplate(path, choice->opos); });
     if (result.templateOpened) return host_.activeDocument();
 
     auto document = std::make_unique<KeyDocument>();
@@ -120,7 +121,8 @@ KeyDocument* FileCommands::open(const QString& path) {
 
 KeyDocument* FileCommands::openWithDialog() {
     const QString path = dialogs_.openFileName(
-        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Open Keyboard File"), QDir::currentPath(), translate(kFilter), QString::fromLatin1(kSuffix)});
+        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Open Keyboard File"),
+                               QDir::currentPath(), translate(kFilter), QString::fromLatin1(kSuffix)});
     return path.isEmpty() ? nullptr : open(path);
 }
 
@@ -131,7 +133,8 @@ bool FileCommands::save(KeyDocument& document) {
 
 bool FileCommands::saveAs(KeyDocument& document) {
     const QString path = dialogs_.saveFileName(
-        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Speichern unter"), programFolder_, translate(kFilter), QString::fromLatin1(kSuffix)});
+        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Speichern unter"),
+                               programFolder_, translate(kFilter), QString::fromLatin1(kSuffix)});
     if (path.isEmpty() || !saveTo(document, path)) return false;
     document.setPath(path);
     recent_.add(path);
@@ -141,8 +144,9 @@ bool FileCommands::saveAs(KeyDocument& document) {
 bool FileCommands::saveTo(KeyDocument& document, const QString& path) {
     QString error;
     if (!document.saveTo(path, &error)) {
-        dialogs_.showError(host_.dialogParent(),
-                           QCoreApplication::translate("keyui::app::FileCommands", "%1 konnte nicht gespeichert werden.\n%2").arg(QDir::toNativeSeparators(path), error));
+        dialogs_.showError(host_.dialogParent(), QCoreApplication::translate("keyui::app::FileCommands",
+                                                                             "%1 konnte nicht gespeichert werden.\n%2")
+                                                     .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     document.setModified(false);
@@ -158,12 +162,12 @@ bool FileCommands::close(KeyDocument& document) {
 bool FileCommands::mayDiscard(KeyDocument& document) {
     if (!document.isModified()) return true;
     switch (dialogs_.askToSave(host_.dialogParent(), document.title())) {
-    case SaveAnswer::Save:
-        return save(document);
-    case SaveAnswer::Discard:
-        return true;
-    case SaveAnswer::Cancel:
-        return false;
+        case SaveAnswer::Save:
+            return save(document);
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
     }
     return false;
 }

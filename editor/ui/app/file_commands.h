@@ -53,10 +53,10 @@ public:
     // Opens the file in a new window; on failure a message names the file
     // and the reason, and nothing opens.
     KeyDocument* open(const QString& path);
-    KeyDocument* openWithDialog();  // 57601
-    bool save(KeyDocument& document);     // 57603
-    bool saveAs(KeyDocument& document);   // 57604
-    bool close(KeyDocument& document);    // 57602, asks first when modified
+    KeyDocument* openWithDialog();       // 57601
+    bool save(KeyDocument& document);    // 57603
+    bool saveAs(KeyDocument& document);  // 57604
+    bool close(KeyDocument& document);   // 57602, asks first when modified
     // The save question for a modified document: false when the user
     // cancelled or the save failed.
     bool mayDiscard(KeyDocument& document);

@@ -52,7 +52,8 @@ struct LockStateReader::XKeyboard {
         auto internAtom = reinterpret_cast<InternAtom>(library.resolve("XInternAtom"));
         close = reinterpret_cast<CloseDisplay>(library.resolve("XCloseDisplay"));
         getIndicator = reinterpret_cast<GetNamedIndicator>(library.resolve("XkbGetNamedIndicator"));
-        if (openDisplay == nullptr || internAtom == nullptr || close == nullptr || getIndicator == nullptr) return false;
+        if (openDisplay == nullptr || internAtom == nullptr || close == nullptr || getIndicator == nullptr)
+            return false;
         display = openDisplay(nullptr);
         if (display == nullptr) return false;
         for (std::size_t i = 0; i < kIndicators.size(); ++i) atoms[i] = internAtom(display, kIndicators[i].xName, 0);
@@ -63,7 +64,8 @@ struct LockStateReader::XKeyboard {
         LockStates states;
         for (std::size_t i = 0; i < kIndicators.size(); ++i) {
             int on = 0;
-            if (getIndicator(display, atoms[i], nullptr, &on, nullptr, nullptr) != 0) states.*kIndicators[i].state = on != 0;
+            if (getIndicator(display, atoms[i], nullptr, &on, nullptr, nullptr) != 0)
+                states.*kIndicators[i].state = on != 0;
         }
         return states;
     }

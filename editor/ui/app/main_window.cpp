@@ -44,7 +44,9 @@ QString translated(const char* text) { return QCoreApplication::translate(kComma
 QString translatedPrompt(const CommandInfo& command) { return translated(command.prompt); }
 
 std::unique_ptr<QSettings> openProfile(const QString& file) {
-    if (file.isEmpty()) return std::make_unique<QSettings>(QString::fromLatin1(kOrganisation), QString::fromLatin1(kProfileApplication));
+    if (file.isEmpty())
+        return std::make_unique<QSettings>(QString::fromLatin1(kOrganisation),
+                                           QString::fromLatin1(kProfileApplication));
     return std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
@@ -174,14 +176,16 @@ void MainWindow::createMenus() {
         connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] {
             // The list of windows after the fixed entries.
             const QList<QAction*> entries = windowMenu->actions();
-            const auto separator = std::find_if(entries.rbegin(), entries.rend(), [](QAction* a) { return a->isSeparator(); });
+            const auto separator =
+                std::find_if(entries.rbegin(), entries.rend(), [](QAction* a) { return a->isSeparator(); });
             for (auto it = entries.rbegin(); it != separator; ++it) {
                 windowMenu->removeAction(*it);
                 (*it)->deleteLater();
             }
             int number = 1;
             for (QMdiSubWindow* window : mdi_->subWindowList()) {
-                QAction* entry = windowMenu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle().remove(QStringLiteral("[*]"))));
+                QAction* entry = windowMenu->addAction(
+                    QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle().remove(QStringLiteral("[*]"))));
                 entry->setCheckable(true);
                 entry->setChecked(window == mdi_->currentSubWindow());
                 connect(entry, &QAction::triggered, this, [this, frame = QPointer<QMdiSubWindow>(window)] {
@@ -233,8 +237,7 @@ void MainWindow::createBars() {
 }
 
 void MainWindow::connectCommands() {
-    for (const Handler& handler : handlers())
-        connect(action(handler.command), &QAction::triggered, this, handler.run);
+    for (const Handler& handler : handlers()) connect(action(handler.command), &QAction::triggered, this, handler.run);
     // The commands of the dialogs and the keyboard are connected by their
     // own work; until then they do nothing.
 }
@@ -305,9 +308,8 @@ ChildFrame& MainWindow::addFrame(KeyDocument& document) {
     connect(&view, &KeyView::currentLayerChanged, this, [this, &view](int layer) {
         if (activeView() == &view) layerBar_->selectLayer(layer);
     });
-    connect(frame, &QObject::destroyed, this, [this] {
-        QTimer::singleShot(0, this, &MainWindow::dropDocumentsWithoutWindows);
-    });
+    connect(frame, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, &MainWindow::dropDocumentsWithoutWindows); });
     frame->show();
     mdi_->setActiveSubWindow(frame);
     lastFrame_ = frame;
@@ -326,9 +328,8 @@ bool MainWindow::mayCloseFrame(ChildFrame& frame) {
     if (closingWithoutAsking_) return true;
     KeyDocument& document = frame.document();
     const std::vector<ChildFrame*> all = frames();
-    const bool lastWindow = std::none_of(all.begin(), all.end(), [&](ChildFrame* other) {
-        return other != &frame && &other->document() == &document;
-    });
+    const bool lastWindow = std::none_of(
+        all.begin(), all.end(), [&](ChildFrame* other) { return other != &frame && &other->document() == &document; });
     return !lastWindow || files_->mayDiscard(document);
 }
 
@@ -342,7 +343,8 @@ void MainWindow::closeDocumentWindows(KeyDocument& document) {
 void MainWindow::dropDocumentsWithoutWindows() {
     const std::vector<ChildFrame*> all = frames();
     std::erase_if(documents_, [&](const std::unique_ptr<KeyDocument>& document) {
-        return std::none_of(all.begin(), all.end(), [&](ChildFrame* frame) { return &frame->document() == document.get(); });
+        return std::none_of(all.begin(), all.end(),
+                            [&](ChildFrame* frame) { return &frame->document() == document.get(); });
     });
     frameActivated();
 }
@@ -409,7 +411,9 @@ void MainWindow::updateRecentFiles() {
         QAction* entry = recentActions_[i];
         const bool used = static_cast<qsizetype>(i) < paths.size();
         entry->setVisible(used);
-        if (used) entry->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[static_cast<qsizetype>(i)])));
+        if (used)
+            entry->setText(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[static_cast<qsizetype>(i)])));
     }
     for (QMenu* menu : fileMenus_) menu->insertActions(place, {recentActions_.begin(), recentActions_.end()});
 }
@@ -465,9 +469,17 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) files_->open(url.toLocalFile());
-    event->acceptProposedAction();
+    if (openDroppedFiles(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool MainWindow::openDroppedFiles(const QMimeData& dropped) {
+    bool any = false;
+    for (const QUrl& url : dropped.urls()) {
+        if (!url.isLocalFile()) continue;
+        files_->open(url.toLocalFile());
+        any = true;
+    }
+    return any;
 }
 
 void MainWindow::runPrint(bool preview) {

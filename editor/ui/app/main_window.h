@@ -17,6 +17,7 @@
 class QAction;
 class QMdiArea;
 class QMenu;
+class QMimeData;
 class QSettings;
 class QToolBar;
 
@@ -74,6 +75,8 @@ public:
     void restorePlacement();
     // Writes placement and tool-bar state (done when the window closes).
     void storePlacement();
+    // Opens the local files among dropped data; true when there were any.
+    bool openDroppedFiles(const QMimeData& dropped);
 
     // DocumentHost
     QWidget* dialogParent() override { return this; }

@@ -48,93 +48,93 @@ void drawText(QPainter& p, const QRect& box, const QString& text, const QColor& 
 
 void paint(QPainter& p, CommandIcon icon) {
     switch (icon) {
-    case CommandIcon::None:
-        break;
-    case CommandIcon::New:
-        drawPage(p, 3, 1, 10, 13);
-        break;
-    case CommandIcon::Open:
-        p.setPen(kInk);
-        p.setBrush(kFolder);
-        p.drawRect(1, 4, 13, 9);
-        p.drawRect(1, 2, 5, 2);
-        p.setPen(kAccent);
-        p.drawLine(9, 1, 14, 1);
-        p.drawLine(14, 1, 14, 3);
-        break;
-    case CommandIcon::Save:
-        p.setPen(kInk);
-        p.setBrush(kDisk);
-        p.drawRect(1, 1, 13, 13);
-        p.setBrush(kPaper);
-        p.drawRect(4, 1, 7, 5);
-        p.setBrush(kKeyCap);
-        p.drawRect(4, 9, 7, 5);
-        break;
-    case CommandIcon::Cut:
-        p.setPen(QPen(kInk, 1.2));
-        p.drawLine(4, 1, 10, 10);
-        p.drawLine(11, 1, 5, 10);
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(1, 9, 5, 5);
-        p.drawEllipse(9, 9, 5, 5);
-        break;
-    case CommandIcon::Copy:
-        drawPage(p, 1, 1, 8, 10);
-        drawPage(p, 6, 4, 8, 10);
-        break;
-    case CommandIcon::Paste:
-        p.setPen(kInk);
-        p.setBrush(kFolder);
-        p.drawRect(1, 2, 10, 12);
-        p.setBrush(kKeyCap);
-        p.drawRect(4, 1, 4, 2);
-        drawPage(p, 7, 5, 7, 9);
-        break;
-    case CommandIcon::PrintPreview:
-        drawPage(p, 1, 1, 10, 13);
-        p.setPen(QPen(kInk, 1.5));
-        p.setBrush(kGlass);
-        p.drawEllipse(5, 5, 6, 6);
-        p.drawLine(10, 10, 14, 14);
-        break;
-    case CommandIcon::Print:
-        drawPage(p, 4, 1, 8, 6);
-        p.setPen(kInk);
-        p.setBrush(kKeyCap);
-        p.drawRect(1, 6, 14, 6);
-        p.setBrush(kPaper);
-        p.drawRect(4, 10, 8, 4);
-        p.setPen(kAccent);
-        p.drawPoint(13, 8);
-        break;
-    case CommandIcon::KeyCaption:
-        drawKeyCap(p);
-        drawText(p, QRect(3, 3, 10, 9), QStringLiteral("A"), kAccent, 9);
-        break;
-    case CommandIcon::KeyProgramming:
-        drawKeyCap(p);
-        drawText(p, QRect(3, 3, 10, 9), QStringLiteral("F"), kDisk, 9);
-        break;
-    case CommandIcon::CaptionOptions:
-        drawText(p, QRect(0, 0, kToolIconWidth, kToolIconHeight), QStringLiteral("Aa"), kAccent, 11);
-        break;
-    case CommandIcon::LayerSettings:
-        p.setPen(kInk);
-        for (int layer = 0; layer < 3; ++layer) {
-            p.setBrush(layer == 0 ? kGlass : kKeyCap);
-            QPolygon sheet;
-            const int y = 8 - 3 * layer;
-            sheet << QPoint(1, y + 3) << QPoint(8, y) << QPoint(15, y + 3) << QPoint(8, y + 6);
-            p.drawPolygon(sheet);
-        }
-        break;
-    case CommandIcon::About:
-        p.setPen(kInk);
-        p.setBrush(kGlass);
-        p.drawEllipse(1, 0, 14, 14);
-        drawText(p, QRect(1, 0, 14, 14), QStringLiteral("?"), kInk, 11);
-        break;
+        case CommandIcon::None:
+            break;
+        case CommandIcon::New:
+            drawPage(p, 3, 1, 10, 13);
+            break;
+        case CommandIcon::Open:
+            p.setPen(kInk);
+            p.setBrush(kFolder);
+            p.drawRect(1, 4, 13, 9);
+            p.drawRect(1, 2, 5, 2);
+            p.setPen(kAccent);
+            p.drawLine(9, 1, 14, 1);
+            p.drawLine(14, 1, 14, 3);
+            break;
+        case CommandIcon::Save:
+            p.setPen(kInk);
+            p.setBrush(kDisk);
+            p.drawRect(1, 1, 13, 13);
+            p.setBrush(kPaper);
+            p.drawRect(4, 1, 7, 5);
+            p.setBrush(kKeyCap);
+            p.drawRect(4, 9, 7, 5);
+            break;
+        case CommandIcon::Cut:
+            p.setPen(QPen(kInk, 1.2));
+            p.drawLine(4, 1, 10, 10);
+            p.drawLine(11, 1, 5, 10);
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(1, 9, 5, 5);
+            p.drawEllipse(9, 9, 5, 5);
+            break;
+        case CommandIcon::Copy:
+            drawPage(p, 1, 1, 8, 10);
+            drawPage(p, 6, 4, 8, 10);
+            break;
+        case CommandIcon::Paste:
+            p.setPen(kInk);
+            p.setBrush(kFolder);
+            p.drawRect(1, 2, 10, 12);
+            p.setBrush(kKeyCap);
+            p.drawRect(4, 1, 4, 2);
+            drawPage(p, 7, 5, 7, 9);
+            break;
+        case CommandIcon::PrintPreview:
+            drawPage(p, 1, 1, 10, 13);
+            p.setPen(QPen(kInk, 1.5));
+            p.setBrush(kGlass);
+            p.drawEllipse(5, 5, 6, 6);
+            p.drawLine(10, 10, 14, 14);
+            break;
+        case CommandIcon::Print:
+            drawPage(p, 4, 1, 8, 6);
+            p.setPen(kInk);
+            p.setBrush(kKeyCap);
+            p.drawRect(1, 6, 14, 6);
+            p.setBrush(kPaper);
+            p.drawRect(4, 10, 8, 4);
+            p.setPen(kAccent);
+            p.drawPoint(13, 8);
+            break;
+        case CommandIcon::KeyCaption:
+            drawKeyCap(p);
+            drawText(p, QRect(3, 3, 10, 9), QStringLiteral("A"), kAccent, 9);
+            break;
+        case CommandIcon::KeyProgramming:
+            drawKeyCap(p);
+            drawText(p, QRect(3, 3, 10, 9), QStringLiteral("F"), kDisk, 9);
+            break;
+        case CommandIcon::CaptionOptions:
+            drawText(p, QRect(0, 0, kToolIconWidth, kToolIconHeight), QStringLiteral("Aa"), kAccent, 11);
+            break;
+        case CommandIcon::LayerSettings:
+            p.setPen(kInk);
+            for (int layer = 0; layer < 3; ++layer) {
+                p.setBrush(layer == 0 ? kGlass : kKeyCap);
+                QPolygon sheet;
+                const int y = 8 - 3 * layer;
+                sheet << QPoint(1, y + 3) << QPoint(8, y) << QPoint(15, y + 3) << QPoint(8, y + 6);
+                p.drawPolygon(sheet);
+            }
+            break;
+        case CommandIcon::About:
+            p.setPen(kInk);
+            p.setBrush(kGlass);
+            p.drawEllipse(1, 0, 14, 14);
+            drawText(p, QRect(1, 0, 14, 14), QStringLiteral("?"), kInk, 11);
+            break;
     }
 }
 

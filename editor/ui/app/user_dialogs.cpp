@@ -39,20 +39,21 @@ void QtUserDialogs::showError(QWidget* parent, const QString& text) {
 }
 
 SaveAnswer QtUserDialogs::askToSave(QWidget* parent, const QString& documentTitle) {
-    QMessageBox box(QMessageBox::Question, applicationTitle(),
-                    QCoreApplication::translate("keyui::app::Dialogs", "Änderungen in %1 speichern?").arg(documentTitle),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    QMessageBox box(
+        QMessageBox::Question, applicationTitle(),
+        QCoreApplication::translate("keyui::app::Dialogs", "Änderungen in %1 speichern?").arg(documentTitle),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Save)->setText(QCoreApplication::translate("keyui::app::Dialogs", "&Ja"));
     box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("keyui::app::Dialogs", "&Nein"));
     box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("keyui::app::Dialogs", "Abbrechen"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
-    case QMessageBox::Save:
-        return SaveAnswer::Save;
-    case QMessageBox::Discard:
-        return SaveAnswer::Discard;
-    default:
-        return SaveAnswer::Cancel;
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
     }
 }
 

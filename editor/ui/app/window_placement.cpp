@@ -28,13 +28,13 @@ kbxdoc::WindowPlacement placementOf(const QWidget& window) {
 
 ShowAs showAsFor(const kbxdoc::WindowPlacement& placement) {
     switch (placement.showCommand) {
-    case kShowMaximised:
-        return ShowAs::Maximised;
-    case kShowMinimised:
-        // A window closed while minimised but meant to come back maximised.
-        return (placement.flags & kPlacementRestoreToMaximised) != 0 ? ShowAs::Maximised : ShowAs::Minimised;
-    default:
-        return ShowAs::Normal;
+        case kShowMaximised:
+            return ShowAs::Maximised;
+        case kShowMinimised:
+            // A window closed while minimised but meant to come back maximised.
+            return (placement.flags & kPlacementRestoreToMaximised) != 0 ? ShowAs::Maximised : ShowAs::Minimised;
+        default:
+            return ShowAs::Normal;
     }
 }
 
@@ -47,15 +47,15 @@ ShowAs applyPlacement(QWidget& window, const kbxdoc::WindowPlacement& placement)
 
 void showWindow(QWidget& window, ShowAs how) {
     switch (how) {
-    case ShowAs::Maximised:
-        window.showMaximized();
-        break;
-    case ShowAs::Minimised:
-        window.showMinimized();
-        break;
-    case ShowAs::Normal:
-        window.show();
-        break;
+        case ShowAs::Maximised:
+            window.showMaximized();
+            break;
+        case ShowAs::Minimised:
+            window.showMinimized();
+            break;
+        case ShowAs::Normal:
+            window.show();
+            break;
     }
 }
 
