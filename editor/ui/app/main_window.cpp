@@ -171,28 +171,10 @@ void MainWindow::createMenus() {
     };
     build(noDocumentMenus(), menus128_);
     build(layoutMenus(), menus129_);
-    if (QMenu* windowMenu = menus129_.size() > 5 ? menus129_[5] : nullptr) {
-        windowMenu->addSeparator();
-        connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] {
-            // The list of windows after the fixed entries.
-            const QList<QAction*> entries = windowMenu->actions();
-            const auto separator =
-                std::find_if(entries.rbegin(), entries.rend(), [](QAction* a) { return a->isSeparator(); });
-            for (auto it = entries.rbegin(); it != separator; ++it) {
-                windowMenu->removeAction(*it);
-                (*it)->deleteLater();
-            }
-            int number = 1;
-            for (QMdiSubWindow* window : mdi_->subWindowList()) {
-                QAction* entry = windowMenu->addAction(
-                    QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle().remove(QStringLiteral("[*]"))));
-                entry->setCheckable(true);
-                entry->setChecked(window == mdi_->currentSubWindow());
-                connect(entry, &QAction::triggered, this, [this, frame = QPointer<QMdiSubWindow>(window)] {
-                    if (frame) mdi_->setActiveSubWindow(frame);
-                });
-            }
-        });
+    for (QMenu* menu : menus129_) {
+        if (!menu->actions().contains(action(command::kNewWindow))) continue;
+        menu->addSeparator();  // the list of windows follows
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { listWindows(*menu); });
     }
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("popupMenu143"));
@@ -211,6 +193,26 @@ void MainWindow::createMenus() {
             item->setChecked(command->isChecked());
         }
     });
+}
+
+void MainWindow::listWindows(QMenu& menu) {
+    // The entries after the last separator are the list of the last showing.
+    const QList<QAction*> entries = menu.actions();
+    const auto separator = std::find_if(entries.rbegin(), entries.rend(), [](QAction* a) { return a->isSeparator(); });
+    for (auto it = entries.rbegin(); it != separator; ++it) {
+        menu.removeAction(*it);
+        (*it)->deleteLater();
+    }
+    int number = 1;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        const QString title = window->windowTitle().remove(QStringLiteral("[*]"));
+        QAction* entry = menu.addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdi_->currentSubWindow());
+        connect(entry, &QAction::triggered, this, [this, frame = QPointer<QMdiSubWindow>(window)] {
+            if (frame) mdi_->setActiveSubWindow(frame);
+        });
+    }
 }
 
 void MainWindow::createBars() {

@@ -94,6 +94,7 @@ private:
     void createActions();
     void createMenus();
     void createBars();
+    void listWindows(QMenu& menu);
     void connectCommands();
     ChildFrame& addFrame(KeyDocument& document);
     bool mayCloseFrame(ChildFrame& frame);

@@ -19,6 +19,8 @@ namespace keyui::app {
 
 namespace {
 
+constexpr int kWindowWidth = 1200;
+constexpr int kWindowHeight = 860;
 constexpr int kPreviewWidth = 900;
 constexpr int kPreviewHeight = 1100;
 
@@ -45,6 +47,8 @@ bool runScreenshotScript(MainWindow& window, const QString& folder) {
         save(window, target, QStringLiteral("main_window_empty.png"));
         return false;
     }
+    window.showNormal();
+    window.resize(kWindowWidth, kWindowHeight);
     window.mdiArea()->tileSubWindows();
     ok = save(window, target, QStringLiteral("main_window.png")) && ok;
 
