@@ -147,8 +147,11 @@ void MainWindow::createActions() {
         });
         recentActions_.push_back(action);
     }
-    action(command::kUndo)->setEnabled(false);
-    for (int id : {command::kHelpTopics, command::kHelp, command::kContextHelp, command::kPrintSetup})
+    // Commands without a handler here stay disabled: undo, the help (there
+    // is no help file), split panes and embedded items (none), and the
+    // printer setup, which the print dialog itself offers.
+    for (int id : {command::kUndo, command::kHelpTopics, command::kHelp, command::kContextHelp, command::kNextPane,
+                   command::kPreviousPane, command::kCancelMode, command::kPrintSetup})
         action(id)->setEnabled(false);
 }
 
