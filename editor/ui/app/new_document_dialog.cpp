@@ -10,13 +10,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/ui/core/texts.h"
+
 namespace keyui::app {
 
 namespace {
 
 constexpr int kButtonColumns = 4;
 
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The document library's texts of the dialog, spelled here once more so the
 // translation tools find them; the checks keep both spellings equal.
@@ -40,7 +41,7 @@ NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
 
     countries_ = new QComboBox(this);
     countries_->setObjectName(QStringLiteral("countryList%1").arg(kbxdoc::kCountryListId));
-    for (std::string_view country : kbxdoc::countryEntries()) countries_->addItem(fromView(country));
+    for (std::string_view country : kbxdoc::countryEntries()) countries_->addItem(fromAnsi(country));
     const kbxdoc::NewDocumentChoice initial;
     countries_->setCurrentIndex(initial.countryIndex);
     layout->addWidget(countries_);
@@ -50,7 +51,7 @@ NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
     models_->setExclusive(true);
     int position = 0;
     for (const kbxdoc::ModelButton& model : kbxdoc::modelButtons()) {
-        auto* button = new QPushButton(fromView(model.text), this);
+        auto* button = new QPushButton(fromAnsi(model.text), this);
         button->setObjectName(QStringLiteral("model%1").arg(model.id));
         button->setCheckable(true);
         models_->addButton(button, position);
@@ -60,7 +61,7 @@ NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
     if (QAbstractButton* first = models_->button(initial.buttonPosition)) first->setChecked(true);
     layout->addLayout(grid);
 
-    glidepoint_ = new QCheckBox(fromView(kbxdoc::kGlidepointText), this);
+    glidepoint_ = new QCheckBox(fromAnsi(kbxdoc::kGlidepointText), this);
     glidepoint_->setObjectName(QStringLiteral("glidepoint%1").arg(kbxdoc::kGlidepointBoxId));
     opos_ = new QCheckBox(trDialog(kbxdoc::kOposText), this);
     opos_->setObjectName(QStringLiteral("opos%1").arg(kbxdoc::kOposBoxId));
