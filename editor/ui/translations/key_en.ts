@@ -552,6 +552,14 @@ Previous Pane</translation>
         <source>Tastaturtyp</source>
         <translation>Keyboard Type</translation>
     </message>
+    <message>
+        <source>OPOS Einstellungen</source>
+        <translation>OPOS settings</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>keyui::print::PrintOptionsDialog</name>
