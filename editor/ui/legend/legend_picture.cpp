@@ -123,6 +123,7 @@ QImage decodeBitmap(std::span<const std::uint8_t> file) {
     const std::optional<BitmapHeader> header = readHeader(file);
     if (!header || !shown(*header)) return {};
     const std::size_t tableStart = kFileHeaderSize + header->infoSize;
+    if (tableStart > file.size()) return {};
     const std::optional<std::vector<QRgb>> table = readColourTable(file, *header, tableStart);
     if (!table) return {};
 
