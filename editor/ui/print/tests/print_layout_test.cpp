@@ -91,17 +91,6 @@ TEST(PrintLayout, SelectedOnlyPlacesTheSelectedKeysAndNothingSelectedPrintsNoPag
     EXPECT_DOUBLE_EQ(sorted.keys[0].leftMm, 0);
 }
 
-TEST(PrintLayout, AKeyboardWithoutWidthPrintsOneEmptyPage) {
-    PrintKeyboard board;
-    board.keyboard->width = 0;
-    for (PrintMode mode : {PrintMode::KeyboardTemplate, PrintMode::SortedBySize}) {
-        const LayoutPass pass = layOut(board, kPrintCutLines | kPrintUnusedKeys, mode);
-        EXPECT_EQ(pass.pageCount, 1);
-        EXPECT_TRUE(pass.keys.empty());
-        EXPECT_FALSE(pass.cutLines.has_value());
-    }
-}
-
 class SortedSheet : public ::testing::Test {
 protected:
     void SetUp() override { board.clearKeys(); }
