@@ -1,0 +1,204 @@
+// Start-up and the settings: the document at start, the window placement
+// through Vyrn.Ini, the tool-bar state behind its guard file, the layer bar,
+// the choice of language and the about box.
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QFile>
+#include <QSettings>
+#include <QToolBar>
+
+#include "editor/document/settings_file.h"
+#include "editor/ui/app/application.h"
+#include "editor/ui/app/control_bar_state.h"
+#include "editor/ui/app/layer_bar.h"
+#include "editor/ui/app/recent_files.h"
+#include "editor/ui/app/tests/app_fixture.h"
+#include "editor/ui/app/window_placement.h"
+
+namespace keyui::app::testing {
+namespace {
+
+class StartupTest : public AppTest {};
+
+TEST_F(StartupTest, WithoutArgumentsNoDocumentOpensAndANamedFileOpens) {
+    MainWindow& main = makeWindow();
+    openStartupFiles(main, parseCommandLine({"key"}).files);
+    EXPECT_TRUE(main.openDocuments().empty());
+    EXPECT_EQ(main.windowTitle(), "Vyrn Layomat");
+
+    openStartupFiles(main, parseCommandLine({"key", kExampleLayout}).files);
+    ASSERT_EQ(main.openDocuments().size(), 1u);
+    EXPECT_EQ(main.activeDocument()->title(), "bakery.kbf");
+    EXPECT_EQ(main.windowTitle(), "Vyrn Layomat - bakery.kbf[*]");
+    EXPECT_EQ(main.recentFiles().paths(), QStringList{kExampleLayout});
+}
+
+TEST_F(StartupTest, FilesDroppedOnTheWindowOpen) {
+    MainWindow& main = makeWindow();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(kExampleLayout), QUrl::fromLocalFile(path("missing.kbf"))});
+    EXPECT_TRUE(main.acceptDrops());
+    EXPECT_TRUE(main.openDroppedFiles(data));
+    EXPECT_EQ(main.openDocuments().size(), 1u);
+    EXPECT_EQ(dialogs.errors.size(), 1) << "the missing one is reported";
+}
+
+TEST_F(StartupTest, TheScreenshotOptionIsNoFile) {
+    const CommandLine line = parseCommandLine({"key", "--screenshots", "/tmp/shots", "a.kbf"});
+    EXPECT_EQ(line.files, QStringList{"a.kbf"});
+    EXPECT_EQ(line.screenshotFolder, "/tmp/shots");
+}
+
+TEST_F(StartupTest, AMaximisedWindowComesBackMaximisedWithItsNormalRectangle) {
+    {
+        MainWindow& main = makeWindow();
+        main.setGeometry(40, 50, 640, 480);
+        main.showMaximized();
+        settle();
+        ASSERT_TRUE(main.isMaximized());
+        main.close();
+    }
+    kbxdoc::WindowPlacement stored;
+    kbxdoc::LayerTable unused{};
+    ASSERT_TRUE(kbxdoc::accessSettingsFile(editorState().settingsFile, kbxdoc::kReadWindowPlacement, stored, unused));
+    EXPECT_EQ(stored.flags, 3u);
+    EXPECT_EQ(stored.showCommand, kShowMaximised);
+    EXPECT_EQ(stored.normalRight - stored.normalLeft, 640);
+    EXPECT_EQ(stored.normalBottom - stored.normalTop, 480);
+
+    MainWindow& again = makeWindow();
+    again.restorePlacement();
+    settle();
+    EXPECT_TRUE(again.isMaximized());
+    EXPECT_EQ(again.normalGeometry().size(), QSize(640, 480));
+}
+
+TEST_F(StartupTest, ANormalWindowKeepsItsRectangle) {
+    {
+        MainWindow& main = makeWindow();
+        main.setGeometry(30, 40, 700, 500);
+        main.show();
+        settle();
+        main.close();
+    }
+    MainWindow& again = makeWindow();
+    again.restorePlacement();
+    settle();
+    EXPECT_FALSE(again.isMaximized());
+    EXPECT_EQ(again.geometry().size(), QSize(700, 500));
+}
+
+TEST_F(StartupTest, ToolBarStateIsRestoredUnlessAGuardFileWasLeftBehind) {
+    {
+        MainWindow& main = makeWindow();
+        main.show();
+        main.toolBar()->hide();
+        main.close();
+    }
+    EXPECT_TRUE(makeWindow().toolBar()->isHidden()) << "the stored state was restored";
+    EXPECT_FALSE(QFile::exists(path("OK.TMP")));
+
+    QFile stale(path("OK.TMP"));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    EXPECT_FALSE(makeWindow().toolBar()->isHidden()) << "a crashed restore is not tried again";
+    EXPECT_FALSE(QFile::exists(path("OK.TMP")));
+}
+
+TEST_F(StartupTest, TheLayerTableIsReadOrTheDefaultsAreWritten) {
+    loadLayerTable();
+    EXPECT_EQ(editorState().layers, kbxdoc::defaultLayerTable());
+    kbxdoc::WindowPlacement unused;
+    kbxdoc::LayerTable written{};
+    EXPECT_TRUE(kbxdoc::accessSettingsFile(editorState().settingsFile, kbxdoc::kReadLayerTable, unused, written));
+    EXPECT_EQ(written, kbxdoc::defaultLayerTable());
+}
+
+TEST_F(StartupTest, TheLayerBarListsTheNamesBeforeTheFirstGap) {
+    editorState().layers[2].name.clear();  // 0, 1 named, 2 empty, 3-5 named
+    MainWindow& main = makeWindow();
+    QComboBox* list = main.layerBar()->list();
+    EXPECT_EQ(list->objectName(), "layerList11003");
+    EXPECT_EQ(list->font().family(), "Arial");
+    EXPECT_EQ(list->font().pointSize(), 9);
+    EXPECT_EQ(list->placeholderText(), "No Layer");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), "Normal-Layer");
+    EXPECT_EQ(list->itemText(1), "Shift-Layer");
+}
+
+TEST_F(StartupTest, TheLayerBarFollowsTheActiveViewOfTwo) {
+    MainWindow& main = makeWindow();
+    ASSERT_NE(main.fileCommands().open(kExampleLayout), nullptr);
+    ChildFrame* first = main.activeFrame();
+    ChildFrame* second = main.newWindow();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(main.frames().size(), 2u);
+    EXPECT_EQ(main.openDocuments().size(), 1u);
+    EXPECT_EQ(&first->document(), &second->document());
+    EXPECT_EQ(first->windowTitle(), "bakery.kbf:1[*]");
+    EXPECT_EQ(second->windowTitle(), "bakery.kbf:2[*]");
+
+    QComboBox* list = main.layerBar()->list();
+    ASSERT_GT(list->count(), 3);
+    list->setCurrentIndex(3);
+    emit list->activated(3);
+    EXPECT_EQ(second->view().currentLayer(), 3);
+    EXPECT_EQ(first->view().currentLayer(), 0);
+
+    main.mdiArea()->setActiveSubWindow(first);
+    EXPECT_EQ(main.activeView(), &first->view());
+    EXPECT_EQ(list->currentIndex(), 0);
+    main.mdiArea()->setActiveSubWindow(second);
+    EXPECT_EQ(list->currentIndex(), 3);
+
+    // The window menu lists both and switches between them.
+    QMenu* windows = main.currentMenus()[5];
+    emit windows->aboutToShow();
+    QStringList entries;
+    for (QAction* entry : windows->actions())
+        if (!entry->isSeparator() && !entry->data().isValid()) entries.append(entry->text());
+    EXPECT_EQ(entries, (QStringList{"&1 bakery.kbf:1", "&2 bakery.kbf:2"}));
+    windows->actions().at(windows->actions().size() - 2)->trigger();
+    EXPECT_EQ(main.activeView(), &first->view());
+    EXPECT_EQ(list->currentIndex(), 0);
+}
+
+TEST_F(StartupTest, TheRecentFileListKeepsFourNewestFirstAcrossStarts) {
+    {
+        MainWindow& main = makeWindow();
+        for (const char* name : {"a.kbf", "b.kbf", "c.kbf", "d.kbf", "e.kbf", "b.kbf"})
+            main.recentFiles().add(path(name));
+        main.close();
+    }
+    MainWindow& again = makeWindow();
+    EXPECT_EQ(again.recentFiles().paths(), (QStringList{path("b.kbf"), path("e.kbf"), path("d.kbf"), path("c.kbf")}));
+    QStringList entries;
+    for (QAction* action : again.currentMenus().front()->actions())
+        if (action->isVisible() && action->data().toInt() >= 57616 && action->data().toInt() < 57620)
+            entries.append(action->text());
+    EXPECT_EQ(entries, (QStringList{"&1 " + path("b.kbf"), "&2 " + path("e.kbf"), "&3 " + path("d.kbf"),
+                                    "&4 " + path("c.kbf")}));
+}
+
+TEST_F(StartupTest, TheEnglishTextsComeWithAnyLocaleButGermanUnlessKeyLangSays) {
+    EXPECT_TRUE(wantsEnglish("en_GB", ""));
+    EXPECT_TRUE(wantsEnglish("C", ""));
+    EXPECT_FALSE(wantsEnglish("de_DE", ""));
+    EXPECT_TRUE(wantsEnglish("de_DE", "en"));
+    EXPECT_FALSE(wantsEnglish("fr_FR", "de"));
+}
+
+TEST_F(StartupTest, TheSettingsFileLiesBesideTheProgramWhenThatFolderCanBeWritten) {
+    EXPECT_EQ(settingsFileFor(folder()), dir / "Vyrn.Ini");
+    qputenv("XDG_CONFIG_HOME", path("config").toLocal8Bit());
+    EXPECT_EQ(settingsFileFor("/proc/"), dir / "config/LayomatV18/Vyrn.Ini");
+    qunsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace keyui::app::testing
