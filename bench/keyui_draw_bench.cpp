@@ -1,0 +1,108 @@
+// How long the editor takes to draw a whole keyboard, as a ratio to filling
+// the same image once. The keyboard is a Tarn (21 x 7 keys) with a two-line
+// caption on every key at 200 % (6 pixels per mm), drawn into an offscreen
+// image of the keyboard's pixel size. Both are measured in the same run; the
+// ratio is printed last.
+#include <benchmark/benchmark.h>
+
+#include <stdlib.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "bench/timing_reporter.h"
+#include "editor/document/catalogue.h"
+#include "editor/document/key_table.h"
+#include "editor/document/layer_table.h"
+#include "editor/ui/legend/legend.h"
+
+namespace {
+
+constexpr int kTarn = 14;
+constexpr double kZoom200 = 6.0;
+constexpr char kFillName[] = "ImageFill";
+constexpr char kDrawName[] = "DrawKeyboard";
+constexpr double kFrameBudgetMs = 16.0;
+
+struct BenchKeyboard {
+    std::unique_ptr<kbxdoc::KeyboardData> keyboard = std::make_unique<kbxdoc::KeyboardData>();
+    kbxdoc::SelectionFlags selection{};
+    kbxdoc::LayerTable layers = kbxdoc::defaultLayerTable();
+    kbxdoc::ActiveContext context;
+    BenchKeyboard() {
+        context.keyboard = keyboard.get();
+        context.selection = &selection;
+        context.layers = &layers;
+        kbxdoc::resetKeyboardData(context);
+        kbxdoc::setModelAndLayOut(context, kTarn, true);
+        keyboard->scaleX = kZoom200;
+        keyboard->scaleY = kZoom200;
+        for (std::size_t slot = 0; slot < std::size_t(kbxdoc::kOrdinaryKeyCount); ++slot) {
+            kbxdoc::KeyRecord& key = keyboard->keys[slot];
+            if (key.current.width == 0) continue;
+            key.caption = "KEY\\line" + std::to_string(slot);
+        }
+    }
+    QSize pixelSize() const {
+        return QSize(int(keyboard->width * keyboard->scaleX) + 1, int(keyboard->height * keyboard->scaleY) + 1);
+    }
+};
+
+void imageFill(benchmark::State& state, const BenchKeyboard& board) {
+    QImage image(board.pixelSize(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void drawKeyboard(benchmark::State& state, const BenchKeyboard& board) {
+    QImage image(board.pixelSize(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        keyui::legend::drawKeyboard(painter, board.context);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+class RatioReporter : public kbxbench::TimingReporter {
+public:
+    void printRatio(QSize size) const {
+        const std::optional<double> fill = seconds(kFillName);
+        const std::optional<double> draw = seconds(kDrawName);
+        if (!fill || !draw || *fill <= 0) {
+            std::printf("draw keyboard / image fill: not measured\n");
+            return;
+        }
+        std::printf("draw keyboard / image fill: %.1f (draw %.3f ms per frame, fill %.3f ms, %d x %d pixels, "
+                    "frame budget %.0f ms)\n",
+                    *draw / *fill, *draw * 1e3, *fill * 1e3, size.width(), size.height(), kFrameBudgetMs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    QGuiApplication application(argc, argv);
+
+    const BenchKeyboard board;
+    benchmark::RegisterBenchmark(kFillName, imageFill, std::cref(board))->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(kDrawName, drawKeyboard, std::cref(board))->Unit(benchmark::kMillisecond);
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio(board.pixelSize());
+    benchmark::Shutdown();
+    return 0;
+}
