@@ -131,6 +131,9 @@ TEST_F(CommandsTest, ThePopupMenuOfTheViewHasItsTextsAndTriggersTheCommands) {
     EXPECT_EQ(texts, (QStringList{"Tastenbeschriftung ändern...\tF3", "Tastenprogrammierung ändern...\tF4",
                                   "Tastenbeschriftung für Gruppe ändern...", "Layereinstellungen...",
                                   "Globale Beschriftungsoptionen...", "Layerdatenanzeige"}));
+    emit main.activeView()->contextMenuRequested(QPoint(20, 20));
+    EXPECT_TRUE(main.viewPopup()->isVisible()) << "the view's right button opens it";
+    main.viewPopup()->hide();
     main.viewPopup()->actions().back()->trigger();
     EXPECT_TRUE(main.activeView()->layerDataShown());
     EXPECT_TRUE(main.action(command::kLayerData)->isChecked());
