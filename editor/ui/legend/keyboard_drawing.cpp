@@ -33,6 +33,11 @@ void drawCapOf(QPainter& painter, const kbxdoc::KeyboardData& keyboard, const Dr
     painter.restore();
 }
 
+QFont keyboardFont(const kbxdoc::KeyboardData& keyboard) {
+    const kbxdoc::CaptionSettings& defaults = keyboard.captionDefaults;
+    return legendFont(defaults.font, truncated(defaults.fontHeight * keyboard.scaleY));
+}
+
 }  // namespace
 
 void drawKeyboard(QPainter& painter, const kbxdoc::ActiveContext& context) {
@@ -43,7 +48,7 @@ void drawKeyboard(QPainter& painter, const kbxdoc::ActiveContext& context) {
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setFont(legendFont(defaults.font, truncated(defaults.fontHeight * keyboard.scaleY)));
+    painter.setFont(keyboardFont(keyboard));
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setBackground(Qt::white);
     painter.setPen(toQColor(defaults.textColour));
@@ -65,9 +70,15 @@ void drawKeyboard(QPainter& painter, const kbxdoc::ActiveContext& context) {
 
 void drawKey(QPainter& painter, const kbxdoc::ActiveContext& context, int slot) {
     if (context.keyboard == nullptr) return;
+    const kbxdoc::KeyboardData& keyboard = *context.keyboard;
     CapStyle style;
     style.tintProgrammed = context.showLayerData;
-    drawCapOf(painter, *context.keyboard, drawRecordFor(context, slot), style);
+    // The keyboard's legend font, as drawKeyboard selects it, so that a key
+    // drawn on its own (the view's resize feedback) looks the same.
+    painter.save();
+    painter.setFont(keyboardFont(keyboard));
+    drawCapOf(painter, keyboard, drawRecordFor(context, slot), style);
+    painter.restore();
 }
 
 void drawSelectionMark(QPainter& painter, const kbxdoc::PixelRect& rect) {

@@ -78,6 +78,19 @@ TEST_F(KeyboardDrawingTest, KeysOfZeroWidthAreSkippedAndSelectedKeysAreMarked) {
     EXPECT_EQ(pixelValue(image, cap.x - 1, middleY), kBevel) << "marks stay on the key's rectangle";
 }
 
+TEST_F(KeyboardDrawingTest, KeyDrawnOnItsOwnLooksAsInTheWholeKeyboard) {
+    key(slot).caption = "Wg\\line2";
+    const QImage whole = render([&](QPainter& painter) { drawKeyboard(painter, context); });
+    const QImage alone = render([&](QPainter& painter) {
+        QFont unrelated = painter.font();
+        unrelated.setPixelSize(30);
+        painter.setFont(unrelated);
+        drawKey(painter, context, slot);
+    });
+    const QRect face = toQRect(cap);
+    EXPECT_EQ(whole.copy(face), alone.copy(face));
+}
+
 TEST_F(KeyboardDrawingTest, PrintWithoutOptionsDrawsFaceAndLegendOnly) {
     key(slot).caption = "A";
     key(slot).captionSettings.keyColour = 0x30C030;
