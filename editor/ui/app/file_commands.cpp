@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <array>
+
 #include "editor/document/catalogue.h"
 #include "editor/document/key_table.h"
 #include "editor/document/opos_defaults.h"
@@ -17,12 +19,14 @@ namespace keyui::app {
 namespace {
 
 constexpr char kContext[] = "keyui::app::FileCommands";
-constexpr int kShortestPathWithExtension = 4;  // "a.kb" is the shortest that counts
+// A path "longer than three characters whose fourth-last character is a
+// dot": a name with a three-letter extension.
+constexpr qsizetype kShortestPathWithExtension = 4;
 constexpr qsizetype kExtensionDotFromEnd = 4;
 
 QString translate(const char* text) { return QCoreApplication::translate(kContext, text); }
 
-const char* kFilter = QT_TRANSLATE_NOOP("keyui::app::FileCommands", "Keyboard (*.kbf)");
+constexpr const char* kFilter = QT_TRANSLATE_NOOP("keyui::app::FileCommands", "Keyboard (*.kbf)");
 constexpr char kSuffix[] = "kbf";
 
 struct FailureText {
