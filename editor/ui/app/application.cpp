@@ -110,6 +110,14 @@ void openStartupFiles(MainWindow& window, const QStringList& files) {
     for (const QString& file : files) window.fileCommands().open(file);
 }
 
+// The start-up order: application and organisation, the English texts when
+// wanted, the splash window, the settings file and its layer table, the
+// main window (tool-bar state restored behind its guard), the files of the
+// command line, the stored placement, then the window shows and the splash
+// goes. The Windows-only steps have nothing to do here: there is no object
+// linking to initialise, no control containment or three-dimensional
+// controls to enable, and no "Visible" values are written for the bars; the
+// tool-bar state restored from "KEY_ControlBar" alone decides what shows.
 int runApplication(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
