@@ -101,6 +101,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
     createMenus();
     createBars();
     connectCommands();
+    recent_->onChange([this] { updateRecentFiles(); });
     restoreControlBars(*this, *profile_, guardFolder_);
     refreshLayerBar();
     updateRecentFiles();
@@ -439,7 +440,6 @@ void MainWindow::updateCommands() {
     action(kZoomNormal)->setChecked(layout && view->zoomMode() == ZoomMode::Normal);
     action(kZoomDouble)->setChecked(layout && view->zoomMode() == ZoomMode::Double);
     action(kZoomWhole)->setChecked(layout && view->zoomMode() == ZoomMode::WholeKeyboard);
-    updateRecentFiles();
 }
 
 void MainWindow::restorePlacement() {

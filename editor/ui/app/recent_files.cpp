@@ -37,6 +37,7 @@ void RecentFiles::store() {
         else
             settings_.remove(entryKey(i));
     }
+    if (changed_) changed_();
 }
 
 }  // namespace keyui::app

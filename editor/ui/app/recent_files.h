@@ -4,6 +4,7 @@
 // settings of "LayomatV18" under "Recent File List".
 
 #include <QStringList>
+#include <functional>
 
 class QSettings;
 
@@ -18,12 +19,15 @@ public:
     const QStringList& paths() const { return paths_; }
     void add(const QString& path);
     void remove(const QString& path);
+    // Called after every change of the list.
+    void onChange(std::function<void()> handler) { changed_ = std::move(handler); }
 
 private:
     void store();
 
     QSettings& settings_;
     QStringList paths_;
+    std::function<void()> changed_;
 };
 
 }  // namespace keyui::app
