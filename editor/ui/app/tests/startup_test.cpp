@@ -131,6 +131,27 @@ TEST_F(StartupTest, TheLayerBarListsTheNamesBeforeTheFirstGap) {
     EXPECT_EQ(list->itemText(1), "Shift-Layer");
 }
 
+TEST_F(StartupTest, TheLayerBarListsTheLayersAFileBrings) {
+    MainWindow& main = makeWindow();
+    ASSERT_EQ(main.layerBar()->list()->count(), 6);
+    ASSERT_NE(main.fileCommands().open(kExampleLayout), nullptr);
+    ASSERT_EQ(main.layerBar()->list()->count(), 8);
+    EXPECT_EQ(main.layerBar()->list()->itemText(7), "Release-Layer");
+    EXPECT_EQ(main.layerBar()->list()->currentIndex(), 0);
+}
+
+TEST(WindowPlacement, TheShowCommandAndFlagsDecideHowTheWindowComesBack) {
+    kbxdoc::WindowPlacement placement;
+    placement.showCommand = kShowMaximised;
+    EXPECT_EQ(showAsFor(placement), ShowAs::Maximised);
+    placement.showCommand = kShowMinimised;
+    EXPECT_EQ(showAsFor(placement), ShowAs::Minimised);
+    placement.flags = kPlacementRestoreToMaximised;
+    EXPECT_EQ(showAsFor(placement), ShowAs::Maximised) << "minimised from maximised";
+    placement.showCommand = kShowHidden;
+    EXPECT_EQ(showAsFor(placement), ShowAs::Normal);
+}
+
 TEST_F(StartupTest, TheLayerBarFollowsTheActiveViewOfTwo) {
     MainWindow& main = makeWindow();
     ASSERT_NE(main.fileCommands().open(kExampleLayout), nullptr);
