@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "bench/programmed_layout.h"
 #include "bench/timing_reporter.h"
 #include <stdlib.h>
 
@@ -35,9 +36,7 @@ constexpr int kTarn = 14;
 constexpr std::size_t kLineBufferSize = 1024;  // longer than any line the writer makes
 constexpr char kCopyName[] = "LineCopy";
 constexpr char kOpenSaveName[] = "OpenAndSave";
-constexpr char kProgrammingAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr unsigned kAnyField = 2;
-constexpr std::array kLockFields{kbxdoc::kConditionScroll, kbxdoc::kConditionNumLock, kbxdoc::kConditionCapsLock};
 
 // One layout document with the default layer table.
 struct BenchDocument {
@@ -53,42 +52,6 @@ struct BenchDocument {
     }
 };
 
-// The free layer definitions get names and condition words of their own:
-// the lock keys in combinations that no default layer uses, so that the
-// reader finds every layer again by its conditions.
-void nameEveryLayer(kbxdoc::LayerTable& layers) {
-    unsigned combination = 0;
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        if (!layers[i].name.empty()) continue;
-        std::uint32_t conditions = 0xAAAA;
-        unsigned rest = combination++;
-        for (int field : kLockFields) {
-            conditions &= ~(3u << field);
-            conditions |= (rest % 3) << field;
-            rest /= 3;
-        }
-        layers[i].conditions = conditions;
-        layers[i].name = "Layer-" + std::to_string(i);
-    }
-}
-
-std::string programming(std::size_t key, std::size_t layer) {
-    std::string text(kbxdoc::kMaxEditedProgramming, ' ');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = kProgrammingAlphabet[(key * 7 + layer * 3 + i) % (sizeof kProgrammingAlphabet - 1)];
-    return text;
-}
-
-void programEveryKey(kbxdoc::KeyboardData& keyboard) {
-    for (std::size_t slot = 0; slot < std::size_t(kbxdoc::kOrdinaryKeyCount); ++slot) {
-        kbxdoc::KeyRecord& key = keyboard.keys[slot];
-        if (key.templateGeometry.width == 0) continue;
-        key.caption = "Key " + std::to_string(slot);
-        for (std::size_t layer = 0; layer < key.layers.size(); ++layer)
-            key.layers[layer].programming = programming(slot, layer);
-    }
-}
-
 class BenchFiles {
 public:
     BenchFiles() {
@@ -97,8 +60,8 @@ public:
         folder_ = pattern;
         BenchDocument document;
         kbxdoc::setModelAndLayOut(document.context, kTarn, true);
-        nameEveryLayer(document.layers);
-        programEveryKey(*document.keyboard);
+        kbxbench::nameEveryLayer(document.layers);
+        kbxbench::programEveryKey(*document.keyboard, " ");
         if (!kbxdoc::saveLayout(document.context, source())) throw std::runtime_error("cannot write " + source());
         size_ = std::filesystem::file_size(source());
         // What is measured must be the whole layout: reading it back gives

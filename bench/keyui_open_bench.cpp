@@ -26,6 +26,7 @@
 #include <string>
 #include <system_error>
 
+#include "bench/programmed_layout.h"
 #include "bench/timing_reporter.h"
 #include "editor/document/catalogue.h"
 #include "editor/document/key_table.h"
@@ -44,43 +45,6 @@ constexpr char kReadName[] = "ReadBytes";
 constexpr char kOpenName[] = "OpenIntoView";
 constexpr char kScrollName[] = "ScrollFrameAt200";
 constexpr char kRepaintName[] = "RepaintAt200";
-constexpr char kProgrammingAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-constexpr std::array kLockFields{kbxdoc::kConditionScroll, kbxdoc::kConditionNumLock, kbxdoc::kConditionCapsLock};
-
-// The free layer definitions get names and condition words of their own:
-// the lock keys in combinations that no default layer uses.
-void nameEveryLayer(kbxdoc::LayerTable& layers) {
-    unsigned combination = 0;
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        if (!layers[i].name.empty()) continue;
-        std::uint32_t conditions = 0xAAAA;
-        unsigned rest = combination++;
-        for (int field : kLockFields) {
-            conditions &= ~(3u << field);
-            conditions |= (rest % 3) << field;
-            rest /= 3;
-        }
-        layers[i].conditions = conditions;
-        layers[i].name = "Layer-" + std::to_string(i);
-    }
-}
-
-std::string programming(std::size_t key, std::size_t layer) {
-    std::string text(kbxdoc::kMaxEditedProgramming, ' ');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = kProgrammingAlphabet[(key * 7 + layer * 3 + i) % (sizeof kProgrammingAlphabet - 1)];
-    return text;
-}
-
-void programEveryKey(kbxdoc::KeyboardData& keyboard) {
-    for (std::size_t slot = 0; slot < std::size_t(kbxdoc::kOrdinaryKeyCount); ++slot) {
-        kbxdoc::KeyRecord& key = keyboard.keys[slot];
-        if (key.templateGeometry.width == 0) continue;
-        key.caption = "Key\\line" + std::to_string(slot);
-        for (std::size_t layer = 0; layer < key.layers.size(); ++layer)
-            key.layers[layer].programming = programming(slot, layer);
-    }
-}
 
 bool sameProgramming(const kbxdoc::KeyboardData& read, const kbxdoc::KeyboardData& written) {
     for (std::size_t slot = 0; slot < std::size_t(kbxdoc::kOrdinaryKeyCount); ++slot) {
@@ -101,8 +65,8 @@ public:
         kbxdoc::ActiveContext context = document.documentContext();
         kbxdoc::resetKeyboardData(context);
         kbxdoc::setModelAndLayOut(context, kTarn, true);
-        nameEveryLayer(keyui::editorState().layers);
-        programEveryKey(document.keyboard());
+        kbxbench::nameEveryLayer(keyui::editorState().layers);
+        kbxbench::programEveryKey(document.keyboard(), "\\line");
         if (!document.saveTo(path())) throw std::runtime_error("cannot write " + source());
         size_ = std::filesystem::file_size(source());
         // What is measured must be the whole layout.
