@@ -228,19 +228,19 @@ constexpr std::array kView129{kToolBar,   kStatusBar,  kSeparator,  kLayerData,
 constexpr std::array kWindow129{kNewWindow, kCascade, kTile, kArrangeIcons};
 
 constexpr std::array kMenus128{
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Datei"), kFile128},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Ansicht"), kView128},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Hilfe"), kHelp128},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Datei"), kFile128},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Ansicht"), kView128},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Hilfe"), kHelp128},
 };
 
 constexpr std::array kMenus129{
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Datei"), kFile129},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Bearbeiten"), kEdit129},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "Einzel&tasten"), kKeys129},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Einstellungen"), kSettings129},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Ansicht"), kView129},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Fenster"), kWindow129},
-    MenuSpec{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Hilfe"), kHelp128},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Datei"), kFile129},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Bearbeiten"), kEdit129},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "Einzel&tasten"), kKeys129},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Einstellungen"), kSettings129},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Ansicht"), kView129},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Fenster"), kWindow129},
+    MenuDefinition{QT_TRANSLATE_NOOP("keyui::app::Commands", "&Hilfe"), kHelp128},
 };
 
 constexpr std::array kPopup143{
@@ -282,8 +282,8 @@ std::string_view toolTip(const CommandInfo& command) {
     return newline == std::string_view::npos ? std::string_view{} : prompt.substr(newline + 1);
 }
 
-std::span<const MenuSpec> noDocumentMenus() { return kMenus128; }
-std::span<const MenuSpec> layoutMenus() { return kMenus129; }
+std::span<const MenuDefinition> noDocumentMenus() { return kMenus128; }
+std::span<const MenuDefinition> layoutMenus() { return kMenus129; }
 std::span<const PopupEntry> viewPopupMenu() { return kPopup143; }
 std::span<const int> toolBarButtons() { return kToolBar128; }
 std::span<const int> commandsNotYetConnected() { return kNotYetConnected; }

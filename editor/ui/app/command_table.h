@@ -93,12 +93,12 @@ const CommandInfo* findCommand(int id);
 std::string_view statusPrompt(const CommandInfo& command);
 std::string_view toolTip(const CommandInfo& command);
 
-struct MenuSpec {
+struct MenuDefinition {
     const char* title;             // for tr()
     std::span<const int> entries;  // command ids; kSeparator between groups
 };
-std::span<const MenuSpec> noDocumentMenus();  // menu 128
-std::span<const MenuSpec> layoutMenus();      // menu 129
+std::span<const MenuDefinition> noDocumentMenus();  // menu 128
+std::span<const MenuDefinition> layoutMenus();      // menu 129
 // The recent-file entries take the place of this id in the file menus.
 inline constexpr int kRecentFilesPlace = command::kRecentFile1;
 

@@ -157,10 +157,10 @@ void MainWindow::createActions() {
 }
 
 void MainWindow::createMenus() {
-    auto build = [this](std::span<const MenuSpec> specs, std::vector<QMenu*>& menus) {
-        for (const MenuSpec& spec : specs) {
-            auto* menu = new QMenu(translated(spec.title), this);
-            for (int id : spec.entries) {
+    auto build = [this](std::span<const MenuDefinition> definitions, std::vector<QMenu*>& menus) {
+        for (const MenuDefinition& definition : definitions) {
+            auto* menu = new QMenu(translated(definition.title), this);
+            for (int id : definition.entries) {
                 if (id == command::kSeparator) {
                     menu->addSeparator();
                 } else if (id == kRecentFilesPlace) {
