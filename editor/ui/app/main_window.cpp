@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -62,6 +64,7 @@ const std::vector<MainWindow::Handler>& MainWindow::handlers() {
         {kSaveAs, &MainWindow::onSaveAs},
         {kPrint, &MainWindow::onPrint},
         {kPrintPreview, &MainWindow::onPrintPreview},
+        {kPrintSetup, &MainWindow::onPrintSetup},
         {kExit, &MainWindow::onExit},
         {kCut, &MainWindow::onCut},
         {kCopy, &MainWindow::onCopy},
@@ -88,6 +91,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
       recent_(std::make_unique<RecentFiles>(*profile_)),
       files_(std::make_unique<FileCommands>(*this, dialogs_, *recent_, editorState().programFolder,
                                             templateFolderOf(editorState().programFolder))),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       guardFolder_(setup.guardFolder.isEmpty() ? QDir::currentPath() : setup.guardFolder) {
     setObjectName(QStringLiteral("mainFrame128"));
     setAcceptDrops(true);
@@ -149,10 +153,9 @@ void MainWindow::createActions() {
         recentActions_.push_back(action);
     }
     // Commands without a handler here stay disabled: undo, the help (there
-    // is no help file), split panes and embedded items (none), and the
-    // printer setup, which the print dialog itself offers.
+    // is no help file), split panes and embedded items (none).
     for (int id : {command::kUndo, command::kHelpTopics, command::kHelp, command::kContextHelp, command::kNextPane,
-                   command::kPreviousPane, command::kCancelMode, command::kPrintSetup})
+                   command::kPreviousPane, command::kCancelMode})
         action(id)->setEnabled(false);
 }
 
@@ -488,7 +491,7 @@ bool MainWindow::openDroppedFiles(const QMimeData& dropped) {
 }
 
 void MainWindow::runPrint(bool preview) {
-    if (KeyView* view = activeView()) print::runPrintCommand(this, view->context(), preview);
+    if (KeyView* view = activeView()) print::runPrintCommand(this, view->context(), preview, *printer_);
 }
 
 void MainWindow::onNew() { files_->newDocument(); }
@@ -504,6 +507,10 @@ void MainWindow::onSaveAs() {
 }
 void MainWindow::onPrint() { runPrint(false); }
 void MainWindow::onPrintPreview() { runPrint(true); }
+void MainWindow::onPrintSetup() {
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
 void MainWindow::onExit() { close(); }
 
 void MainWindow::onCut() {

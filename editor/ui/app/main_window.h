@@ -12,6 +12,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class QPrinter;
+
 #include "editor/ui/app/file_commands.h"
 
 class QAction;
@@ -115,6 +117,7 @@ private:
     void onSaveAs();
     void onPrint();
     void onPrintPreview();
+    void onPrintSetup();
     void onExit();
     void onCut();
     void onCopy();
@@ -141,6 +144,9 @@ private:
     std::unique_ptr<QSettings> profile_;
     std::unique_ptr<RecentFiles> recent_;
     std::unique_ptr<FileCommands> files_;
+    // The printer of the run: the printer setup chooses it and its page,
+    // printing and the preview use it.
+    std::unique_ptr<QPrinter> printer_;
     QString guardFolder_;
     std::map<int, QAction*> actions_;
     std::vector<QAction*> recentActions_;

@@ -100,6 +100,7 @@ TEST_F(CommandsTest, EveryAcceleratorReachesItsCommand) {
         EXPECT_TRUE(action->shortcuts().contains(keys)) << keys.toString().toStdString();
     }
     EXPECT_FALSE(main.action(command::kUndo)->isEnabled());
+    EXPECT_TRUE(main.action(command::kPrintSetup)->isEnabled()) << "the printer setup works without a layout";
 }
 
 TEST_F(CommandsTest, ToolBar128HasItsButtonsInOrderWithIconsAndTips) {
