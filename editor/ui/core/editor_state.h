@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include <QObject>
 #include <QString>
 
 #include "editor/document/key_table.h"
@@ -24,6 +25,7 @@ struct EditorState {
     int currentLayer = 0;
     bool showLayerData = false;
     KeyView* activeView = nullptr;  // cleared by the view when it goes
+    QObject* armedCapture = nullptr;  // the one keystroke capture armed, if any
     std::uint8_t printOptions = 0;  // kept for the run
     int printMode = 0;              // 0 keyboard template, 1 sorted by key size
     std::filesystem::path settingsFile;  // "Vyrn.Ini"
