@@ -30,4 +30,25 @@ int keyAtPixel(const KeyboardData& keyboard, int x, int y) {
     return -1;
 }
 
+ScopedDrawingScale::ScopedDrawingScale(KeyboardData* keyboard, double scaleX, double scaleY, int originX, int originY)
+    : keyboard_(keyboard) {
+    if (keyboard_ == nullptr) return;
+    scaleX_ = keyboard_->scaleX;
+    scaleY_ = keyboard_->scaleY;
+    originX_ = keyboard_->originX;
+    originY_ = keyboard_->originY;
+    keyboard_->scaleX = scaleX;
+    keyboard_->scaleY = scaleY;
+    keyboard_->originX = originX;
+    keyboard_->originY = originY;
+}
+
+ScopedDrawingScale::~ScopedDrawingScale() {
+    if (keyboard_ == nullptr) return;
+    keyboard_->scaleX = scaleX_;
+    keyboard_->scaleY = scaleY_;
+    keyboard_->originX = originX_;
+    keyboard_->originY = originY_;
+}
+
 }  // namespace kbxdoc

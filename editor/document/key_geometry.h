@@ -30,4 +30,23 @@ PixelRect keyPixelRect(const ActiveContext& context, int slot, Geometry geometry
 // (keyboard pixels: the view's client point plus its scroll position), or -1.
 int keyAtPixel(const KeyboardData& keyboard, int x, int y);
 
+// Lends the keyboard data a drawing's scales and origin for as long as it
+// lives and puts the earlier values back: the data is shared by every view
+// of a document and by printing, each drawing at its own scale. A null
+// keyboard lends nothing.
+class ScopedDrawingScale {
+public:
+    ScopedDrawingScale(KeyboardData* keyboard, double scaleX, double scaleY, int originX, int originY);
+    ~ScopedDrawingScale();
+    ScopedDrawingScale(const ScopedDrawingScale&) = delete;
+    ScopedDrawingScale& operator=(const ScopedDrawingScale&) = delete;
+
+private:
+    KeyboardData* keyboard_;
+    double scaleX_ = 0;
+    double scaleY_ = 0;
+    int originX_ = 0;
+    int originY_ = 0;
+};
+
 }  // namespace kbxdoc

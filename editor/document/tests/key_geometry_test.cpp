@@ -57,5 +57,23 @@ TEST(KeyAtPixel, TheLowestSlotWinsAndTheWorkingCopyIsNeverHit) {
     EXPECT_EQ(keyAtPixel(f.keyboard, 20, 20), 3);
 }
 
+TEST(ScopedDrawingScale, LendsItsScalesAndOriginAndPutsTheEarlierOnesBack) {
+    GeometryFixture f;
+    KeyRecord& key = f.place(0, {10, 10, 10, 10});
+    {
+        const ScopedDrawingScale outer(&f.keyboard, 6.0, 6.0, 0, 0);
+        {
+            const ScopedDrawingScale inner(&f.keyboard, 2.0, 4.0, -100, 1);
+            EXPECT_EQ(keyPixelRect(f.keyboard, key), (PixelRect{-80, 41, 20, 40}));
+        }
+        EXPECT_EQ(keyPixelRect(f.keyboard, key), (PixelRect{60, 60, 60, 60}));
+    }
+    EXPECT_EQ(f.keyboard.scaleX, 3.3);
+    EXPECT_EQ(f.keyboard.scaleY, 2.9);
+    EXPECT_EQ(f.keyboard.originX, 5);
+    EXPECT_EQ(f.keyboard.originY, 7);
+    const ScopedDrawingScale none(nullptr, 1.0, 1.0, 0, 0);  // lends nothing, touches nothing
+}
+
 }  // namespace
 }  // namespace kbxdoc

@@ -3,42 +3,11 @@
 #include <QPainter>
 #include <QPen>
 
+#include "editor/document/key_geometry.h"
 #include "editor/ui/legend/legend.h"
 
 namespace keyui::print {
 namespace {
-
-// Lends the keyboard the printer's scales and the page's origin and gives
-// the view's values back when the page is done.
-class PrintScales {
-public:
-    PrintScales(kbxdoc::KeyboardData& keyboard, const PrinterMetrics& metrics, int originX, int originY)
-        : keyboard_(keyboard),
-          scaleX_(keyboard.scaleX),
-          scaleY_(keyboard.scaleY),
-          originX_(keyboard.originX),
-          originY_(keyboard.originY) {
-        keyboard.scaleX = metrics.pixelsPerMmX;
-        keyboard.scaleY = metrics.pixelsPerMmY;
-        keyboard.originX = originX;
-        keyboard.originY = originY;
-    }
-    ~PrintScales() {
-        keyboard_.scaleX = scaleX_;
-        keyboard_.scaleY = scaleY_;
-        keyboard_.originX = originX_;
-        keyboard_.originY = originY_;
-    }
-    PrintScales(const PrintScales&) = delete;
-    PrintScales& operator=(const PrintScales&) = delete;
-
-private:
-    kbxdoc::KeyboardData& keyboard_;
-    double scaleX_;
-    double scaleY_;
-    int originX_;
-    int originY_;
-};
 
 // A key's own place on the page: its left and top offsets are negative.
 constexpr double kOwnPlace = -1.0;
@@ -72,7 +41,9 @@ void paintPage(QPainter& painter, const kbxdoc::ActiveContext& context, const Pr
 
     const bool keyboardTemplate = layout.mode == PrintMode::KeyboardTemplate;
     const double shiftMm = keyboardTemplate ? (page - 1) * layout.pass.pageShiftMm : 0.0;
-    const PrintScales scales(keyboard, layout.metrics, -toPixels(layout.metrics.pixelsPerMmX, shiftMm), 0);
+    // The printer's scales and the page's origin while the page is drawn.
+    const kbxdoc::ScopedDrawingScale scales(&keyboard, layout.metrics.pixelsPerMmX, layout.metrics.pixelsPerMmY,
+                                            -toPixels(layout.metrics.pixelsPerMmX, shiftMm), 0);
 
     painter.save();
     const kbxdoc::CaptionSettings& defaults = keyboard.captionDefaults;

@@ -45,40 +45,12 @@ constexpr double kFrameExtra = 1.5;
 constexpr int kRepaintExtra = 1;
 
 // The keyboard data is shared by every view of the document: while a view
-// draws, hit-tests or works out a key's pixels it puts its own scale and the
-// screen origin into it, and puts back what was there when it is done, as a
-// repaint asked by one view's key operation may run inside another's.
-class InstalledScale {
+// draws, hit-tests or works out a key's pixels it lends it its own scale and
+// the screen origin, as a repaint asked by one view's key operation may run
+// inside another's.
+class InstalledScale : public kbxdoc::ScopedDrawingScale {
 public:
-    InstalledScale(kbxdoc::KeyboardData* keyboard, double scale)
-        : keyboard_(keyboard),
-          saved_(keyboard != nullptr ? Saved{keyboard->scaleX, keyboard->scaleY, keyboard->originX, keyboard->originY}
-                                     : Saved{}) {
-        if (keyboard_ == nullptr) return;
-        keyboard_->scaleX = scale;
-        keyboard_->scaleY = scale;
-        keyboard_->originX = 0;
-        keyboard_->originY = 0;
-    }
-    ~InstalledScale() {
-        if (keyboard_ == nullptr) return;
-        keyboard_->scaleX = saved_.scaleX;
-        keyboard_->scaleY = saved_.scaleY;
-        keyboard_->originX = saved_.originX;
-        keyboard_->originY = saved_.originY;
-    }
-    InstalledScale(const InstalledScale&) = delete;
-    InstalledScale& operator=(const InstalledScale&) = delete;
-
-private:
-    struct Saved {
-        double scaleX = 0;
-        double scaleY = 0;
-        int originX = 0;
-        int originY = 0;
-    };
-    kbxdoc::KeyboardData* keyboard_;
-    Saved saved_;
+    InstalledScale(kbxdoc::KeyboardData* keyboard, double scale) : ScopedDrawingScale(keyboard, scale, scale, 0, 0) {}
 };
 
 // A layer index the key records have; anything else is layer 0.
