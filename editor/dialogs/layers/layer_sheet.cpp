@@ -1,0 +1,77 @@
+#include "editor/dialogs/layers/layer_sheet.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QTabWidget>
+
+#include "editor/dialogs/layers/layer_page.h"
+#include "editor/document/settings_file.h"
+#include "editor/ui/core/editor_state.h"
+#include "editor/ui/core/texts.h"
+
+namespace keyui::dialogs {
+
+namespace {
+
+constexpr char kContext[] = "keyui::dialogs::LayerSheet";
+constexpr char kSheetTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::LayerSheet", "Layer definieren");
+constexpr char kNewLayerTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::LayerSheet", "Neuer Layer");
+constexpr char kSaveFailed[] = QT_TRANSLATE_NOOP(
+    "keyui::dialogs::LayerSheet",
+    "Die Layerdefinitionen konnten nicht in die Datei %1 geschrieben werden.\n"
+    "Die Änderungen gelten nur bis zum Programmende.");
+
+QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
+
+void saveLayerTable(QWidget* parent, kbxdoc::LayerTable& layers, const std::filesystem::path& settingsFile,
+                    const FailureNotifier& notify) {
+    kbxdoc::WindowPlacement unused;
+    if (kbxdoc::accessSettingsFile(settingsFile, kbxdoc::kWriteLayerTable, unused, layers)) return;
+    if (notify) notify(parent, translated(kSaveFailed).arg(fromFileName(settingsFile.string())));
+}
+
+}  // namespace
+
+FailureNotifier messageBoxNotifier() {
+    return [](QWidget* parent, const QString& message) {
+        QMessageBox::warning(parent, QCoreApplication::applicationName(), message);
+    };
+}
+
+std::unique_ptr<PropertySheet> buildLayerSheet(QWidget* parent, kbxdoc::LayerTable& layers,
+                                               std::filesystem::path settingsFile, FailureNotifier notify) {
+    auto sheet = std::make_unique<PropertySheet>(translated(kSheetTitle), parent);
+    PropertySheet* sheetPointer = sheet.get();
+    bool newLayerPageAdded = false;
+    for (int index = 0; index < kbxdoc::kLayerCount; ++index) {
+        kbxdoc::LayerDefinition& definition = layers[static_cast<std::size_t>(index)];
+        const bool isFree = definition.name.empty();
+        if (isFree && newLayerPageAdded) continue;
+        auto page = std::make_unique<LayerPage>(definition, index, isFree);
+        LayerPage* pagePointer = page.get();
+        if (isFree) {
+            newLayerPageAdded = true;
+            page->setRetitle([sheetPointer, pagePointer](const QString& name) {
+                sheetPointer->setPageTitle(sheetPointer->tabs()->indexOf(pagePointer), name);
+            });
+        }
+        sheet->addPage(page.release(), isFree ? translated(kNewLayerTitle) : fromAnsi(definition.name.view()));
+    }
+    // The pages have written their values by the time the sheet reports OK.
+    QObject::connect(sheetPointer, &QDialog::accepted, sheetPointer,
+                     [sheetPointer, &layers, file = std::move(settingsFile), notify = std::move(notify)] {
+                         saveLayerTable(sheetPointer, layers, file, notify);
+                     });
+    return sheet;
+}
+
+void runLayerSheet(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveContext& view) {
+    EditorState& state = editorState();
+    kbxdoc::LayerTable& layers = view.layers != nullptr ? *view.layers : state.layers;
+    auto sheet = buildLayerSheet(parent, layers, state.settingsFile, messageBoxNotifier());
+    const bool confirmed = sheet->exec() == QDialog::Accepted;
+    document.setModified(true);
+    if (confirmed) document.layerListChanged();
+}
+
+}  // namespace keyui::dialogs

@@ -1,0 +1,193 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "editor/dialogs/layers/layer_sheet.h"
+#include "editor/dialogs/layers/predefined_layer_names.h"
+#include "editor/document/layer_table.h"
+
+namespace keyui::dialogs {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LayerSheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("layer_sheet_test_" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+        settingsFile_ = folder_ / "Vyrn.Ini";
+        layers_ = kbxdoc::defaultLayerTable();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void open(fs::path file = {}) {
+        sheet_ = buildLayerSheet(nullptr, layers_, file.empty() ? settingsFile_ : file,
+                                 [this](QWidget*, const QString& message) { messages_ << message; });
+        sheet_->show();
+    }
+    // Shows the page (so that OK writes it) and finds one of its controls.
+    template <typename Control>
+    Control* control(int page, const char* name) {
+        sheet_->setActivePage(page);
+        return sheet_->page(page)->findChild<Control*>(QString::fromLatin1(name));
+    }
+    void clickOk() { QTest::mouseClick(sheet_->okButton(), Qt::LeftButton); }
+    std::string settingsText() const {
+        std::ifstream in(settingsFile_);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path folder_;
+    fs::path settingsFile_;
+    kbxdoc::LayerTable layers_{};
+    std::unique_ptr<PropertySheet> sheet_;
+    QStringList messages_;
+};
+
+TEST_F(LayerSheetTest, NamedDefinitionsGetTheirPagesAndTheFirstFreeOneTheNewLayerPage) {
+    layers_[8].name = "Kasse";  // after a gap: still listed
+    open();
+    ASSERT_EQ(sheet_->pageCount(), 8);
+    EXPECT_EQ(sheet_->windowTitle(), "Layer definieren");
+    EXPECT_EQ(sheet_->pageTitle(0), "Normal-Layer");
+    EXPECT_EQ(sheet_->pageTitle(5), "AlwaysActive");
+    EXPECT_EQ(sheet_->pageTitle(6), "Neuer Layer");
+    EXPECT_EQ(sheet_->pageTitle(7), "Kasse");
+}
+
+TEST_F(LayerSheetTest, PageShowsTheFieldsOfItsDefinition) {
+    layers_[6].name = "Eigene";
+    layers_[6].conditions = 0x4061;  // Shift on, Control off, Alt any, Scroll on, trigger 1
+    layers_[6].defaultAttributes = 0x101;
+    open();
+    EXPECT_EQ(control<QLineEdit>(6, "edit11026")->text(), "Eigene");
+    EXPECT_EQ(control<QCheckBox>(6, "check11012")->checkState(), Qt::Checked);
+    EXPECT_EQ(control<QCheckBox>(6, "check11013")->checkState(), Qt::Unchecked);
+    EXPECT_EQ(control<QCheckBox>(6, "check11014")->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(control<QCheckBox>(6, "check11015")->checkState(), Qt::Checked);
+    EXPECT_TRUE(control<QRadioButton>(6, "radio13001")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(6, "check11006")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(6, "check11007")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(6, "check11010")->isChecked());
+    EXPECT_TRUE(control<QLineEdit>(6, "edit11026")->isEnabled());
+}
+
+TEST_F(LayerSheetTest, PredefinedNameInAnyCaseLocksNameStatesAndTrigger) {
+    layers_[1].name = "shift-layer";
+    open();
+    EXPECT_FALSE(control<QLineEdit>(1, "edit11026")->isEnabled());
+    for (const char* name : {"check11012", "check11013", "check11014", "check11015", "check11016", "check11017",
+                             "check11018", "check11010", "check11011", "radio13000", "radio13001", "radio13002"})
+        EXPECT_FALSE(control<QWidget>(1, name)->isEnabled()) << name;
+    for (const char* name : {"check11006", "check11007", "check11008"})
+        EXPECT_TRUE(control<QWidget>(1, name)->isEnabled()) << name;
+    EXPECT_TRUE(control<QLineEdit>(5, "edit11026")->isEnabled());  // "AlwaysActive"
+}
+
+TEST(PredefinedLayerNames, CompareWithoutLetterCaseUnlikeTheAddLayerRule) {
+    EXPECT_TRUE(isPredefinedLayerName("SHIFT-LAYER"));
+    EXPECT_TRUE(isPredefinedLayerName("fn-key-layer"));
+    EXPECT_FALSE(isPredefinedLayerName("END"));
+    EXPECT_FALSE(isPredefinedLayerName("Shift-Layer "));
+    EXPECT_FALSE(kbxdoc::isReservedLayerName("SHIFT-LAYER"));
+}
+
+TEST_F(LayerSheetTest, NamingTheNewLayerPageCreatesTheLayerAndRetitlesThePage) {
+    open();
+    control<QLineEdit>(6, "edit11026")->setText("Kasse");
+    control<QCheckBox>(6, "check11012")->setCheckState(Qt::Checked);
+    clickOk();
+    EXPECT_EQ(layers_[6].name, "Kasse");
+    EXPECT_EQ(kbxdoc::fieldValue(layers_[6].conditions, kbxdoc::kConditionShift), 1u);
+    EXPECT_EQ(sheet_->pageTitle(6), "Kasse");
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(LayerSheetTest, LeavingTheNewLayerPageEmptyCreatesNothing) {
+    open();
+    control<QCheckBox>(6, "check11012")->setCheckState(Qt::Checked);
+    clickOk();
+    EXPECT_EQ(layers_[6], kbxdoc::LayerDefinition{});
+    EXPECT_EQ(sheet_->pageTitle(6), "Neuer Layer");
+}
+
+TEST_F(LayerSheetTest, ErasingANameFreesTheDefinitionForTheNextNewLayerPage) {
+    layers_[6].name = "Kasse";
+    open();
+    control<QLineEdit>(5, "edit11026")->clear();
+    clickOk();
+    EXPECT_TRUE(layers_[5].name.empty());
+    open();
+    ASSERT_EQ(sheet_->pageCount(), 7);
+    EXPECT_EQ(sheet_->pageTitle(5), "Neuer Layer");
+    EXPECT_EQ(sheet_->pageTitle(6), "Kasse");
+}
+
+TEST_F(LayerSheetTest, GreyedShiftStoresTwoAndOtherBitsAreKept) {
+    layers_[5].conditions = 0xFFFF0001;
+    layers_[5].defaultAttributes = 0xFFFF30C0;  // slow output and bits 12+ outside the page's fields
+    open();
+    control<QCheckBox>(5, "check11012")->setCheckState(Qt::PartiallyChecked);
+    control<QRadioButton>(5, "radio13002")->click();
+    control<QCheckBox>(5, "check11006")->setChecked(true);
+    clickOk();
+    EXPECT_EQ(kbxdoc::fieldValue(layers_[5].conditions, kbxdoc::kConditionShift), 2u);
+    EXPECT_EQ(kbxdoc::fieldValue(layers_[5].conditions, kbxdoc::kConditionTrigger), 2u);
+    EXPECT_EQ(layers_[5].conditions & 0xFFFF0000u, 0xFFFF0000u);
+    EXPECT_EQ(layers_[5].defaultAttributes, 0xFFFF30C1u);
+}
+
+TEST_F(LayerSheetTest, AHundredCharacterNameIsStoredAsItsFirst79) {
+    open();
+    const QString longName(100, QLatin1Char('x'));
+    control<QLineEdit>(5, "edit11026")->setText(longName);
+    clickOk();
+    EXPECT_EQ(layers_[5].name.str(), std::string(79, 'x'));
+}
+
+TEST_F(LayerSheetTest, OkWritesAllSixteenDefinitionsToTheSettingsFile) {
+    open();
+    control<QLineEdit>(6, "edit11026")->setText("Kasse");
+    clickOk();
+    const std::string text = settingsText();
+    EXPECT_NE(text.find("[VyrnKey]"), std::string::npos);
+    EXPECT_NE(text.find("Layer0=\"Normal-Layer\",8A80,10"), std::string::npos);
+    EXPECT_NE(text.find("Layer4=\"StdKey-Layer\",4AAA,514"), std::string::npos);
+    EXPECT_NE(text.find("Layer6=\"Kasse\","), std::string::npos);
+    EXPECT_NE(text.find("Layer15=\"\",0,0"), std::string::npos);
+}
+
+TEST_F(LayerSheetTest, AbbrechenLeavesTableAndFileAlone) {
+    const kbxdoc::LayerTable before = layers_;
+    open();
+    control<QLineEdit>(5, "edit11026")->setText("Anders");
+    QTest::mouseClick(sheet_->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(layers_, before);
+    EXPECT_FALSE(fs::exists(settingsFile_));
+}
+
+TEST_F(LayerSheetTest, AFailedSaveKeepsTheEditedTableAndTellsTheUser) {
+    open(folder_ / "missing" / "Vyrn.Ini");
+    control<QLineEdit>(6, "edit11026")->setText("Kasse");
+    clickOk();
+    EXPECT_EQ(layers_[6].name, "Kasse");
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].contains("Vyrn.Ini"));
+}
+
+}  // namespace
+}  // namespace keyui::dialogs
