@@ -1,0 +1,52 @@
+#include "editor/dialogs/keyboard/keyboard_sheet.h"
+
+#include <QCoreApplication>
+
+#include "editor/dialogs/keyboard/country_page.h"
+#include "editor/dialogs/keyboard/interface_page.h"
+#include "editor/dialogs/keyboard/key_shape_page.h"
+#include "editor/dialogs/keyboard/rate_page.h"
+#include "editor/dialogs/keyboard/sound_page.h"
+
+namespace keyui::dialogs {
+
+namespace {
+
+constexpr char kContext[] = "keyui::dialogs::KeyboardSettingsSheet";
+
+QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
+
+constexpr char kSheetTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet",
+                                                 "Keyboard Parameter einstellen");
+constexpr char kCountryTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet", "Land");
+constexpr char kInterfaceTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet", "Schnittstelle");
+constexpr char kSoundTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet", "Ton");
+constexpr char kRateTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet", "Tastenwiederholung");
+constexpr char kKeyShapeTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet", "Tastenform");
+
+}  // namespace
+
+std::unique_ptr<PropertySheet> buildKeyboardSettingsSheet(QWidget* parent, KeyDocument& document,
+                                                          const kbxdoc::ActiveContext& view) {
+    kbxdoc::ActiveContext context = view;
+    if (context.keyboard == nullptr) context.keyboard = &document.keyboard();
+    // Whatever the view passes on, the document tells all its views.
+    context.observer = &document;
+    kbxdoc::KeyboardData& keyboard = *context.keyboard;
+
+    auto sheet = std::make_unique<PropertySheet>(translated(kSheetTitle), parent);
+    sheet->addPage(new CountryPage(keyboard), translated(kCountryTitle));
+    sheet->addPage(new InterfacePage(keyboard), translated(kInterfaceTitle));
+    sheet->addPage(new SoundPage(keyboard), translated(kSoundTitle));
+    sheet->addPage(new RatePage(keyboard), translated(kRateTitle));
+    sheet->addPage(new KeyShapePage(context), translated(kKeyShapeTitle));
+    QObject::connect(sheet.get(), &QDialog::accepted, &document, [&document] { document.setModified(true); });
+    return sheet;
+}
+
+void runKeyboardSettingsSheet(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveContext& view) {
+    auto sheet = buildKeyboardSettingsSheet(parent, document, view);
+    sheet->exec();
+}
+
+}  // namespace keyui::dialogs

@@ -1,0 +1,26 @@
+#pragma once
+
+// The controls of the keyboard settings pages, each named after its control
+// id ("radio11009", "combo11002", "slider11014", ...) so that tests and
+// screenshots find them.
+
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+class QSlider;
+class QWidget;
+
+namespace keyui::dialogs {
+
+QString controlName(const char* kind, int id);
+
+QRadioButton* makeRadio(int id, const QString& text, QWidget* parent);
+QCheckBox* makeCheck(int id, const QString& text, QWidget* parent);
+QComboBox* makeList(int id, QWidget* parent);
+// A horizontal slider over [minimum, maximum] with a tick mark every
+// `tickInterval` positions.
+QSlider* makeSlider(int id, int minimum, int maximum, int tickInterval, QWidget* parent);
+
+}  // namespace keyui::dialogs

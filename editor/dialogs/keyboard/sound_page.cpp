@@ -1,0 +1,74 @@
+#include "editor/dialogs/keyboard/sound_page.h"
+
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "editor/dialogs/keyboard/page_controls.h"
+
+namespace keyui::dialogs {
+
+namespace {
+
+constexpr char kContext[] = "keyui::dialogs::SoundPage";
+
+QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
+
+constexpr char kVolumeLabel[] = QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", "Lautstärke:");
+constexpr char kDurationLabel[] = QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", "Dauer:");
+constexpr std::array kGroups{
+    QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", " Tastenklick "),
+    QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", " Fehleralarm "),
+};
+constexpr int kTickInterval = 10;
+// A duration slider counts in steps of 20 of the stored duration.
+constexpr int kDurationStep = 20;
+
+struct SoundSlider {
+    int id;
+    std::size_t group;
+    const char* label;
+    int minimum;
+    int maximum;
+    int kbxdoc::KeyboardData::*value;
+    int step;  // stored value per slider position
+};
+constexpr std::array<SoundSlider, kSoundSliderCount> kSoundSliders{{
+    {11014, 0, kVolumeLabel, 0, 100, &kbxdoc::KeyboardData::clickVolume, 1},
+    {11015, 0, kDurationLabel, 1, 255, &kbxdoc::KeyboardData::clickDuration, kDurationStep},
+    {11016, 1, kVolumeLabel, 0, 100, &kbxdoc::KeyboardData::alarmVolume, 1},
+    {11017, 1, kDurationLabel, 1, 255, &kbxdoc::KeyboardData::alarmDuration, kDurationStep},
+}};
+
+}  // namespace
+
+SoundPage::SoundPage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPage(parent), keyboard_(keyboard) {
+    auto* layout = new QVBoxLayout(this);
+    std::array<QFormLayout*, kGroups.size()> groupLayouts{};
+    for (std::size_t i = 0; i < kGroups.size(); ++i) {
+        auto* group = new QGroupBox(translated(kGroups[i]), this);
+        groupLayouts[i] = new QFormLayout(group);
+        layout->addWidget(group);
+    }
+    for (std::size_t i = 0; i < kSoundSliders.size(); ++i) {
+        const SoundSlider& row = kSoundSliders[i];
+        QFormLayout* groupLayout = groupLayouts[row.group];
+        sliders_[i] = makeSlider(row.id, row.minimum, row.maximum, kTickInterval, groupLayout->parentWidget());
+        groupLayout->addRow(translated(row.label), sliders_[i]);
+    }
+    layout->addStretch();
+}
+
+void SoundPage::initialise() {
+    for (std::size_t i = 0; i < kSoundSliders.size(); ++i)
+        sliders_[i]->setValue(keyboard_.*kSoundSliders[i].value / kSoundSliders[i].step);
+}
+
+void SoundPage::commit() {
+    for (std::size_t i = 0; i < kSoundSliders.size(); ++i)
+        keyboard_.*kSoundSliders[i].value = sliders_[i]->value() * kSoundSliders[i].step;
+}
+
+}  // namespace keyui::dialogs
