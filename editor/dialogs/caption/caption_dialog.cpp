@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/caption/caption_controls.h"
 #include "editor/dialogs/caption/caption_options_dialog.h"
 #include "editor/dialogs/caption/caption_working_copy.h"
 #include "editor/ui/core/key_document.h"
@@ -18,23 +19,13 @@ namespace keyui::dialogs {
 
 namespace {
 
-const char* const kContext = "keyui::dialogs::CaptionDialog";
 constexpr char kKeyIdentifierFormat[] = "[%c%02d]";
 constexpr std::size_t kKeyIdentifierSize = 16;
-
-QString text(const char* source) { return QCoreApplication::translate(kContext, source); }
 
 QString keyIdentifier(const kbxdoc::KeyRecord& key) {
     char identifier[kKeyIdentifierSize];
     std::snprintf(identifier, sizeof identifier, kKeyIdentifierFormat, 'A' + key.row, key.column + 1);
     return QString::fromLatin1(identifier);
-}
-
-QPushButton* idButton(const QString& id, const QString& label, QWidget* parent) {
-    auto* button = new QPushButton(label, parent);
-    button->setObjectName(id);
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -48,21 +39,21 @@ CaptionDialog::CaptionDialog(QWidget* parent, KeyDocument& document, const kbxdo
                              CaptionPrompts& prompts, int slot)
     : QDialog(parent), document_(document), view_(view), prompts_(prompts), slot_(slot) {
     const kbxdoc::KeyRecord& key = view_.keyboard->keys[static_cast<std::size_t>(slot_)];
-    setWindowTitle(text("Tastenbeschriftung ändern ") + keyIdentifier(key));
+    setWindowTitle(tr("Tastenbeschriftung ändern ") + keyIdentifier(key));
 
-    auto* heading = new QLabel(text("Beschriftungstext"), this);
+    auto* heading = new QLabel(tr("Beschriftungstext"), this);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("edit11020"));
     edit_->setMaxLength(kMaxCaptionCharacters);
     edit_->setText(fromAnsi(key.caption));
     heading->setBuddy(edit_);
 
-    auto* lineBreak = idButton(QStringLiteral("button1004"), text("Zeilenumbruch"), this);
-    auto* picture = idButton(QStringLiteral("button1005"), text("Piktogramm..."), this);
-    auto* local = idButton(QStringLiteral("button1003"), text("Lokale Einstellungen nur für diese Taste..."), this);
-    auto* ok = idButton(QStringLiteral("button1"), text("OK"), this);
+    auto* lineBreak = idButton(QStringLiteral("button1004"), tr("Zeilenumbruch"), this);
+    auto* picture = idButton(QStringLiteral("button1005"), tr("Piktogramm..."), this);
+    auto* local = idButton(QStringLiteral("button1003"), tr("Lokale Einstellungen nur für diese Taste..."), this);
+    auto* ok = idButton(QStringLiteral("button1"), tr("OK"), this);
     ok->setDefault(true);
-    auto* cancel = idButton(QStringLiteral("button2"), text("Abbruch"), this);
+    auto* cancel = idButton(QStringLiteral("button2"), tr("Abbruch"), this);
     connect(lineBreak, &QPushButton::clicked, this, &CaptionDialog::insertLineBreak);
     connect(picture, &QPushButton::clicked, this, &CaptionDialog::choosePicture);
     connect(local, &QPushButton::clicked, this, &CaptionDialog::openLocalOptions);
@@ -95,7 +86,7 @@ void CaptionDialog::insertLineBreak() {
 
 void CaptionDialog::choosePicture() {
     const QString path =
-        prompts_.openPicture(this, text("Taste mit Grafik belegen"), text("Windows Bitmap (*.bmp)"));
+        prompts_.openPicture(this, tr("Taste mit Grafik belegen"), tr("Windows Bitmap (*.bmp)"));
     if (path.isEmpty()) return;
     const QString caption = QString::fromLatin1(kPictureCode) + path;
     // A path the caption cannot hold whole would name another file.

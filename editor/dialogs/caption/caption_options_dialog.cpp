@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/caption/caption_controls.h"
 #include "editor/dialogs/caption/caption_number.h"
 #include "editor/dialogs/caption/caption_preview.h"
 #include "editor/document/key_table.h"
@@ -20,16 +21,6 @@ namespace {
 
 constexpr double kFontDialogFactor = 10.0;  // the font dialog's heights are tenths
 
-const char* const kContext = "keyui::dialogs::CaptionOptionsDialog";
-
-QString text(const char* source) { return QCoreApplication::translate(kContext, source); }
-
-QPushButton* idButton(const QString& id, const QString& label, QWidget* parent) {
-    auto* button = new QPushButton(label, parent);
-    button->setObjectName(id);
-    button->setAutoDefault(false);
-    return button;
-}
 
 kbxdoc::KeyRecord& keyOf(const kbxdoc::ActiveContext& view, int slot) {
     return view.keyboard->keys[static_cast<std::size_t>(slot)];
@@ -59,7 +50,7 @@ CaptionOptionsDialog::CaptionOptionsDialog(QWidget* parent, KeyDocument& documen
         kbxdoc::KeyRecord& key = keyOf(view_, slot_);
         copy_ = workingCopyOf(key.captionSettings, keyboard, key.caption);
     }
-    setWindowTitle(text("Tasten-Beschriftungseinstellungen"));
+    setWindowTitle(tr("Tasten-Beschriftungseinstellungen"));
     buildControls();
 }
 
@@ -67,20 +58,20 @@ void CaptionOptionsDialog::buildControls() {
     preview_ = new CaptionPreview(copy_, *view_.keyboard, this);
 
     auto* numbers = new QFormLayout;
-    numbers->addRow(text("Zeilenabstand:"), numberEdit(QStringLiteral("edit11040"), copy_.lineSpacing));
-    numbers->addRow(text("Freiraum links:"), numberEdit(QStringLiteral("edit11041"), copy_.leftMargin));
-    numbers->addRow(text("Freiraum oben:"), numberEdit(QStringLiteral("edit11042"), copy_.topMargin));
+    numbers->addRow(tr("Zeilenabstand:"), numberEdit(QStringLiteral("edit11040"), copy_.lineSpacing));
+    numbers->addRow(tr("Freiraum links:"), numberEdit(QStringLiteral("edit11041"), copy_.leftMargin));
+    numbers->addRow(tr("Freiraum oben:"), numberEdit(QStringLiteral("edit11042"), copy_.topMargin));
 
-    auto* textColour = idButton(QStringLiteral("button11029"), text("Textfarbe"), this);
-    auto* keyColour = idButton(QStringLiteral("button11030"), text("Tastenfarbe"), this);
-    auto* font = idButton(QStringLiteral("button11032"), text("Tastenschrift"), this);
+    auto* textColour = idButton(QStringLiteral("button11029"), tr("Textfarbe"), this);
+    auto* keyColour = idButton(QStringLiteral("button11030"), tr("Tastenfarbe"), this);
+    auto* font = idButton(QStringLiteral("button11032"), tr("Tastenschrift"), this);
     connect(textColour, &QPushButton::clicked, this, [this] { chooseColour(copy_.textColour); });
     connect(keyColour, &QPushButton::clicked, this, [this] { chooseColour(copy_.keyColour); });
     connect(font, &QPushButton::clicked, this, [this] { chooseFont(); });
 
-    auto* ok = idButton(QStringLiteral("button1"), text("OK"), this);
+    auto* ok = idButton(QStringLiteral("button1"), tr("OK"), this);
     ok->setDefault(true);
-    auto* cancel = idButton(QStringLiteral("button2"), text("Abbruch"), this);
+    auto* cancel = idButton(QStringLiteral("button2"), tr("Abbruch"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
