@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -5,6 +6,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +242,19 @@ TEST_F(KeyboardSheetTest, OkWithoutChangesKeepsTheDefaults) {
     for (Page page : {kCountry, kInterface, kSound, kRate, kKeyShape}) sheet_->setActivePage(page);
     clickOk();
     EXPECT_EQ(keyboard(), before);
+}
+
+TEST_F(KeyboardSheetTest, TheCommandRunsTheSheetModallyAndOkMarksTheDocumentModified) {
+    QTimer::singleShot(0, [] {
+        auto* sheet = qobject_cast<PropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        sheet->setActivePage(kSound);
+        sheet->findChild<QSlider*>("slider11014")->setValue(50);
+        QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+    });
+    runKeyboardSettingsSheet(nullptr, document_, context_);
+    EXPECT_EQ(keyboard().clickVolume, 50);
+    EXPECT_TRUE(document_.isModified());
 }
 
 }  // namespace

@@ -5,17 +5,22 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "editor/dialogs/layers/layer_sheet.h"
 #include "editor/dialogs/layers/predefined_layer_names.h"
 #include "editor/document/layer_table.h"
+#include "editor/persist/layout_lines.h"
+#include "editor/ui/core/editor_state.h"
 
 namespace keyui::dialogs {
 namespace {
@@ -151,6 +156,22 @@ TEST_F(LayerSheetTest, GreyedShiftStoresTwoAndOtherBitsAreKept) {
     EXPECT_EQ(layers_[5].defaultAttributes, 0xFFFF30C1u);
 }
 
+TEST_F(LayerSheetTest, AGreyedShiftIsLeftOutOfTheLayoutsKeyLines) {
+    layers_[5].conditions = 0xAAA9;  // Shift on, everything else any
+    kbxdoc::KeyRecord key;
+    key.templateGeometry = {0, 0, 12, 12};
+    key.layers[5].programming = "x";
+    const auto conditionsOf = [&] {
+        const std::string line = kbxdoc::persist::keyProgrammingLine(key, 0, layers_[5], 5).value_or("");
+        return line.substr(0, line.find(':'));
+    };
+    EXPECT_NE(conditionsOf().find("+S"), std::string::npos);
+    open();
+    control<QCheckBox>(5, "check11012")->setCheckState(Qt::PartiallyChecked);
+    clickOk();
+    EXPECT_EQ(conditionsOf().find('S'), std::string::npos) << conditionsOf();
+}
+
 TEST_F(LayerSheetTest, AHundredCharacterNameIsStoredAsItsFirst79) {
     open();
     const QString longName(100, QLatin1Char('x'));
@@ -187,6 +208,48 @@ TEST_F(LayerSheetTest, AFailedSaveKeepsTheEditedTableAndTellsTheUser) {
     EXPECT_EQ(layers_[6].name, "Kasse");
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].contains("Vyrn.Ini"));
+}
+
+// Command 117 as the main window runs it: modal, over the application's
+// layer table and settings file.
+class RunLayerSheetTest : public LayerSheetTest {
+protected:
+    void TearDown() override {
+        resetEditorStateForTests();
+        LayerSheetTest::TearDown();
+    }
+    // Clicks a button of the modal sheet once it runs.
+    static void pressWhenShown(bool ok) {
+        QTimer::singleShot(0, [ok] {
+            auto* sheet = qobject_cast<PropertySheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            QTest::mouseClick(ok ? sheet->okButton() : sheet->cancelButton(), Qt::LeftButton);
+        });
+    }
+};
+
+TEST_F(RunLayerSheetTest, OkSavesTheApplicationsTableAndTellsTheDocument) {
+    EditorState& state = editorState();
+    state.layers = kbxdoc::defaultLayerTable();
+    state.settingsFile = settingsFile_;
+    KeyDocument document;
+    QSignalSpy layerList(&document, &KeyDocument::layerNamesChanged);
+    pressWhenShown(true);
+    runLayerSheet(nullptr, document, document.documentContext());
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(layerList.count(), 1);
+    EXPECT_NE(settingsText().find("Layer0=\"Normal-Layer\",8A80,10"), std::string::npos);
+}
+
+TEST_F(RunLayerSheetTest, AbbrechenWritesNoFileAndLeavesTheLayerListAlone) {
+    editorState().layers = kbxdoc::defaultLayerTable();
+    editorState().settingsFile = settingsFile_;
+    KeyDocument document;
+    QSignalSpy layerList(&document, &KeyDocument::layerNamesChanged);
+    pressWhenShown(false);
+    runLayerSheet(nullptr, document, document.documentContext());
+    EXPECT_EQ(layerList.count(), 0);
+    EXPECT_FALSE(fs::exists(settingsFile_));
 }
 
 }  // namespace
