@@ -18,11 +18,17 @@ constexpr int kHintEditId = 11062;
 constexpr int kVersionButtonId = 1002;
 constexpr int kResultTextId = 11058;
 constexpr int kHintLines = 3;
+
+download::VersionQueryResult queryOverInterfaceLibrary() {
+    download::VersionQueryOptions options;
+    options.englishTexts = editorState().englishTexts;
+    return download::queryKeyboardVersion(options);
+}
 }  // namespace
 
 QString aboutHint(bool englishTexts) { return QString::fromUtf8(englishTexts ? kEnglishAboutHint : kGermanAboutHint); }
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), query_(queryOverInterfaceLibrary) {
     setObjectName(QStringLiteral("dialog%1").arg(kAboutDialogId));
     setWindowTitle(QCoreApplication::translate("keyui::app::AboutDialog", "Version"));
     auto* layout = new QVBoxLayout(this);
@@ -45,6 +51,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     version_->setObjectName(QStringLiteral("keyboardVersion%1").arg(kVersionButtonId));
     version_->setEnabled(true);
     connect(version_, &QPushButton::clicked, this, &AboutDialog::keyboardVersionRequested);
+    connect(this, &AboutDialog::keyboardVersionRequested, this, &AboutDialog::queryKeyboardVersion);
     layout->addWidget(version_);
 
     result_ = new QLabel(this);
@@ -55,6 +62,16 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
+}
+
+// One query per opening of the dialog: the button stays disabled. The query
+// blocks until the interface library has its answer or gives up.
+void AboutDialog::queryKeyboardVersion() {
+    version_->setEnabled(false);
+    hint_->clear();
+    const download::VersionQueryResult answer = query_();
+    if (answer.text) result_->setText(*answer.text);
+    if (answer.headerShown) hint_->setFocus();
 }
 
 }  // namespace keyui::app

@@ -2,10 +2,14 @@
 
 // The about box, dialog 100: the program title, the hint in the multi-line
 // edit 11062 (English when the English texts are loaded) and the
-// "Keyboard &Version" button 1002, whose query comes with the keyboard
-// version work; until then it does nothing.
+// "Keyboard &Version" button 1002, which asks the attached keyboard for the
+// header of its image once per opening and shows the answer in the static
+// text 11058.
 
 #include <QDialog>
+#include <functional>
+
+#include "editor/download/version_query.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -30,10 +34,18 @@ public:
     // The static text 11058 that receives the keyboard's answer.
     QLabel* result() const { return result_; }
 
+    // The query the button runs; by default the keyboard version query over
+    // the interface library, in the language of the editor's texts.
+    using VersionQuery = std::function<download::VersionQueryResult()>;
+    void setVersionQuery(VersionQuery query) { query_ = std::move(query); }
+
 signals:
     void keyboardVersionRequested();
 
 private:
+    void queryKeyboardVersion();
+
+    VersionQuery query_;
     QPlainTextEdit* hint_ = nullptr;
     QPushButton* version_ = nullptr;
     QLabel* result_ = nullptr;
