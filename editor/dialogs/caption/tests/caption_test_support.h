@@ -4,8 +4,12 @@
 // selection, prompts that answer from a script, and modal dialogs driven
 // from the event loop.
 
+#include <cmath>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include <QApplication>
 #include <QDialog>
@@ -106,19 +110,20 @@ inline void whenModalShows(std::function<void(QDialog&)> act) {
     QTimer::singleShot(0, [attempt] { (*attempt)(100); });
 }
 
-// Pixels of the image within `tolerance` of the Windows colour value.
+// Whether the pixel is within `tolerance` of the Windows colour value in
+// each channel (the legend's text is antialiased).
+inline bool pixelNear(const QImage& image, int x, int y, std::uint32_t colour, int tolerance) {
+    const QColor c = image.pixelColor(x, y);
+    const auto near = [tolerance](int channel, std::uint32_t wanted) {
+        return std::abs(channel - static_cast<int>(wanted & 0xFF)) <= tolerance;
+    };
+    return near(c.red(), colour) && near(c.green(), colour >> 8) && near(c.blue(), colour >> 16);
+}
+
 inline int pixelsNear(const QImage& image, std::uint32_t colour, int tolerance) {
-    const QColor wanted(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                        static_cast<int>((colour >> 16) & 0xFF));
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - wanted.red()) <= tolerance && std::abs(c.green() - wanted.green()) <= tolerance &&
-                std::abs(c.blue() - wanted.blue()) <= tolerance)
-                ++count;
-        }
-    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += pixelNear(image, x, y, colour, tolerance) ? 1 : 0;
     return count;
 }
 
