@@ -1,6 +1,7 @@
 #include "editor/dialogs/modules/module_sheet.h"
 
 #include <QCoreApplication>
+#include <QTabWidget>
 
 #include "editor/dialogs/modules/module_controls.h"
 #include "editor/dialogs/modules/module_page.h"
@@ -53,6 +54,8 @@ std::unique_ptr<ModuleSheet> buildModuleSheet(QWidget* parent, KeyDocument& docu
     for (const ModulePageSpec& spec : modulePages())
         sheet->addPage(new ModulePage(spec.kind, document, openProgramming),
                        QCoreApplication::translate("keyui::dialogs::ModulePage", spec.title));
+    // All five page titles in view at once.
+    sheet->tabs()->setUsesScrollButtons(false);
     return sheet;
 }
 

@@ -16,7 +16,12 @@ CaptureTarget::~CaptureTarget() {
     target_ = nullptr;
 }
 
-void CaptureTarget::setTarget(ProgrammingPage* page) { target_ = page; }
+void CaptureTarget::setTarget(ProgrammingPage* page) {
+    // While armed, the page left behind shows capture off: only the target
+    // shows it on.
+    if (target_ != nullptr && target_ != page && capture_.isArmed()) target_->showCaptureArmed(false);
+    target_ = page;
+}
 
 void CaptureTarget::forget(ProgrammingPage* page) {
     if (target_ == page) target_ = nullptr;

@@ -132,7 +132,10 @@ void ProgrammingPage::initialise() {
     programming_->setText(fromAnsi(entry.programming.view()));
     tokens_->clear();
     tokens_->addItems(sortedTokenEntries());
-    captureBox_->setChecked(capture_.isArmed());
+    if (capture_.isArmed())
+        showCaptureArmed(true);
+    else
+        captureBox_->setChecked(false);
 }
 
 void ProgrammingPage::commit() {

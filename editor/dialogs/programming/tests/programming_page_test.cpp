@@ -202,5 +202,18 @@ TEST_F(CaptureOnThePage, TokensGoToThePageInitialisedLast) {
     expectDisarmed(1);
 }
 
+TEST_F(CaptureOnThePage, APageInitialisedWhileArmedTakesOverTheCapture) {
+    QTest::mouseClick(&box(page(0), 11025), Qt::LeftButton);
+    sheet->tabs()->setCurrentIndex(1);
+    EXPECT_FALSE(box(page(0), 11025).isChecked());
+    EXPECT_TRUE(box(page(1), 11025).isChecked());
+    EXPECT_TRUE(simulateBoxesEnabled(1));
+    QTest::keyClick(&edit(1), Qt::Key_Tab);
+    EXPECT_EQ(edit(1).text(), "{TAB}");
+    EXPECT_EQ(edit(0).text(), "old text");
+    sheet->reject();
+    expectDisarmed(1);
+}
+
 }  // namespace
 }  // namespace keyui::dialogs::testing
