@@ -1,5 +1,6 @@
 #include "editor/dialogs/caption/caption_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -27,7 +28,7 @@ double captionNumber(const QString& text) {
     double value = 0;
     const std::from_chars_result result = std::from_chars(first, last, value);
     if (result.ec != std::errc() || !std::isfinite(value)) return 0;
-    return value;
+    return std::clamp(value, -kLargestCaptionLength, kLargestCaptionLength);
 }
 
 QString captionNumberText(double value) {

@@ -138,6 +138,11 @@ void CaptionOptionsDialog::accept() {
     QDialog::accept();
 }
 
+void CaptionOptionsDialog::done(int result) {
+    followCurrentKeyCopy(view_);
+    QDialog::done(result);
+}
+
 void CaptionOptionsDialog::writeToScope() {
     kbxdoc::KeyboardData& keyboard = *view_.keyboard;
     switch (scope_) {
@@ -160,7 +165,6 @@ void CaptionOptionsDialog::writeToScope() {
             break;
         }
     }
-    followCurrentKeyCopy(view_);
 }
 
 }  // namespace keyui::dialogs

@@ -37,6 +37,9 @@ public:
     CaptionPreview& preview() const { return *preview_; }
 
     void accept() override;
+    // After either button the current-key copy follows the single selected
+    // key, which a font choice changes even when the dialog is cancelled.
+    void done(int result) override;
 
 private:
     void buildControls();

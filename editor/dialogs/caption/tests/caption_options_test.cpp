@@ -38,6 +38,13 @@ TEST(CaptionNumbers, WhatIsNotAFiniteNumberGivesZero) {
     EXPECT_EQ(captionNumber(QString(100000, QLatin1Char('x'))), 0.0);
 }
 
+TEST(CaptionNumbers, AreHeldWithinTheLargestCaptionLength) {
+    // Unbounded, "1e300" would be 300 digits in each field of the saved line.
+    EXPECT_EQ(captionNumber(QStringLiteral("1e300")), kLargestCaptionLength);
+    EXPECT_EQ(captionNumber(QStringLiteral("-1e300")), -kLargestCaptionLength);
+    EXPECT_EQ(captionNumber(QStringLiteral("999.5")), 999.5);
+}
+
 class CaptionOptionsTest : public ::testing::Test, public CaptionFixture {
 protected:
     kbxdoc::CaptionSettings& defaults() { return document.keyboard().captionDefaults; }
@@ -125,6 +132,21 @@ TEST_F(CaptionOptionsTest, AbbruchRestoresNumbersAndColoursButAChosenFontStays) 
     EXPECT_EQ(defaults().textColour, before.textColour);
     EXPECT_EQ(defaults().keyColour, before.keyColour);
     EXPECT_EQ(defaults().lineSpacing, before.lineSpacing);
+}
+
+TEST_F(CaptionOptionsTest, TheCurrentKeyCopyKeepsTheFontChosenForTheSingleSelectedKey) {
+    select(11);
+    key(kbxdoc::kCurrentKeySlot) = key(11);
+    CaptionOptionsDialog dialog(nullptr, document, view, prompts, CaptionScope::Key, 11);
+    dialog.show();
+    FontChoice choice;
+    choice.font.faceName.assign("Liberation Mono");
+    choice.pointSizeTenths = 50;
+    prompts.font = choice;
+    click(dialog, "button11032");
+    click(dialog, "button2");
+    EXPECT_EQ(key(11).captionSettings.font.faceName.view(), "Liberation Mono");
+    EXPECT_EQ(key(kbxdoc::kCurrentKeySlot).captionSettings, key(11).captionSettings);
 }
 
 TEST_F(CaptionOptionsTest, AFontWithoutPointSizeMeansTheDefaultFont) {
