@@ -8,7 +8,7 @@
 
 namespace keyui::dialogs {
 
-inline QPushButton* idButton(const QString& id, const QString& label, QWidget* parent) {
+inline QPushButton* captionButton(const QString& id, const QString& label, QWidget* parent) {
     auto* button = new QPushButton(label, parent);
     button->setObjectName(id);
     button->setAutoDefault(false);  // Return belongs to OK

@@ -48,12 +48,12 @@ CaptionDialog::CaptionDialog(QWidget* parent, KeyDocument& document, const kbxdo
     edit_->setText(fromAnsi(key.caption));
     heading->setBuddy(edit_);
 
-    auto* lineBreak = idButton(QStringLiteral("button1004"), tr("Zeilenumbruch"), this);
-    auto* picture = idButton(QStringLiteral("button1005"), tr("Piktogramm..."), this);
-    auto* local = idButton(QStringLiteral("button1003"), tr("Lokale Einstellungen nur für diese Taste..."), this);
-    auto* ok = idButton(QStringLiteral("button1"), tr("OK"), this);
+    auto* lineBreak = captionButton(QStringLiteral("button1004"), tr("Zeilenumbruch"), this);
+    auto* picture = captionButton(QStringLiteral("button1005"), tr("Piktogramm..."), this);
+    auto* local = captionButton(QStringLiteral("button1003"), tr("Lokale Einstellungen nur für diese Taste..."), this);
+    auto* ok = captionButton(QStringLiteral("button1"), tr("OK"), this);
     ok->setDefault(true);
-    auto* cancel = idButton(QStringLiteral("button2"), tr("Abbruch"), this);
+    auto* cancel = captionButton(QStringLiteral("button2"), tr("Abbruch"), this);
     connect(lineBreak, &QPushButton::clicked, this, &CaptionDialog::insertLineBreak);
     connect(picture, &QPushButton::clicked, this, &CaptionDialog::choosePicture);
     connect(local, &QPushButton::clicked, this, &CaptionDialog::openLocalOptions);

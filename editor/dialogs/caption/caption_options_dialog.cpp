@@ -62,16 +62,16 @@ void CaptionOptionsDialog::buildControls() {
     numbers->addRow(tr("Freiraum links:"), numberEdit(QStringLiteral("edit11041"), copy_.leftMargin));
     numbers->addRow(tr("Freiraum oben:"), numberEdit(QStringLiteral("edit11042"), copy_.topMargin));
 
-    auto* textColour = idButton(QStringLiteral("button11029"), tr("Textfarbe"), this);
-    auto* keyColour = idButton(QStringLiteral("button11030"), tr("Tastenfarbe"), this);
-    auto* font = idButton(QStringLiteral("button11032"), tr("Tastenschrift"), this);
+    auto* textColour = captionButton(QStringLiteral("button11029"), tr("Textfarbe"), this);
+    auto* keyColour = captionButton(QStringLiteral("button11030"), tr("Tastenfarbe"), this);
+    auto* font = captionButton(QStringLiteral("button11032"), tr("Tastenschrift"), this);
     connect(textColour, &QPushButton::clicked, this, [this] { chooseColour(copy_.textColour); });
     connect(keyColour, &QPushButton::clicked, this, [this] { chooseColour(copy_.keyColour); });
     connect(font, &QPushButton::clicked, this, [this] { chooseFont(); });
 
-    auto* ok = idButton(QStringLiteral("button1"), tr("OK"), this);
+    auto* ok = captionButton(QStringLiteral("button1"), tr("OK"), this);
     ok->setDefault(true);
-    auto* cancel = idButton(QStringLiteral("button2"), tr("Abbruch"), this);
+    auto* cancel = captionButton(QStringLiteral("button2"), tr("Abbruch"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
