@@ -63,13 +63,14 @@ std::string programmingTextOf(const QString& edited) {
 }
 
 ProgrammingPage::ProgrammingPage(kbxdoc::KeyRecord& key, int layer, CaptureTarget& capture, QWidget* parent)
-    : SheetPage(parent), key_(key), layer_(layer), capture_(capture) {
+    : SheetPage(parent), key_(key), layer_(layer), capture_(&capture) {
     buildControls();
 }
 
 ProgrammingPage::~ProgrammingPage() {
-    if (capture_.target() == this) capture_.disarm();
-    capture_.forget(this);
+    if (capture_ == nullptr) return;
+    if (capture_->target() == this) capture_->disarm();
+    capture_->forget(this);
 }
 
 void ProgrammingPage::buildControls() {
@@ -118,21 +119,21 @@ void ProgrammingPage::buildControls() {
 
     connect(tokens_, &QListWidget::itemDoubleClicked, this, &ProgrammingPage::insertToken);
     connect(captureBox_, &QCheckBox::clicked, this, [this] {
-        capture_.toggle();
+        capture_->toggle();
         // A page that is not the target shows the capture state too.
-        captureBox_->setChecked(capture_.isArmed() && capture_.target() == this);
+        captureBox_->setChecked(capture_->isArmed() && capture_->target() == this);
     });
 }
 
 void ProgrammingPage::initialise() {
-    capture_.setTarget(this);
+    capture_->setTarget(this);
     const kbxdoc::LayerEntry& entry = key_.layers[static_cast<std::size_t>(layer_)];
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i)
         showField(*attributes_[i], kbxdoc::fieldValue(entry.attributes, kAttributeBoxes[i].field));
     programming_->setText(fromAnsi(entry.programming.view()));
     tokens_->clear();
     tokens_->addItems(sortedTokenEntries());
-    if (capture_.isArmed())
+    if (capture_->isArmed())
         showCaptureArmed(true);
     else
         captureBox_->setChecked(false);
@@ -143,10 +144,10 @@ void ProgrammingPage::commit() {
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i)
         entry.attributes = withField(entry.attributes, kAttributeBoxes[i].field, fieldOf(*attributes_[i]));
     entry.programming = programmingTextOf(programming_->text());
-    capture_.disarm();
+    capture_->disarm();
 }
 
-void ProgrammingPage::cancelled() { capture_.disarm(); }
+void ProgrammingPage::cancelled() { capture_->disarm(); }
 
 void ProgrammingPage::insertToken(const QListWidgetItem* item) {
     if (item == nullptr) return;

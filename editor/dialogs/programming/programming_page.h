@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include <QPointer>
+
 #include "editor/dialogs/capture/capture_tokens.h"
 #include "editor/dialogs/sheet/property_sheet.h"
 #include "editor/document/keyboard_data.h"
@@ -52,7 +54,8 @@ private:
 
     kbxdoc::KeyRecord& key_;
     int layer_;
-    CaptureTarget& capture_;
+    // Null once the sheet has dropped its capture (it goes before its pages).
+    QPointer<CaptureTarget> capture_;
     QLineEdit* programming_ = nullptr;
     QListWidget* tokens_ = nullptr;
     std::array<QCheckBox*, 4> attributes_{};
