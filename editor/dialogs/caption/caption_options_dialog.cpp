@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -20,7 +19,6 @@ namespace keyui::dialogs {
 namespace {
 
 constexpr double kFontDialogFactor = 10.0;  // the font dialog's heights are tenths
-
 
 kbxdoc::KeyRecord& keyOf(const kbxdoc::ActiveContext& view, int slot) {
     return view.keyboard->keys[static_cast<std::size_t>(slot)];
