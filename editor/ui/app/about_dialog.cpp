@@ -1,5 +1,6 @@
 #include "editor/ui/app/about_dialog.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -69,7 +70,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), query_(queryOverInt
 void AboutDialog::queryKeyboardVersion() {
     version_->setEnabled(false);
     hint_->clear();
+    // The query does not return to the event loop: show its start now.
+    version_->repaint();
+    hint_->repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const download::VersionQueryResult answer = query_();
+    QApplication::restoreOverrideCursor();
     if (answer.text) result_->setText(*answer.text);
     if (answer.headerShown) hint_->setFocus();
 }
