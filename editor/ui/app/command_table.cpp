@@ -257,9 +257,6 @@ constexpr std::array kToolBar128{kNew,           kOpen,       kSave,           k
                                  kSeparator,     kKeyCaption, kKeyProgramming, kSeparator,    kCaptionOptions,
                                  kLayerSettings, kSeparator,  kAbout};
 
-constexpr std::array kNotYetConnected{kKeyCaption,    kKeyProgramming, kGroupCaption,
-                                      kLayerSettings, kCaptionOptions, kKeyboardSettings,
-                                      kModules,       kSendToKeyboard, kSaveAndTest};
 
 }  // namespace
 
@@ -286,6 +283,4 @@ std::span<const MenuDefinition> noDocumentMenus() { return kMenus128; }
 std::span<const MenuDefinition> layoutMenus() { return kMenus129; }
 std::span<const PopupEntry> viewPopupMenu() { return kPopup143; }
 std::span<const int> toolBarButtons() { return kToolBar128; }
-std::span<const int> commandsNotYetConnected() { return kNotYetConnected; }
-
 }  // namespace keyui::app

@@ -110,8 +110,4 @@ std::span<const PopupEntry> viewPopupMenu();  // menu 143
 
 std::span<const int> toolBarButtons();  // tool bar 128; kSeparator between groups
 
-// The commands that belong to the next work on dialogs and the keyboard;
-// they exist with texts and keys and do nothing yet.
-std::span<const int> commandsNotYetConnected();
-
 }  // namespace keyui::app

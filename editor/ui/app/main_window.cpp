@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
@@ -21,6 +22,7 @@
 #include "editor/ui/app/child_frame.h"
 #include "editor/ui/app/command_table.h"
 #include "editor/ui/app/control_bar_state.h"
+#include "editor/ui/app/dialog_commands.h"
 #include "editor/ui/app/layer_bar.h"
 #include "editor/ui/app/lock_indicators.h"
 #include "editor/ui/app/recent_files.h"
@@ -247,8 +249,8 @@ void MainWindow::createBars() {
 
 void MainWindow::connectCommands() {
     for (const Handler& handler : handlers()) connect(action(handler.command), &QAction::triggered, this, handler.run);
-    // The commands of the dialogs and the keyboard are connected by their
-    // own work; until then they do nothing.
+    for (const DialogCommand& dialog : dialogCommands())
+        connect(action(dialog.command), &QAction::triggered, this, [this, run = dialog.run] { runDialog(run); });
 }
 
 QAction* MainWindow::action(int commandId) const {
@@ -434,7 +436,7 @@ void MainWindow::updateCommands() {
     for (int id : {kClose, kSave, kSaveAs, kPrint, kPrintPreview, kNewWindow, kCascade, kTile, kArrangeIcons,
                    kLayerData, kZoomNormal, kZoomDouble, kZoomWhole})
         action(id)->setEnabled(layout);
-    for (int id : commandsNotYetConnected()) action(id)->setEnabled(layout);
+    for (const DialogCommand& dialog : dialogCommands()) action(dialog.command)->setEnabled(layout);
     action(kCopy)->setEnabled(layout && view->canCopy());
     action(kCut)->setEnabled(layout && view->canCut());
     action(kPaste)->setEnabled(layout && view->canPaste());
@@ -566,6 +568,16 @@ void MainWindow::onArrangeIcons() {
         left += size.width();
     }
 }
+// A dialog runs on the active view's document and context; the view keeps
+// its selection and layer while the dialog is open.
+void MainWindow::runDialog(void (*run)(QWidget*, KeyDocument&, const kbxdoc::ActiveContext&)) {
+    KeyView* view = activeView();
+    if (view == nullptr) return;
+    const QPointer<KeyView> guard(view);
+    run(this, view->document(), view->context());
+    if (guard) updateCommands();
+}
+
 void MainWindow::onAbout() { dialogs_.showAbout(this); }
 
 }  // namespace keyui::app

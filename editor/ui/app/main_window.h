@@ -108,6 +108,7 @@ private:
     void updateRecentFiles();
     void chooseLayer(int layer);
     void runPrint(bool preview);
+    void runDialog(void (*run)(QWidget*, KeyDocument&, const kbxdoc::ActiveContext&));
 
     // Handlers of the commands of this window.
     void onNew();
