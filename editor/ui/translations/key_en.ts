@@ -2,6 +2,138 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CaptionDialog</name>
+    <message>
+        <source>Tastenbeschriftung ändern </source>
+        <translation>Change key caption </translation>
+    </message>
+    <message>
+        <source>Beschriftungstext</source>
+        <translation>Caption text</translation>
+    </message>
+    <message>
+        <source>Zeilenumbruch</source>
+        <translation>Line break</translation>
+    </message>
+    <message>
+        <source>Piktogramm...</source>
+        <translation>Pictogram...</translation>
+    </message>
+    <message>
+        <source>Lokale Einstellungen nur für diese Taste...</source>
+        <translation>Local settings for this key only...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Taste mit Grafik belegen</source>
+        <translation>Assign a picture to the key</translation>
+    </message>
+    <message>
+        <source>Windows Bitmap (*.bmp)</source>
+        <translation>Windows Bitmap (*.bmp)</translation>
+    </message>
+</context>
+<context>
+    <name>CaptionOptionsDialog</name>
+    <message>
+        <source>Tasten-Beschriftungseinstellungen</source>
+        <translation>Key caption settings</translation>
+    </message>
+    <message>
+        <source>Zeilenabstand:</source>
+        <translation>Line spacing:</translation>
+    </message>
+    <message>
+        <source>Freiraum links:</source>
+        <translation>Left margin:</translation>
+    </message>
+    <message>
+        <source>Freiraum oben:</source>
+        <translation>Top margin:</translation>
+    </message>
+    <message>
+        <source>Textfarbe</source>
+        <translation>Text colour</translation>
+    </message>
+    <message>
+        <source>Tastenfarbe</source>
+        <translation>Key colour</translation>
+    </message>
+    <message>
+        <source>Tastenschrift</source>
+        <translation>Key font</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ProgrammingPage</name>
+    <message>
+        <source>Tastenprogrammierung:</source>
+        <translation>Key programming:</translation>
+    </message>
+    <message>
+        <source> Tasten-lokale Attribute </source>
+        <translation> Key-local attributes </translation>
+    </message>
+    <message>
+        <source>Nächste Tasteneingabe als Programmierung übernehmen</source>
+        <translation>Take the next keystroke as programming</translation>
+    </message>
+    <message>
+        <source> Taste simulieren </source>
+        <translation> Simulate key </translation>
+    </message>
+    <message>
+        <source>Nur einfachen Tastendruck eingeben.</source>
+        <translation>Enter a single keystroke only.</translation>
+    </message>
+    <message>
+        <source>Tastenkombinationen anwählen:</source>
+        <translation>Select key combinations:</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Tastenbefehle &gt;&gt;</source>
+        <translation>Key commands &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressDialog</name>
+    <message>
+        <source>Fertig</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Das Programm kbx32 wurde unerwartet beendet.</source>
+        <translation>The program kbx32 ended unexpectedly.</translation>
+    </message>
+</context>
+<context>
     <name>keyui::app::AboutDialog</name>
     <message>
         <source>Version</source>
@@ -244,7 +376,7 @@ Keyboard Settings</translation>
     <message>
         <source>Stellt die Module der Tastatur ein.
 Module</source>
-        <translation>Sets up the keyboard's modules.
+        <translation>Sets up the keyboard&apos;s modules.
 Modules</translation>
     </message>
     <message>
@@ -559,6 +691,525 @@ Previous Pane</translation>
     <message>
         <source>Abbruch</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::CountryPage</name>
+    <message>
+        <source>US - Vereinigte Staaten</source>
+        <translation>US - United States</translation>
+    </message>
+    <message>
+        <source>GR - Deutschland</source>
+        <translation>GR - Germany</translation>
+    </message>
+    <message>
+        <source>FR - Frankreich (FR189)</source>
+        <translation>FR - France (FR189)</translation>
+    </message>
+    <message>
+        <source>UK - Großbritannien (UK166)</source>
+        <translation>UK - Great Britain (UK166)</translation>
+    </message>
+    <message>
+        <source>SG - Schweiz (Deutsch)</source>
+        <translation>SG - Switzerland (German)</translation>
+    </message>
+    <message>
+        <source>SF - Schweiz (Französisch)</source>
+        <translation>SF - Switzerland (French)</translation>
+    </message>
+    <message>
+        <source>IT - Italien (IT142)</source>
+        <translation>IT - Italy (IT142)</translation>
+    </message>
+    <message>
+        <source>SP - Spanien</source>
+        <translation>SP - Spain</translation>
+    </message>
+    <message>
+        <source>ShiftLock</source>
+        <translation>ShiftLock</translation>
+    </message>
+    <message>
+        <source>CapsLock</source>
+        <translation>CapsLock</translation>
+    </message>
+    <message>
+        <source>Hotkeys für Online Programmierung</source>
+        <translation>Hotkeys for online programming</translation>
+    </message>
+    <message>
+        <source>Hotkeys für Online Programmierung aktivieren:
+Alt+Druck für Zeichenketten,
+Strg+Alt+Druck für Einzeltasten</source>
+        <translation>Enable hotkeys for online programming:
+Alt+Print for strings,
+Ctrl+Alt+Print for single keys</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::InterfacePage</name>
+    <message>
+        <source>AT / USB</source>
+        <translation>AT / USB</translation>
+    </message>
+    <message>
+        <source>PC</source>
+        <translation>PC</translation>
+    </message>
+    <message>
+        <source>COM:</source>
+        <translation>COM:</translation>
+    </message>
+    <message>
+        <source>E - Gerade</source>
+        <translation>E - Even</translation>
+    </message>
+    <message>
+        <source>O - Ungerade</source>
+        <translation>O - Odd</translation>
+    </message>
+    <message>
+        <source>N - Keine Parität</source>
+        <translation>N - No parity</translation>
+    </message>
+    <message>
+        <source> Schnittstelle </source>
+        <translation> Interface </translation>
+    </message>
+    <message>
+        <source> COM: - Konfiguration </source>
+        <translation> COM: configuration </translation>
+    </message>
+    <message>
+        <source>RTS / CTS</source>
+        <translation>RTS / CTS</translation>
+    </message>
+    <message>
+        <source>Parität:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>Baudrate:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>Datenbits:</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <source>verkettete Tastatur</source>
+        <translation>chained keyboard</translation>
+    </message>
+    <message>
+        <source>Verkettete Tastatur initialisieren und
+LED-Informationen an sie senden</source>
+        <translation>Initialise the chained keyboard and
+send LED information to it</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::KeyShapePage</name>
+    <message>
+        <source>12mm Beschriftungszone</source>
+        <translation>12mm caption zone</translation>
+    </message>
+    <message>
+        <source>13mm Beschriftungszone</source>
+        <translation>13mm caption zone</translation>
+    </message>
+    <message>
+        <source>Achtung: Eine Änderung setzt alle Tasten
+auf die gewählte Größe (1x1)!</source>
+        <translation>Caution: a change sets all keys
+to the chosen size (1x1)!</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::KeyboardSettingsSheet</name>
+    <message>
+        <source>Keyboard Parameter einstellen</source>
+        <translation>Set keyboard parameters</translation>
+    </message>
+    <message>
+        <source>Land</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>Schnittstelle</source>
+        <translation>Interface</translation>
+    </message>
+    <message>
+        <source>Ton</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Tastenwiederholung</source>
+        <translation>Key repeat</translation>
+    </message>
+    <message>
+        <source>Tastenform</source>
+        <translation>Key shape</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::LayerPage</name>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Scroll</source>
+        <translation>Scroll</translation>
+    </message>
+    <message>
+        <source>NumLock</source>
+        <translation>NumLock</translation>
+    </message>
+    <message>
+        <source>CapsLock</source>
+        <translation>CapsLock</translation>
+    </message>
+    <message>
+        <source>Funktionstasten</source>
+        <translation>Function keys</translation>
+    </message>
+    <message>
+        <source>Tastaturklick</source>
+        <translation>Key click</translation>
+    </message>
+    <message>
+        <source>Automatische Tastenwiederholung</source>
+        <translation>Automatic key repeat</translation>
+    </message>
+    <message>
+        <source>Geschützte Taste</source>
+        <translation>Protected key</translation>
+    </message>
+    <message>
+        <source>MakeBreak</source>
+        <translation>MakeBreak</translation>
+    </message>
+    <message>
+        <source>Kein Restore</source>
+        <translation>No restore</translation>
+    </message>
+    <message>
+        <source>lösen</source>
+        <translation>release</translation>
+    </message>
+    <message>
+        <source>drücken+lösen</source>
+        <translation>press+release</translation>
+    </message>
+    <message>
+        <source>drücken</source>
+        <translation>press</translation>
+    </message>
+    <message>
+        <source>Layername:</source>
+        <translation>Layer name:</translation>
+    </message>
+    <message>
+        <source> Ebene </source>
+        <translation> Level </translation>
+    </message>
+    <message>
+        <source> Erweiterte Ebenen </source>
+        <translation> Extended levels </translation>
+    </message>
+    <message>
+        <source> Attribute </source>
+        <translation> Attributes </translation>
+    </message>
+    <message>
+        <source> Taste auslösen bei </source>
+        <translation> Trigger key on </translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::LayerSheet</name>
+    <message>
+        <source>Layer definieren</source>
+        <translation>Define layers</translation>
+    </message>
+    <message>
+        <source>Neuer Layer</source>
+        <translation>New layer</translation>
+    </message>
+    <message>
+        <source>Die Layerdefinitionen konnten nicht in die Datei %1 geschrieben werden.
+Die Änderungen gelten nur bis zum Programmende.</source>
+        <translation>The layer definitions could not be written to the file %1.
+The changes last only until the program ends.</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::ModulePage</name>
+    <message>
+        <source>Barcode</source>
+        <translation>Barcode</translation>
+    </message>
+    <message>
+        <source>Funktionskarte</source>
+        <translation>Function card</translation>
+    </message>
+    <message>
+        <source>Schlüsselschalter</source>
+        <translation>Key lock</translation>
+    </message>
+    <message>
+        <source>KVK Leser</source>
+        <translation>KVK reader</translation>
+    </message>
+    <message>
+        <source>MSR</source>
+        <translation>MSR</translation>
+    </message>
+    <message>
+        <source>Autoinput</source>
+        <translation>Autoinput</translation>
+    </message>
+    <message>
+        <source>Sentinels (Rahmendaten senden)</source>
+        <translation>Sentinels (send framing data)</translation>
+    </message>
+    <message>
+        <source>Spur 1</source>
+        <translation>Track 1</translation>
+    </message>
+    <message>
+        <source>Spur 2</source>
+        <translation>Track 2</translation>
+    </message>
+    <message>
+        <source>Spur 3</source>
+        <translation>Track 3</translation>
+    </message>
+    <message>
+        <source>3-Spur-Leser</source>
+        <translation>3-track reader</translation>
+    </message>
+    <message>
+        <source>LRC ausgeben</source>
+        <translation>Output LRC</translation>
+    </message>
+    <message>
+        <source>Einsetzen</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Herausnehmen</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>BA0 / Festformat</source>
+        <translation>BA0 / fixed format</translation>
+    </message>
+    <message>
+        <source>BA1 / ASN.1</source>
+        <translation>BA1 / ASN.1</translation>
+    </message>
+    <message>
+        <source>BA2</source>
+        <translation>BA2</translation>
+    </message>
+    <message>
+        <source>Vorspann</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <source>Abspann</source>
+        <translation>Trailer</translation>
+    </message>
+    <message>
+        <source>Bad Read String:</source>
+        <translation>Bad Read String:</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::ModuleSheet</name>
+    <message>
+        <source>Module einstellen</source>
+        <translation>Set up modules</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::ProgrammingPage</name>
+    <message>
+        <source>Tastaturklick</source>
+        <translation>Key click</translation>
+    </message>
+    <message>
+        <source>Automatische Tastenwiederholung</source>
+        <translation>Automatic key repeat</translation>
+    </message>
+    <message>
+        <source>Geschützte Taste</source>
+        <translation>Protected key</translation>
+    </message>
+    <message>
+        <source>Langsame Ausgabe</source>
+        <translation>Slow output</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::PropertySheet</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::RatePage</name>
+    <message>
+        <source>DEFAULT -  Normal</source>
+        <translation>DEFAULT -  Normal</translation>
+    </message>
+    <message>
+        <source>FAST - Schnell</source>
+        <translation>FAST - Fast</translation>
+    </message>
+    <message>
+        <source>MEDIUM - Mittel</source>
+        <translation>MEDIUM - Medium</translation>
+    </message>
+    <message>
+        <source>SLOW - Langsam</source>
+        <translation>SLOW - Slow</translation>
+    </message>
+    <message>
+        <source>VERY SLOW - Sehr langsam</source>
+        <translation>VERY SLOW - Very slow</translation>
+    </message>
+    <message>
+        <source> Normale Tasten </source>
+        <translation> Normal keys </translation>
+    </message>
+    <message>
+        <source>Tastenfrequenz:</source>
+        <translation>Key rate:</translation>
+    </message>
+    <message>
+        <source>Verzögerung:</source>
+        <translation>Delay:</translation>
+    </message>
+    <message>
+        <source> Langsame Tasten </source>
+        <translation> Slow keys </translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::SoundPage</name>
+    <message>
+        <source>Lautstärke:</source>
+        <translation>Volume:</translation>
+    </message>
+    <message>
+        <source>Dauer:</source>
+        <translation>Duration:</translation>
+    </message>
+    <message>
+        <source> Tastenklick </source>
+        <translation> Key click </translation>
+    </message>
+    <message>
+        <source> Fehleralarm </source>
+        <translation> Error alarm </translation>
+    </message>
+</context>
+<context>
+    <name>keyui::download</name>
+    <message>
+        <source>Compile &amp; Download</source>
+        <translation>Compile &amp; Download</translation>
+    </message>
+    <message>
+        <source>Vorgang läuft...</source>
+        <translation>In progress...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Compile</source>
+        <translation>Compile</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::download::InterfaceDialog</name>
+    <message>
+        <source>E - Gerade</source>
+        <translation>E - Even</translation>
+    </message>
+    <message>
+        <source>O - Ungerade</source>
+        <translation>O - Odd</translation>
+    </message>
+    <message>
+        <source>N - No Parity</source>
+        <translation>N - No Parity</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::download::ProgressDialog</name>
+    <message>
+        <source>Ein Compilierfehler ist aufgetreten</source>
+        <translation>A compile error occurred</translation>
+    </message>
+    <message>
+        <source>KBF - Datei wurde nicht gefunden</source>
+        <translation>KBF file not found</translation>
+    </message>
+    <message>
+        <source>Ausgabedatei konnte nicht geöffnet werden</source>
+        <translation>Output file could not be opened</translation>
+    </message>
+    <message>
+        <source>Kein Dateiname angegeben</source>
+        <translation>No file name given</translation>
+    </message>
+    <message>
+        <source>COM - Port konnte nicht geöffnet werden</source>
+        <translation>COM port could not be opened</translation>
+    </message>
+    <message>
+        <source>Falsche Schnittstelle angegeben</source>
+        <translation>Wrong interface given</translation>
+    </message>
+    <message>
+        <source>COM - Port konnte nicht geschlossen werden</source>
+        <translation>COM port could not be closed</translation>
+    </message>
+    <message>
+        <source>Download nicht möglich</source>
+        <translation>Download not possible</translation>
+    </message>
+    <message>
+        <source>KBX - Datei ist ungültig</source>
+        <translation>KBX file is invalid</translation>
+    </message>
+    <message>
+        <source>KBX - Datei wurde nicht gefunden</source>
+        <translation>KBX file not found</translation>
     </message>
 </context>
 <context>
