@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QVariant>
 
 namespace keyui::dialogs {
 
@@ -12,16 +13,31 @@ std::uint32_t withField(std::uint32_t word, int field, unsigned value) {
     return (word & ~mask) | ((static_cast<std::uint32_t>(value) & 3u) << field);
 }
 
+namespace {
+
+// The value a box was shown with and the state that showed it.
+constexpr char kShownValue[] = "kbxShownField";
+constexpr char kShownState[] = "kbxShownState";
+
+Qt::CheckState stateFor(const QCheckBox& box, unsigned value) {
+    if (value == 1) return Qt::Checked;
+    if (value == 0 || !box.isTristate()) return Qt::Unchecked;
+    return Qt::PartiallyChecked;
+}
+
+}  // namespace
+
 void showField(QCheckBox& box, unsigned value) {
-    if (value == 0)
-        box.setCheckState(Qt::Unchecked);
-    else if (value == 1 || !box.isTristate())
-        box.setCheckState(Qt::Checked);
-    else
-        box.setCheckState(Qt::PartiallyChecked);
+    const Qt::CheckState state = stateFor(box, value);
+    box.setCheckState(state);
+    box.setProperty(kShownValue, value);
+    box.setProperty(kShownState, static_cast<int>(state));
 }
 
 unsigned fieldOf(const QCheckBox& box) {
+    const QVariant shown = box.property(kShownValue);
+    if (shown.isValid() && box.property(kShownState).toInt() == static_cast<int>(box.checkState()))
+        return shown.toUInt();
     switch (box.checkState()) {
         case Qt::Unchecked: return 0;
         case Qt::Checked: return 1;

@@ -19,8 +19,10 @@ namespace keyui::dialogs {
 // to two bits); every other bit kept.
 std::uint32_t withField(std::uint32_t word, int field, unsigned value);
 
-// 0 clear, 1 ticked, 2 greyed; any other value shows as greyed on a
-// three-state box and ticked on a two-state one.
+// 0 clear, 1 ticked, 2 greyed. A two-state box is ticked for 1 only. A box
+// the user has not changed since showField gives back the value it was
+// shown with, so a "follow the layer" value on a two-state box, or any
+// value the box cannot show, survives an OK unchanged.
 void showField(QCheckBox& box, unsigned value);
 unsigned fieldOf(const QCheckBox& box);
 

@@ -35,6 +35,16 @@ TEST_F(ProgrammingTest, TheAttributeBoxesShowBitsZeroToSevenAndOkKeepsTheOtherBi
     EXPECT_EQ(entry(0).attributes, 0xABCD1200u | 0x21u);
 }
 
+TEST_F(ProgrammingTest, OkWithoutChangesKeepsEveryFieldThatFollowsTheLayer) {
+    // A new key follows the layer in every field, slow output included, which
+    // the two-state box shows clear; an untouched OK must not turn it on.
+    entry(0).attributes = kbxdoc::kAllFollowLayer;
+    auto sheet = shownSheet();
+    EXPECT_EQ(box(*sheet->page(0), 11009).checkState(), Qt::Unchecked);
+    sheet->accept();
+    EXPECT_EQ(entry(0).attributes, kbxdoc::kAllFollowLayer);
+}
+
 TEST_F(ProgrammingTest, GreyedBoxesStoreFollowTheLayer) {
     entry(0).attributes = 0xFFFFFF00u;
     auto sheet = shownSheet();

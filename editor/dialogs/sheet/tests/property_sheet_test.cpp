@@ -87,9 +87,25 @@ TEST(SheetFields, ThreeStateBoxesCarryTheThreeValues) {
         showField(threeState, value);
         EXPECT_EQ(fieldOf(threeState), value);
     }
+}
+
+TEST(SheetFields, AnUntouchedBoxKeepsAValueItCannotShow) {
     QCheckBox twoState;
-    showField(twoState, 2);
+    showField(twoState, 2);  // follow the layer: shown clear, not as "on"
+    EXPECT_EQ(twoState.checkState(), Qt::Unchecked);
+    EXPECT_EQ(fieldOf(twoState), 2u);
+    twoState.click();
     EXPECT_EQ(fieldOf(twoState), 1u);
+    twoState.click();
+    EXPECT_EQ(fieldOf(twoState), 2u);  // back as it was shown
+
+    QCheckBox threeState;
+    threeState.setTristate(true);
+    showField(threeState, 3);
+    EXPECT_EQ(threeState.checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(fieldOf(threeState), 3u);
+    threeState.setCheckState(Qt::Checked);
+    EXPECT_EQ(fieldOf(threeState), 1u);
 }
 
 TEST(SheetFields, ListsSortAndSelectByTheStartOfAnEntry) {
