@@ -11,6 +11,7 @@
 #include "editor/ui/app/child_frame.h"
 #include "editor/ui/app/main_window.h"
 #include "editor/ui/app/new_document_dialog.h"
+#include "editor/ui/app/screenshot_dialogs.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/print/print_command.h"
 #include "editor/ui/view/key_view.h"
@@ -82,7 +83,10 @@ bool runScreenshotScript(MainWindow& window, const QString& folder) {
     AboutDialog about(&window);
     about.show();
     ok = save(about, target, QStringLiteral("about.png")) && ok;
-    return ok;
+    about.hide();
+    return saveDialogScreenshots(window, view, [&](QWidget& widget, const QString& name) {
+        return save(widget, target, name);
+    }) && ok;
 }
 
 }  // namespace keyui::app
