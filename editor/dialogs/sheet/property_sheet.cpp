@@ -1,12 +1,19 @@
 #include "editor/dialogs/sheet/property_sheet.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace keyui::dialogs {
+
+namespace {
+constexpr int kWidestSheet = 900;  // pixels
+}  // namespace
 
 SheetPage::SheetPage(QWidget* parent) : QWidget(parent) {}
 
@@ -53,7 +60,11 @@ QPushButton* PropertySheet::okButton() const { return buttons_->button(QDialogBu
 
 QPushButton* PropertySheet::cancelButton() const { return buttons_->button(QDialogButtonBox::Cancel); }
 
+// Wide enough for every page's tab when that stays a reasonable width;
+// sheets with many pages scroll their tabs.
 void PropertySheet::showEvent(QShowEvent* event) {
+    const int tabsWidth = tabs_->tabBar()->sizeHint().width() + 2 * layout()->contentsMargins().left();
+    if (width() < tabsWidth) resize(std::min(tabsWidth, kWidestSheet), height());
     QDialog::showEvent(event);
     initialisePage(activePage());
 }
