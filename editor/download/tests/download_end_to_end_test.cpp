@@ -26,58 +26,6 @@ namespace {
 using testing::control;
 using testing::qPath;
 
-constexpr int kGiveUpMs = 60000;
-constexpr int kPollMs = 50;
-
-struct FinalState {
-    bool seen = false;
-    int compileBar = -1;
-    int downloadBar = -1;
-    QString status;
-    QString log;
-};
-
-// Answers the modal dialogs of a command as a user would: the interface
-// dialog with "AT" and OK, the progress dialog with OK once it is enabled
-// (its state recorded first). Gives up by closing whatever is open.
-class ModalDriver : public QObject {
-public:
-    ModalDriver() {
-        connect(&poll_, &QTimer::timeout, this, &ModalDriver::step);
-        poll_.start(kPollMs);
-        deadline_.setRemainingTime(kGiveUpMs);
-    }
-    FinalState final;
-    bool interfaceAnswered = false;
-
-private:
-    void step() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) return;
-        if (deadline_.hasExpired()) {
-            modal->close();
-            return;
-        }
-        if (auto* interface = qobject_cast<InterfaceDialog*>(modal)) {
-            QTest::mouseClick(control<QRadioButton>(*interface, "radio11009"), Qt::LeftButton);
-            QTest::mouseClick(control<QPushButton>(*interface, "button1"), Qt::LeftButton);
-            interfaceAnswered = true;
-            return;
-        }
-        auto* ok = control<QPushButton>(*modal, "button1");
-        if (ok == nullptr || !ok->isEnabled() || final.seen) return;
-        final.seen = true;
-        final.compileBar = control<QProgressBar>(*modal, "progress11039")->value();
-        final.downloadBar = control<QProgressBar>(*modal, "progress11040")->value();
-        final.status = control<QLabel>(*modal, "static11043")->text();
-        final.log = control<QPlainTextEdit>(*modal, "edit11044")->toPlainText();
-        QTest::mouseClick(ok, Qt::LeftButton);
-    }
-
-    QTimer poll_;
-    QDeadlineTimer deadline_;
-};
-
 class DownloadEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -89,11 +37,12 @@ protected:
         setup.kbx32Program = QString::fromLatin1(KBX_BIN_DIR) + "/kbx32";
         setup.workFolder = qPath(dir.path()) + "/";
         setup.notify = notices.notifier();
+        const QString layout = QString::fromLatin1(KBX_SOURCE_DIR) + "/data/LAY/Mirk/GRMirk.kbf";
+        ASSERT_EQ(document.open(layout), OpenFailure::None);
         document.setPath(qPath(dir / "shop.kbf"));
         document.setModified(true);
-        auto& key = document.keyboard().keys[0];
-        key.layers[0].programming = "a";
     }
+
     void TearDown() override {
         for (const char* variable : {"KBX_KEYBOARD", "KBX_USB", "KBX_PLATFORM"}) ::unsetenv(variable);
     }
@@ -114,7 +63,7 @@ protected:
 
 TEST_F(DownloadEndToEnd, SendToKeyboardOverTheKeyboardPortLoadsTheImage) {
     const auto keys = document.keyboard().keys;
-    ModalDriver driver;
+    testing::ModalDriver driver;
     runSendToKeyboard(nullptr, document, setup);
     EXPECT_TRUE(driver.interfaceAnswered);
     ASSERT_TRUE(driver.final.seen);
@@ -131,9 +80,9 @@ TEST_F(DownloadEndToEnd, SendToKeyboardOverTheKeyboardPortLoadsTheImage) {
 }
 
 TEST_F(DownloadEndToEnd, SaveAndTestShowsTheLogOfACompileError) {
-    document.keyboard().keys[0].layers[0].programming = "{NOSUCHTOKEN}";
+    document.keyboard().languageCode = "QQ";  // no such language
     const auto keys = document.keyboard().keys;
-    ModalDriver driver;
+    testing::ModalDriver driver;
     runSaveAndTest(nullptr, document, setup);
     ASSERT_TRUE(driver.final.seen);
     EXPECT_EQ(driver.final.status, "Ein Compilierfehler ist aufgetreten");

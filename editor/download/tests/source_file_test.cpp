@@ -49,6 +49,13 @@ protected:
         keys[3].captionSize = 40;
         keys[3].layers[0].programming = "k";
         keys[kbxdoc::kCurrentKeySlot].layers[1].programming = "x";
+        // Key 3 is drawn three caps wide over key 4: the save gives key 4
+        // key 3's programming in the file only.
+        document.keyboard().capWidth = 10;
+        document.keyboard().capHeight = 10;
+        keys[3].current = kbxdoc::Rect{0, 0, 30, 10};
+        keys[4].current = kbxdoc::Rect{10, 0, 10, 10};
+        keys[4].layers[0].programming = "own";
     }
 
     kbxtest::TempDir dir;
@@ -65,6 +72,7 @@ TEST_F(QuietSaveTest, TheDocumentKeepsPathTitleFlagAndKeys) {
     EXPECT_EQ(document.title(), "shop.kbf");
     EXPECT_TRUE(document.isModified());
     EXPECT_TRUE(document.keyboard().keys == keys);
+    EXPECT_EQ(document.keyboard().keys[4].layers[0].programming, "own");
     EXPECT_EQ(titles.count(), 0);
 
     document.setModified(false);
@@ -87,6 +95,28 @@ TEST_F(QuietSaveTest, AFailedWriteIsToldAndStopsTheCommand) {
     runSaveAndTest(nullptr, document, setup);
     EXPECT_EQ(notices.notices.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(dir / "started"));
+}
+
+// An untitled document is tested as ".KBF" in the current folder, its log
+// expected in ".TXT" there.
+TEST_F(QuietSaveTest, AnUntitledDocumentIsTestedAsDotKbfInTheCurrentFolder) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    document.setPath(QString());
+    kbxtest::writeFile(dir / ".TXT", "ERROR (line 1): x\n");
+    testing::writeFakeProgram(dir / "kbx32", "echo \"$1 $2\" > args\necho 'kbx_message 4 -1'\n");
+    testing::RecordingNotifier notices;
+    DownloadSetup setup{qPath(dir / "kbx32"), qPath(dir.path()) + "/", notices.notifier()};
+    testing::ModalDriver driver;
+    runSaveAndTest(nullptr, document, setup);
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(std::filesystem::exists(dir / ".KBF"));
+    EXPECT_EQ(kbxtest::readFile(dir / "args"), ".KBF COMP\n");
+    ASSERT_TRUE(driver.final.seen);
+    EXPECT_EQ(driver.final.log, "ERROR (line 1): x\n");
+    EXPECT_TRUE(document.path().isEmpty());
+    EXPECT_EQ(document.title(), "Noname");
+    EXPECT_TRUE(notices.notices.empty());
 }
 
 }  // namespace
