@@ -87,7 +87,7 @@ TEST_F(InterfaceDialogTest, TheUsbRadioIsOfferedOnlyWithTheSwitchFile) {
     ASSERT_TRUE(radio(dialog, "radio11012")->isEnabled());
     EXPECT_EQ(radio(dialog, "radio11012")->text(), "USB");
     dialog.show();
-    QTest::mouseClick(radio(dialog, "radio11012"), Qt::LeftButton);
+    testing::clickRadio(radio(dialog, "radio11012"));
     EXPECT_TRUE(radio(dialog, "radio11012")->isChecked());
     EXPECT_FALSE(combo(dialog, "combo11005")->isEnabled());
     EXPECT_EQ(interfaceString(dialog.choice()), "USB");
@@ -98,20 +98,20 @@ TEST_F(InterfaceDialogTest, ChoosingComTwoAtNineteenThousandTwoHundredGivesItsSt
     keyboard.handshake = 0;
     InterfaceDialog dialog(keyboard);
     dialog.show();
-    QTest::mouseClick(radio(dialog, "radio11011"), Qt::LeftButton);
+    testing::clickRadio(radio(dialog, "radio11011"));
     ASSERT_TRUE(radio(dialog, "radio11014")->isEnabled());
-    QTest::mouseClick(radio(dialog, "radio11014"), Qt::LeftButton);
+    testing::clickRadio(radio(dialog, "radio11014"));
     combo(dialog, "combo11005")->setCurrentText("19200");
     combo(dialog, "combo11006")->setCurrentText("N - No Parity");
     combo(dialog, "combo11007")->setCurrentText("7");
-    QTest::mouseClick(control<QCheckBox>(dialog, "check11008"), Qt::LeftButton);
+    testing::clickRadio(control<QCheckBox>(dialog, "check11008"));
     QTest::mouseClick(control<QPushButton>(dialog, "button1"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(interfaceString(dialog.choice()), "COM2:19200,N,7,1");
 
     // Back to the keyboard port: the serial controls go off again.
     dialog.show();
-    QTest::mouseClick(radio(dialog, "radio11009"), Qt::LeftButton);
+    testing::clickRadio(radio(dialog, "radio11009"));
     EXPECT_FALSE(radio(dialog, "radio11014")->isEnabled());
     EXPECT_EQ(interfaceString(dialog.choice()), "AT");
 }
