@@ -27,6 +27,9 @@ enum ControlId : int {
 
 constexpr int kBarMinimum = 0;
 constexpr int kBarMaximum = 100;
+// A message line is a few bytes; output that runs on this long without a
+// line end is not a message and is dropped, so it cannot fill the memory.
+constexpr qsizetype kLongestLine = 4096;
 
 }  // namespace
 
@@ -103,6 +106,7 @@ void ProgressDialog::readMessages() {
         pending_.remove(0, end + 1);
         if (const auto message = parseMessageLine(line)) handle(*message);
     }
+    if (pending_.size() > kLongestLine) pending_.clear();
 }
 
 void ProgressDialog::handle(const ProgressMessage& message) {

@@ -118,6 +118,15 @@ TEST_F(ProgressDialogTest, AProgramEndingWithoutItsLastMessageIsReported) {
     EXPECT_EQ(status(), "Das Programm kbx32 wurde unerwartet beendet.");
 }
 
+TEST_F(ProgressDialogTest, EndlessOutputWithoutLineEndsIsDroppedAndLaterMessagesStillCount) {
+    // A megabyte of output with no line end, then a line end and the run's messages.
+    run("head -c 1000000 /dev/zero | tr '\\0' x\n"
+        "echo\n"
+        "echo 'kbx_message 3 0'\necho 'kbx_message 1 0'\n");
+    EXPECT_EQ(downloadBar()->value(), 100);
+    EXPECT_EQ(status(), "Fertig");
+}
+
 TEST_F(ProgressDialogTest, TheCloseBoxEndsAProgramThatNeverEnds) {
     const auto pidFile = dir / "pid";
     run("echo $$ > '" + pidFile.string() + "'\ntrap '' TERM\necho 'kbx_message 0 20'\nwhile :; do sleep 1; done\n",
