@@ -67,7 +67,12 @@ VersionQueryResult runVersionQuery(const InterfaceEntries& entries, bool usbPres
     TextBuffer buffer{};
     putInterface(buffer, choice.interfaceString);
     std::array<unsigned char, KBXI_HEADER_SIZE> header{};
-    if (entries.readHeader(header.data(), buffer.data()) != 0) return {};
+    if (entries.readHeader(header.data(), buffer.data()) != 0) {
+        // The USB link opened for the query goes with it, so that no open link
+        // outlives the unloaded library.
+        if (choice.closeUsbAtEnd) entries.closeUsb();
+        return {};
+    }
 
     VersionQueryResult result{versionText(header, englishTexts), true};
     sendClosingCommand(entries, buffer);

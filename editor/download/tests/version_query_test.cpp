@@ -166,6 +166,13 @@ TEST_F(VersionQueryCalls, AFailedHeaderReadLeavesTheTextAndSendsNoCommand) {
     EXPECT_EQ(recording.calls, (std::vector<std::string>{"set 0", "check", "header AT CHECK"}));
 }
 
+TEST_F(VersionQueryCalls, AFailedHeaderReadOverUsbStillClosesTheUsbLink) {
+    recording.headerResult = 1;
+    const VersionQueryResult result = runVersionQuery(entries, true, false);
+    EXPECT_FALSE(result.text);
+    EXPECT_EQ(recording.calls, (std::vector<std::string>{"set 4", "check", "header USB CHECK", "close USB"}));
+}
+
 // --- Whole queries against the simulated keyboard ---
 
 constexpr char kLayout[] = "TYPE MIRK\nLANGUAGE GR,S\nA01: \"a\"\nA02: \"{F1}\"\n";
