@@ -27,11 +27,11 @@ constexpr int kM3T = 194, kM3H = 195, kM2T = 196, kM2H = 197, kM1T = 198, kM1H =
 
 
 const std::array kPages{
-    ModulePageSpec{ModulePageKind::Barcode, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Barcode")},
-    ModulePageSpec{ModulePageKind::FunctionCard, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Funktionskarte")},
-    ModulePageSpec{ModulePageKind::KeyLock, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Schlüsselschalter")},
-    ModulePageSpec{ModulePageKind::KvkReader, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "KVK Leser")},
-    ModulePageSpec{ModulePageKind::Msr, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "MSR")},
+    ModulePageRow{ModulePageKind::Barcode, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Barcode")},
+    ModulePageRow{ModulePageKind::FunctionCard, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Funktionskarte")},
+    ModulePageRow{ModulePageKind::KeyLock, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Schlüsselschalter")},
+    ModulePageRow{ModulePageKind::KvkReader, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "KVK Leser")},
+    ModulePageRow{ModulePageKind::Msr, QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "MSR")},
 };
 
 const std::array kSwitches{
@@ -65,7 +65,7 @@ const std::array kKvkFormats{
 
 }  // namespace
 
-std::span<const ModulePageSpec> modulePages() { return kPages; }
+std::span<const ModulePageRow> modulePages() { return kPages; }
 std::span<const ModuleSwitch> moduleSwitches() { return kSwitches; }
 std::span<const ProgrammingRow> programmingRows() { return kRows; }
 std::span<const KvkFormatButton> kvkFormatButtons() { return kKvkFormats; }

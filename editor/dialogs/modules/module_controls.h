@@ -14,11 +14,11 @@ namespace keyui::dialogs {
 // The pages of the module sheet, in the sheet's order.
 enum class ModulePageKind { Barcode, FunctionCard, KeyLock, KvkReader, Msr };
 
-struct ModulePageSpec {
+struct ModulePageRow {
     ModulePageKind kind;
     const char* title;  // translated in the context of ModulePage
 };
-std::span<const ModulePageSpec> modulePages();
+std::span<const ModulePageRow> modulePages();
 
 // A check box on one byte of the document, 0 or 1 (any nonzero byte shows
 // ticked).

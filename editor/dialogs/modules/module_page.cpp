@@ -42,13 +42,13 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
     : SheetPage(parent), kind_(kind), document_(document), openProgramming_(std::move(openProgramming)) {
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    for (const ModuleSwitch& spec : moduleSwitches()) {
-        if (spec.page != kind_) continue;
-        auto* box = new QCheckBox(translated(spec.text), this);
-        box->setObjectName(objectNameOf("check", spec.id));
-        switches_.push_back({&spec, box});
-        if (spec.trackRow >= 0)
-            grid->addWidget(box, spec.trackRow, 0);
+    for (const ModuleSwitch& described : moduleSwitches()) {
+        if (described.page != kind_) continue;
+        auto* box = new QCheckBox(translated(described.text), this);
+        box->setObjectName(objectNameOf("check", described.id));
+        switches_.push_back({&described, box});
+        if (described.trackRow >= 0)
+            grid->addWidget(box, described.trackRow, 0);
         else
             layout->addWidget(box);
     }
@@ -76,10 +76,10 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
 
 void ModulePage::addProgrammingButtons(QGridLayout& grid) {
     int row = 0;
-    for (const ProgrammingRow& spec : programmingRows()) {
-        if (spec.page != kind_) continue;
-        if (spec.label != nullptr) grid.addWidget(new QLabel(translated(spec.label), this), row, 0);
-        const std::pair<int, int> buttons[] = {{spec.headerId, spec.headerSlot}, {spec.trailerId, spec.trailerSlot}};
+    for (const ProgrammingRow& described : programmingRows()) {
+        if (described.page != kind_) continue;
+        if (described.label != nullptr) grid.addWidget(new QLabel(translated(described.label), this), row, 0);
+        const std::pair<int, int> buttons[] = {{described.headerId, described.headerSlot}, {described.trailerId, described.trailerSlot}};
         int column = 1;
         for (const auto& [id, slot] : buttons) {
             auto* button = new QPushButton(translated(column == 1 ? kHeaderText : kTrailerText), this);
@@ -98,7 +98,7 @@ void ModulePage::openProgramming(int slot) {
 
 void ModulePage::initialise() {
     kbxdoc::KeyboardData& keyboard = document_.keyboard();
-    for (const SwitchBox& each : switches_) each.box->setChecked(each.spec->byte(keyboard) != 0);
+    for (const SwitchBox& each : switches_) each.box->setChecked(each.described->byte(keyboard) != 0);
     if (kvkFormats_ != nullptr) {
         const auto format = static_cast<int>(
             kbxdoc::fieldValue(keyboard.keys[kKvkSettingsSlot].moduleOption1, kKvkFormatField));
@@ -111,7 +111,7 @@ void ModulePage::initialise() {
 
 void ModulePage::commit() {
     kbxdoc::KeyboardData& keyboard = document_.keyboard();
-    for (const SwitchBox& each : switches_) each.spec->byte(keyboard) = each.box->isChecked() ? 1 : 0;
+    for (const SwitchBox& each : switches_) each.described->byte(keyboard) = each.box->isChecked() ? 1 : 0;
     if (kvkFormats_ != nullptr && kvkFormats_->checkedId() >= 0) {
         std::uint8_t& option = keyboard.keys[kKvkSettingsSlot].moduleOption1;
         option = static_cast<std::uint8_t>(

@@ -29,7 +29,7 @@ public:
 
 private:
     struct SwitchBox {
-        const ModuleSwitch* spec;
+        const ModuleSwitch* described;
         QCheckBox* box;
     };
     void addProgrammingButtons(QGridLayout& grid);

@@ -51,9 +51,9 @@ void ModuleSheet::accept() {
 std::unique_ptr<ModuleSheet> buildModuleSheet(QWidget* parent, KeyDocument& document,
                                               const ProgrammingOpener& openProgramming) {
     auto sheet = std::make_unique<ModuleSheet>(document, parent);
-    for (const ModulePageSpec& spec : modulePages())
-        sheet->addPage(new ModulePage(spec.kind, document, openProgramming),
-                       QCoreApplication::translate("keyui::dialogs::ModulePage", spec.title));
+    for (const ModulePageRow& described : modulePages())
+        sheet->addPage(new ModulePage(described.kind, document, openProgramming),
+                       QCoreApplication::translate("keyui::dialogs::ModulePage", described.title));
     // All five page titles in view at once.
     sheet->tabs()->setUsesScrollButtons(false);
     return sheet;

@@ -86,9 +86,9 @@ void ProgrammingPage::buildControls() {
     attributeGroup->setObjectName(objectNameOf("group", kAttributeGroupId));
     auto* attributeColumn = new QVBoxLayout(attributeGroup);
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i) {
-        const AttributeBox& spec = kAttributeBoxes[i];
-        attributes_[i] = checkBox(spec.id, translated(spec.text), attributeGroup);
-        attributes_[i]->setTristate(spec.threeState);
+        const AttributeBox& described = kAttributeBoxes[i];
+        attributes_[i] = checkBox(described.id, translated(described.text), attributeGroup);
+        attributes_[i]->setTristate(described.threeState);
         attributeColumn->addWidget(attributes_[i]);
     }
     textColumn->addWidget(attributeGroup);
