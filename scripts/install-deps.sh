@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools linguist-qt6 libgl-dev
   fonts-liberation xvfb xauth
+  dpkg-dev file binutils
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "editor/download/download_paths.h"
 #include "editor/download/interface_dialog.h"
 #include "editor/download/quiet_save.h"
+#include "editor/ui/core/installed_data.h"
 #include "editor/ui/core/key_document.h"
 
 namespace keyui::download {
@@ -41,7 +42,9 @@ DownloadSetup programDownloadSetup() {
     const QString programFolder = withSlash(QCoreApplication::applicationDirPath());
     setup.kbx32Program = programFolder + QLatin1String(kKbx32Name);
     const QFileInfo folder(programFolder);
-    setup.workFolder = folder.isDir() && folder.isWritable() ? programFolder : dataFolder();
+    // An installed program never writes into the system's program folder.
+    const bool besideProgram = !keyui::runsInstalled(programFolder) && folder.isDir() && folder.isWritable();
+    setup.workFolder = besideProgram ? programFolder : dataFolder();
     QDir().mkpath(setup.workFolder);
     return setup;
 }

@@ -18,6 +18,7 @@
 #include "editor/ui/app/screenshot_script.h"
 #include "editor/ui/app/user_dialogs.h"
 #include "editor/ui/core/editor_state.h"
+#include "editor/ui/core/installed_data.h"
 #include "editor/ui/core/texts.h"
 
 namespace keyui::app {
@@ -70,7 +71,8 @@ std::filesystem::path settingsFileFor(const QString& programFolder) {
     const QString besideProgram =
         programFolder +
         QLatin1String(kbxdoc::kSettingsFileName.data(), static_cast<qsizetype>(kbxdoc::kSettingsFileName.size()));
-    if (canWriteBeside(programFolder, besideProgram)) return toFileName(besideProgram);
+    if (!runsInstalled(programFolder) && canWriteBeside(programFolder, besideProgram))
+        return toFileName(besideProgram);
     const QString folder = xdgSettingsFolder();
     QDir().mkpath(folder);
     return toFileName(folder + QLatin1String(kbxdoc::kSettingsFileName.data(),
@@ -86,6 +88,16 @@ bool wantsEnglish(const QString& localeName, const QString& languageVariable) {
 bool installEnglishTexts(QApplication& application, QTranslator& translator, const QString& folder) {
     if (!translator.load(QLatin1String(kTranslationBaseName), folder)) return false;
     return application.installTranslator(&translator);
+}
+
+QString translationFolderOf(const QString& programFolder) {
+    if (QFileInfo::exists(programFolder + QLatin1String(kTranslationBaseName) + QLatin1String(kTranslationSuffix)))
+        return programFolder;
+#ifdef KBX_INSTALLED_TRANSLATIONS
+    if (runsInstalled(programFolder))
+        return installedDataFolderOf(programFolder) + QStringLiteral(KBX_INSTALLED_TRANSLATIONS);
+#endif
+    return programFolder;
 }
 
 void loadLayerTable() {
@@ -128,7 +140,7 @@ int runApplication(int argc, char** argv) {
 
     QTranslator english;
     if (wantsEnglish(QLocale::system().name(), qEnvironmentVariable(kLanguageVariable)))
-        editorState().englishTexts = installEnglishTexts(application, english, programFolder);
+        editorState().englishTexts = installEnglishTexts(application, english, translationFolderOf(programFolder));
     QApplication::setApplicationDisplayName(applicationTitle());
 
     QSplashScreen splash(splashPicture());

@@ -15,6 +15,7 @@ class MainWindow;
 
 inline constexpr char kOrganisationName[] = "LayomatV18";
 inline constexpr char kTranslationBaseName[] = "key_en";
+inline constexpr char kTranslationSuffix[] = ".qm";
 inline constexpr char kLanguageVariable[] = "KEY_LANG";           // "de" or "en"
 inline constexpr char kScreenshotVariable[] = "KEY_SCREENSHOTS";  // a folder: grab and quit
 inline constexpr char kScreenshotOption[] = "--screenshots";
@@ -30,6 +31,10 @@ std::filesystem::path settingsFileFor(const QString& programFolder);
 bool wantsEnglish(const QString& localeName, const QString& languageVariable);
 // Loads key_en.qm from the folder into the translator and installs it.
 bool installEnglishTexts(QApplication& application, QTranslator& translator, const QString& folder);
+
+// The folder of the English texts: beside the program in a build tree, the
+// installed data folder's translations otherwise.
+QString translationFolderOf(const QString& programFolder);
 
 // The layer table from the settings file, the default table written when
 // it has none (layer 0 then becomes the current layer).

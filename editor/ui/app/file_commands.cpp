@@ -12,6 +12,7 @@
 #include "editor/ui/app/recent_files.h"
 #include "editor/ui/app/user_dialogs.h"
 #include "editor/ui/core/editor_state.h"
+#include "editor/ui/core/installed_data.h"
 #include "editor/ui/core/texts.h"
 
 namespace keyui::app {
@@ -67,6 +68,9 @@ QString openFailureText(const QString& path, OpenFailure failure) {
 
 QString templateFolderOf(const QString& programFolder) {
     if (QDir(programFolder).exists(QStringLiteral("LAY"))) return programFolder;
+    // An installed program's data folder comes before the source tree, which
+    // may still be on the machine that built it.
+    if (runsInstalled(programFolder)) return installedDataFolderOf(programFolder);
 #ifdef KBX_SOURCE_DIR
     const QString sourceData = QStringLiteral(KBX_SOURCE_DIR "/data/");
     if (QDir(sourceData).exists(QStringLiteral("LAY"))) return sourceData;

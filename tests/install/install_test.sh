@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Installs the build tree into a temporary DESTDIR with the prefix /usr and
+# runs every installed program once, with a bare environment: PATH only the
+# system's folders, no LD_LIBRARY_PATH, HOME and the XDG folders in the
+# temporary folder. The programs must find their libraries, each other and
+# their data from where they were installed.
+set -euo pipefail
+
+build="$(cd "$1" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+root="$work/root"
+prefix="$root/usr"
+home="$work/home"
+mkdir -p "$home"
+
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+
+# The environment of an installed program started from a desktop or a shell.
+run_installed() {
+  env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+    XDG_DATA_HOME="$home/.local/share" LANG=C.UTF-8 "$@"
+}
+
+DESTDIR="$root" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log" >&2; fail "cmake --install"; exit 1; }
+
+libdir="$(dirname "$(find "$prefix" -name 'libkbxplatform.so.1' -print -quit)")"
+[ -d "$libdir" ] || { fail "no libkbxplatform.so.1 installed"; exit 1; }
+
+# Every library with its soname link and the unversioned name the programs load.
+for library in kbxc32 kbxi32 kbxfunc kbxplatform kbxusb; do
+  for name in "lib$library.so" "lib$library.so.1" "lib$library.so.1.0.0"; do
+    [ -e "$libdir/$name" ] || fail "$name not in $libdir"
+  done
+  [ -f "$libdir/pkgconfig/$library.pc" ] || fail "$library.pc not installed"
+done
+for header in kbxc32.h kbxi32.h kbxfunc.h kbxplatform.h; do
+  [ -f "$prefix/include/kbx/$header" ] || fail "include/kbx/$header not installed"
+done
+
+# Nothing installed may look into the build tree for its libraries.
+for file in "$prefix"/bin/* "$libdir"/lib*.so.1.0.0; do
+  if readelf -d "$file" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+    fail "$(basename "$file") has the build tree in its run path"
+  fi
+done
+
+# A pkg-config file names the installed folders.
+if command -v pkg-config >/dev/null; then
+  cflags="$(PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_LIBDIR=/nonexistent pkg-config --cflags kbxi32)"
+  cflags="${cflags%% }"
+  [ "$cflags" = "-I/usr/include/kbx" ] || fail "kbxi32.pc gives the flags '$cflags'"
+fi
+
+for program in kbx32 kbxsim kbxdump kbxlayout kbxpos; do
+  run_installed "$prefix/bin/$program" --help >"$work/$program.help" 2>&1 || fail "$program --help"
+  [ -s "$work/$program.help" ] || fail "$program --help printed nothing"
+  [ -f "$prefix/share/man/man1/$program.1" ] || fail "man page of $program not installed"
+done
+
+# Compiling the installed example with the installed kbx32 loads the
+# compiler library from the installed library folder.
+cp "$prefix/share/kbx/examples/bakery.kbf" "$work/"
+run_installed "$prefix/bin/kbx32" "$work/bakery.kbf" COMP >"$work/comp.out" 2>&1 ||
+  { cat "$work/comp.out" >&2; fail "kbx32 COMP of the installed example"; }
+[ -s "$work/bakery.kbx" ] || fail "kbx32 COMP wrote no image"
+run_installed "$prefix/bin/kbxdump" "$work/bakery.kbx" >"$work/dump.out" 2>&1 || fail "kbxdump of the compiled example"
+grep -q '"Vyrn"' "$work/dump.out" || fail "kbxdump printed no header"
+
+template="$prefix/share/kbx/LAY/Gorm/USGorm.kbf"
+run_installed "$prefix/bin/kbxlayout" show "$template" >"$work/show.out" 2>&1 || fail "kbxlayout show on an installed template"
+grep -q '^Model:' "$work/show.out" || fail "kbxlayout show printed no model"
+
+# The editor, when built: its pictures of itself under the offscreen
+# platform, in English from the installed translation. Installed, it keeps
+# its settings file and work files in the user's folders, never beside itself.
+if [ -x "$prefix/bin/key" ]; then
+  [ -f "$prefix/share/kbx/translations/key_en.qm" ] || fail "key_en.qm not installed"
+  [ -f "$prefix/share/applications/key.desktop" ] || fail "key.desktop not installed"
+  [ -f "$prefix/share/icons/hicolor/scalable/apps/key.svg" ] || fail "key's icon not installed"
+  run_installed QT_QPA_PLATFORM=offscreen KEY_LANG=en "$prefix/bin/key" --screenshots "$work/shots" \
+    "$work/bakery.kbf" >"$work/key.out" 2>&1 || { cat "$work/key.out" >&2; fail "key --screenshots"; }
+  ls "$work/shots"/*.png >/dev/null 2>&1 || fail "key wrote no pictures"
+  [ -f "$home/.config/LayomatV18/Vyrn.Ini" ] || fail "key kept no Vyrn.Ini in \$XDG_CONFIG_HOME/LayomatV18"
+  [ ! -e "$prefix/bin/Vyrn.Ini" ] || fail "key wrote Vyrn.Ini into the installed program folder"
+fi
+
+if ((failures)); then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "installed tree works"
