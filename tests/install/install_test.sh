@@ -78,17 +78,51 @@ run_installed "$prefix/bin/kbxlayout" show "$template" >"$work/show.out" 2>&1 ||
 grep -q '^Model:' "$work/show.out" || fail "kbxlayout show printed no model"
 
 # The editor, when built: its pictures of itself under the offscreen
-# platform, in English from the installed translation. Installed, it keeps
-# its settings file and work files in the user's folders, never beside itself.
+# platform. The download picture runs the installed kbx32 beside the editor
+# against the installed simulated keyboard. Installed, the editor keeps its
+# settings file and work files in the user's folders, never beside itself,
+# and its English texts come from the installed translation: the English
+# pictures differ from the German ones.
+keyboard_pid=""
+stop_keyboard() {
+  if [ -n "$keyboard_pid" ]; then
+    kill "$keyboard_pid" 2>/dev/null || true
+    wait "$keyboard_pid" 2>/dev/null || true
+    keyboard_pid=""
+  fi
+}
+trap 'stop_keyboard; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+
 if [ -x "$prefix/bin/key" ]; then
   [ -f "$prefix/share/kbx/translations/key_en.qm" ] || fail "key_en.qm not installed"
   [ -f "$prefix/share/applications/key.desktop" ] || fail "key.desktop not installed"
   [ -f "$prefix/share/icons/hicolor/scalable/apps/key.svg" ] || fail "key's icon not installed"
-  run_installed QT_QPA_PLATFORM=offscreen KEY_LANG=en "$prefix/bin/key" --screenshots "$work/shots" \
-    "$work/bakery.kbf" >"$work/key.out" 2>&1 || { cat "$work/key.out" >&2; fail "key --screenshots"; }
-  ls "$work/shots"/*.png >/dev/null 2>&1 || fail "key wrote no pictures"
+
+  socket="$work/keyboard.sock"
+  run_installed "$prefix/bin/kbxsim" serial --channel "$socket" >"$work/keyboard.out" 2>&1 &
+  keyboard_pid=$!
+  for _ in $(seq 50); do [ -S "$socket" ] && break; sleep 0.1; done
+  [ -S "$socket" ] || fail "the installed kbxsim opened no channel"
+
+  # The picture's download works in the current folder.
+  mkdir -p "$work/run"
+  for language in en de; do
+    (cd "$work/run" && run_installed QT_QPA_PLATFORM=offscreen KEY_LANG="$language" KBX_KEYBOARD="sim:$socket" \
+      "$prefix/bin/key" --screenshots "$work/shots-$language" "$work/bakery.kbf") >"$work/key-$language.out" 2>&1 ||
+      { cat "$work/key-$language.out" >&2; fail "key --screenshots (KEY_LANG=$language)"; }
+  done
+  stop_keyboard
+  [ -f "$work/shots-en/main_window.png" ] || fail "key wrote no main window picture"
+  if cmp -s "$work/shots-en/main_window.png" "$work/shots-de/main_window.png"; then
+    fail "the English main window looks like the German one: key_en.qm was not found"
+  fi
   [ -f "$home/.config/LayomatV18/Vyrn.Ini" ] || fail "key kept no Vyrn.Ini in \$XDG_CONFIG_HOME/LayomatV18"
-  [ ! -e "$prefix/bin/Vyrn.Ini" ] || fail "key wrote Vyrn.Ini into the installed program folder"
+  [ -d "$home/.local/share/LayomatV18" ] || fail "key chose no work folder in \$XDG_DATA_HOME/LayomatV18"
+  grep -q "bytes sent" "$work/run/TMP0815.LOG" 2>/dev/null ||
+    fail "the installed kbx32 beside key did not download the picture's layout"
+  for file in Vyrn.Ini TMP0815.KBF TMP0815.LOG; do
+    [ ! -e "$prefix/bin/$file" ] || fail "key wrote $file into the installed program folder"
+  done
 fi
 
 if ((failures)); then
