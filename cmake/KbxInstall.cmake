@@ -61,6 +61,11 @@ foreach(program IN LISTS KBX_INSTALLED_PROGRAMS)
   install(FILES ${CMAKE_SOURCE_DIR}/doc/man/${program}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
+# Programs that find their data relative to their own folder, so that a
+# DESTDIR or relocated install works as well as one in /usr.
+file(RELATIVE_PATH KBX_DATA_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/${KBX_DATA_SUBDIR})
+target_compile_definitions(kbxlayout_core PRIVATE KBX_INSTALLED_DATA_FROM_PROGRAM="${KBX_DATA_FROM_PROGRAM}/")
+
 if(TARGET key)
   install(TARGETS key RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/key_en.qm
@@ -68,9 +73,6 @@ if(TARGET key)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/key.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/key.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-  # The installed program finds its data folder relative to its own folder,
-  # so that a DESTDIR or relocated install works as well as one in /usr.
-  file(RELATIVE_PATH KBX_DATA_FROM_PROGRAM ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/${KBX_DATA_SUBDIR})
   # keyui_app: templates, translation, settings file; keyui_download: work files.
   foreach(user keyui_app keyui_download)
     target_compile_definitions(${user} PRIVATE

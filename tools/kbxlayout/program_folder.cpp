@@ -20,7 +20,13 @@ std::filesystem::path programFolder() {
 
 std::vector<std::filesystem::path> defaultTemplateFolders(const std::filesystem::path& folder) {
     if (folder.empty()) return {};
-    return {folder / kInstalledTemplates, (folder / kSourceTreeTemplates).lexically_normal()};
+    std::vector<std::filesystem::path> folders{folder / kInstalledTemplates};
+#ifdef KBX_INSTALLED_DATA_FROM_PROGRAM
+    // The installed data folder, named by the build relative to the program.
+    folders.push_back((folder / KBX_INSTALLED_DATA_FROM_PROGRAM / kInstalledTemplates).lexically_normal());
+#endif
+    folders.push_back((folder / kSourceTreeTemplates).lexically_normal());
+    return folders;
 }
 
 std::optional<std::filesystem::path> firstExistingFolder(const std::vector<std::filesystem::path>& folders) {

@@ -12,9 +12,9 @@ namespace kbxlayout {
 // The folder of the running program; empty when the system does not say.
 std::filesystem::path programFolder();
 
-// The template folders to try, in order: "LAY" beside the program (an
-// installed tree, as the editor keeps it), then the source tree's "data/LAY"
-// seen from the build tree's bin folder.
+// The template folders to try, in order: "LAY" beside the program (as the
+// editor keeps it), "LAY" in the installed data folder (share/kbx/), then
+// the source tree's "data/LAY" seen from the build tree's bin folder.
 std::vector<std::filesystem::path> defaultTemplateFolders(const std::filesystem::path& programFolder);
 
 // The first of the folders that exists.
