@@ -20,7 +20,6 @@ set(KBX_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/kbx)
 set(KBX_TRANSLATIONS_SUBDIR translations)
 
 set(KBX_INSTALLED_PROGRAMS kbx32 kbxsim kbxdump kbxlayout kbxpos)
-set(KBX_INSTALLED_LIBRARIES kbxc32 kbxi32 kbxfunc kbxplatform kbxusb)
 
 # library target | header | pkg-config description
 set(KBX_LIBRARY_TABLE
