@@ -103,7 +103,8 @@ if [ -x "$prefix/bin/key" ]; then
   [ -f "$prefix/share/icons/hicolor/scalable/apps/key.svg" ] || fail "key's icon not installed"
 
   socket="$work/keyboard.sock"
-  run_installed "$prefix/bin/kbxsim" serial --channel "$socket" >"$work/keyboard.out" 2>&1 &
+  # Started without the shell function, so that $! is the simulator itself.
+  env -i PATH=/usr/bin:/bin HOME="$home" "$prefix/bin/kbxsim" serial --channel "$socket" >"$work/keyboard.out" 2>&1 &
   keyboard_pid=$!
   for _ in $(seq 50); do [ -S "$socket" ] && break; sleep 0.1; done
   [ -S "$socket" ] || fail "the installed kbxsim opened no channel"
