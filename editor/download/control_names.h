@@ -4,18 +4,13 @@
 // names ("radio11009", "combo11006", "progress11039"), so that tests and
 // screenshots find them. OK and Abbrechen are "button1" and "button2".
 
-#include <QString>
-#include <QWidget>
+#include "editor/dialogs/sheet/control_names.h"
 
 namespace keyui::download {
 
 inline constexpr int kOkButtonId = 1;
 inline constexpr int kCancelButtonId = 2;
 
-template <typename Control>
-Control* namedControl(Control* control, const char* kind, int id) {
-    control->setObjectName(QLatin1String(kind) + QString::number(id));
-    return control;
-}
+using dialogs::namedControl;
 
 }  // namespace keyui::download

@@ -7,8 +7,6 @@
 
 namespace keyui::dialogs {
 
-QString controlName(const char* kind, int id) { return QString::fromLatin1(kind) + QString::number(id); }
-
 QRadioButton* makeRadio(int id, const QString& text, QWidget* parent) {
     auto* radio = new QRadioButton(text, parent);
     radio->setObjectName(controlName("radio", id));

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "editor/dialogs/sheet/control_names.h"
+
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
@@ -13,8 +15,6 @@ class QSlider;
 class QWidget;
 
 namespace keyui::dialogs {
-
-QString controlName(const char* kind, int id);
 
 QRadioButton* makeRadio(int id, const QString& text, QWidget* parent);
 QCheckBox* makeCheck(int id, const QString& text, QWidget* parent);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/dialogs/layers/predefined_layer_names.h"
+#include "editor/dialogs/sheet/control_names.h"
 #include "editor/dialogs/sheet/fields.h"
 #include "editor/ui/core/texts.h"
 
@@ -65,8 +66,6 @@ constexpr std::array<const char*, kTriggerCount> kTriggerTexts{
 
 constexpr int kNameEditId = 11026;
 constexpr int kAttributeGroupId = 11033;
-
-QString controlName(const char* kind, int id) { return QString::fromLatin1(kind) + QString::number(id); }
 
 QCheckBox* makeFieldBox(const FieldBox& row, bool threeState, QWidget* parent) {
     auto* box = new QCheckBox(translated(row.text), parent);

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "editor/dialogs/sheet/control_names.h"
 #include "editor/dialogs/sheet/fields.h"
 #include "editor/ui/core/texts.h"
 
@@ -23,8 +24,6 @@ constexpr char kTrailerText[] = QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", 
 constexpr char kBadReadLabel[] = QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Bad Read String:");
 
 QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
-QString objectNameOf(const char* kind, int id) { return QString::fromLatin1(kind) + QString::number(id); }
 
 // The bad-read text as the model keeps it: Windows-1252, ending at the
 // first NUL, cut to the document's field.
@@ -45,7 +44,7 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
     for (const ModuleSwitch& described : moduleSwitches()) {
         if (described.page != kind_) continue;
         auto* box = new QCheckBox(translated(described.text), this);
-        box->setObjectName(objectNameOf("check", described.id));
+        box->setObjectName(controlName("check", described.id));
         switches_.push_back({&described, box});
         if (described.trackRow >= 0)
             grid->addWidget(box, described.trackRow, 0);
@@ -57,7 +56,7 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
         int index = 0;
         for (const KvkFormatButton& format : kvkFormatButtons()) {
             auto* radio = new QRadioButton(translated(format.text), this);
-            radio->setObjectName(objectNameOf("radio", format.id));
+            radio->setObjectName(controlName("radio", format.id));
             kvkFormats_->addButton(radio, index++);
             layout->addWidget(radio);
         }
@@ -67,7 +66,7 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
     if (kind_ == ModulePageKind::Msr) {
         layout->addWidget(new QLabel(translated(kBadReadLabel), this));
         badRead_ = new QLineEdit(this);
-        badRead_->setObjectName(objectNameOf("edit", kBadReadEditId));
+        badRead_->setObjectName(controlName("edit", kBadReadEditId));
         badRead_->setMaxLength(static_cast<int>(decltype(kbxdoc::KeyboardData::msrBadRead)::kMaxLength));
         layout->addWidget(badRead_);
     }
@@ -83,7 +82,7 @@ void ModulePage::addProgrammingButtons(QGridLayout& grid) {
         int column = 1;
         for (const auto& [id, slot] : buttons) {
             auto* button = new QPushButton(translated(column == 1 ? kHeaderText : kTrailerText), this);
-            button->setObjectName(objectNameOf("button", id));
+            button->setObjectName(controlName("button", id));
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, pseudoSlot = slot] { openProgramming(pseudoSlot); });
             grid.addWidget(button, row, column++);

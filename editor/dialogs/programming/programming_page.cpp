@@ -11,6 +11,7 @@
 
 #include "editor/dialogs/programming/capture_target.h"
 #include "editor/dialogs/programming/token_list.h"
+#include "editor/dialogs/sheet/control_names.h"
 #include "editor/dialogs/sheet/fields.h"
 #include "editor/ui/core/texts.h"
 
@@ -44,11 +45,9 @@ constexpr qsizetype kTokenEntryBuffer = 80;
 
 QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
 
-QString objectNameOf(const char* kind, int id) { return QString::fromLatin1(kind) + QString::number(id); }
-
 QCheckBox* checkBox(int id, const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
-    box->setObjectName(objectNameOf("check", id));
+    box->setObjectName(controlName("check", id));
     return box;
 }
 
@@ -79,11 +78,11 @@ void ProgrammingPage::buildControls() {
     auto* textColumn = new QVBoxLayout;
     textColumn->addWidget(new QLabel(tr("Tastenprogrammierung:"), this));
     programming_ = new QLineEdit(this);
-    programming_->setObjectName(objectNameOf("edit", kProgrammingEditId));
+    programming_->setObjectName(controlName("edit", kProgrammingEditId));
     textColumn->addWidget(programming_);
 
     auto* attributeGroup = new QGroupBox(tr(" Tasten-lokale Attribute "), this);
-    attributeGroup->setObjectName(objectNameOf("group", kAttributeGroupId));
+    attributeGroup->setObjectName(controlName("group", kAttributeGroupId));
     auto* attributeColumn = new QVBoxLayout(attributeGroup);
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i) {
         const AttributeBox& described = kAttributeBoxes[i];
@@ -113,7 +112,7 @@ void ProgrammingPage::buildControls() {
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(new QLabel(tr("Tastenbefehle >>"), this));
     tokens_ = new QListWidget(this);
-    tokens_->setObjectName(objectNameOf("list", kTokenListId));
+    tokens_->setObjectName(controlName("list", kTokenListId));
     listColumn->addWidget(tokens_);
     layout->addLayout(listColumn, 1);
 
