@@ -7,7 +7,6 @@ namespace {
 
 constexpr char kRunningProgram[] = "/proc/self/exe";
 constexpr char kInstalledTemplates[] = "LAY";
-constexpr char kSourceTreeTemplates[] = "../../data/LAY";
 
 }  // namespace
 
@@ -25,7 +24,10 @@ std::vector<std::filesystem::path> defaultTemplateFolders(const std::filesystem:
     // The installed data folder, named by the build relative to the program.
     folders.push_back((folder / KBX_INSTALLED_DATA_FROM_PROGRAM / kInstalledTemplates).lexically_normal());
 #endif
-    folders.push_back((folder / kSourceTreeTemplates).lexically_normal());
+#ifdef KBX_SOURCE_DIR
+    // A build tree's program reads the templates of the source tree it was built from.
+    folders.push_back(std::filesystem::path(KBX_SOURCE_DIR) / "data" / kInstalledTemplates);
+#endif
     return folders;
 }
 

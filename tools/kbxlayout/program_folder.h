@@ -14,7 +14,7 @@ std::filesystem::path programFolder();
 
 // The template folders to try, in order: "LAY" beside the program (as the
 // editor keeps it), "LAY" in the installed data folder (share/kbx/), then
-// the source tree's "data/LAY" seen from the build tree's bin folder.
+// the "data/LAY" of the source tree the program was built from.
 std::vector<std::filesystem::path> defaultTemplateFolders(const std::filesystem::path& programFolder);
 
 // The first of the folders that exists.
