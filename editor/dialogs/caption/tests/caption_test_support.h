@@ -98,14 +98,16 @@ inline void retype(QWidget& dialog, const char* id, const QString& text) {
 // Runs `act` on the next modal dialog once it is shown (from the event
 // loop of its exec()); the dialog must be closed by `act`.
 inline void whenModalShows(std::function<void(QDialog&)> act) {
+    // Only the pending timer owns the attempt, so it is freed after the last one.
     auto attempt = std::make_shared<std::function<void(int)>>();
-    *attempt = [act, attempt](int triesLeft) {
+    *attempt = [act, self = std::weak_ptr(attempt)](int triesLeft) {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr && dialog->isVisible()) {
             act(*dialog);
             return;
         }
-        if (triesLeft > 0) QTimer::singleShot(10, [attempt, triesLeft] { (*attempt)(triesLeft - 1); });
+        if (triesLeft > 0)
+            QTimer::singleShot(10, [next = self.lock(), triesLeft] { (*next)(triesLeft - 1); });
     };
     QTimer::singleShot(0, [attempt] { (*attempt)(100); });
 }
