@@ -56,6 +56,20 @@ if command -v pkg-config >/dev/null; then
   cflags="$(PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_LIBDIR=/nonexistent pkg-config --cflags kbxi32)"
   cflags="${cflags%% }"
   [ "$cflags" = "-I/usr/include/kbx" ] || fail "kbxi32.pc gives the flags '$cflags'"
+
+  # A C program built with only the installed headers, pkg-config files and
+  # libraries (the prefix moved into DESTDIR) compiles the installed example.
+  if command -v cc >/dev/null; then
+    # shellcheck disable=SC2046
+    cc -o "$work/user" "$(dirname "$0")/installed_libraries_user.c" "$(dirname "$0")/installed_pos_user.c" \
+      $(PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_LIBDIR=/nonexistent \
+        pkg-config --define-variable=prefix="$prefix" --cflags --libs kbxc32 kbxi32 kbxfunc) \
+      >"$work/user.out" 2>&1 || { cat "$work/user.out" >&2; fail "a program against the installed libraries"; }
+    [ ! -x "$work/user" ] || (cd "$work" && run_installed LD_LIBRARY_PATH="$libdir" ./user \
+      "$prefix/share/kbx/examples/bakery.kbf" user.kbx user.log) >>"$work/user.out" 2>&1 ||
+      { cat "$work/user.out" >&2; fail "the program against the installed libraries"; }
+    [ -s "$work/user.kbx" ] || fail "the program against the installed libraries wrote no image"
+  fi
 fi
 
 for program in kbx32 kbxsim kbxdump kbxlayout kbxpos; do
