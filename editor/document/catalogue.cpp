@@ -187,6 +187,7 @@ void layOutKeys(ActiveContext& context, bool createDefaultLayerName) {
 void setModelAndLayOut(ActiveContext& context, int model, bool createDefaultLayerName) {
     if (context.keyboard == nullptr) return;
     context.keyboard->model = model;
+    context.keyboard->foreignTypeLine = std::string_view();
     layOutKeys(context, createDefaultLayerName);
     if (context.observer != nullptr) context.observer->redrawAll();
 }

@@ -29,7 +29,9 @@ inline constexpr std::size_t kSettingTextField = 255;  // memory, version, MSR b
 inline constexpr std::size_t kShortField = 4;          // parity, interface name, language code
 inline constexpr std::size_t kNameField = 80;          // layer names, slow-key rate name
 inline constexpr std::size_t kFaceNameField = 32;
-inline constexpr std::size_t kKeptLineField = 256;     // a kept line is at most 255 characters
+// A kept line is at most kKeptLineField - 1 characters: the longest line the
+// compiler reads whole, so a kept line compiles as it did.
+inline constexpr std::size_t kKeptLineField = 4096;
 inline constexpr int kKeptLineCount = 1000;
 
 struct Rect {
@@ -110,6 +112,9 @@ struct KeyRecord {
 
 struct KeyboardData {
     int model = 0;  // model index of the catalogue
+    // A type statement of a file that names a model the catalogue does not
+    // have; written in place of the model's own while no model is chosen.
+    BoundedText<kSettingTextField> foreignTypeLine;
     std::array<KeyRecord, kKeySlotCount> keys;
     int originX = 0;  // pixel offset of every key when drawing
     int originY = 0;

@@ -62,6 +62,7 @@ void resetKeyboardData(const ActiveContext& context) {
     if (context.keyboard == nullptr) return;
     KeyboardData& keyboard = *context.keyboard;
     keyboard.model = kResetModel;
+    keyboard.foreignTypeLine = std::string_view();
     keyboard.clickVolume = kResetClickVolume;
     keyboard.clickDuration = kResetClickDuration;
     keyboard.alarmVolume = kResetAlarmVolume;

@@ -6,6 +6,7 @@
 #include "editor/document/catalogue.h"
 #include "editor/persist/kept_lines.h"
 #include "editor/persist/layout_names.h"
+#include "editor/persist/source_line.h"
 #include "editor/persist/text_scanner.h"
 #include "platform/code_pages.h"
 
@@ -27,16 +28,47 @@ std::string_view afterBlanks(std::string_view text) {
     return scanner.rest();
 }
 
-void readLanguage(ActiveContext& context, std::string_view text) {
+struct LanguageLock {
+    std::string_view code;
+    bool shiftLock;  // the lock behaviour of a statement that names none
+};
+// The compiler's languages in its order of lookup.
+constexpr std::array kLanguages{
+    LanguageLock{"US", false}, LanguageLock{"GR", true},  LanguageLock{"FR", true},  LanguageLock{"UK", false},
+    LanguageLock{"SG", false}, LanguageLock{"SF", false}, LanguageLock{"IT", false}, LanguageLock{"SP", false},
+};
+constexpr char kShiftLockLetter = 'S';
+constexpr char kCapsLockLetter = 'C';
+
+void setLock(KeyboardData& keyboard, bool shiftLock) {
+    keyboard.shiftLock = shiftLock ? 1 : 0;
+    keyboard.capsLock = shiftLock ? 0 : 1;
+}
+
+// Read as the compiler reads it: the first language the first field
+// contains, and the lock letter of the second; without one the language's
+// own lock behaviour, which the writer then names.
+void readLanguage(ActiveContext& context, std::string_view line) {
     KeyboardData& keyboard = *context.keyboard;
-    keyboard.languageCode = text.substr(0, kLanguageCodeLength);
-    if (text.size() < 4 || text[2] != ',') return;
-    if (text[3] == 'S') {
-        keyboard.shiftLock = 1;
-        keyboard.capsLock = 0;
-    } else if (text[3] == 'C') {
-        keyboard.capsLock = 1;
-        keyboard.shiftLock = 0;
+    const SourceLine source = normaliseSourceLine(line);
+    const std::string_view arguments = directiveArguments(source);
+    const std::size_t comma = arguments.find(',');
+    const std::string_view field = arguments.substr(0, comma);
+    const std::string_view lock = comma == std::string_view::npos ? std::string_view() : arguments.substr(comma + 1);
+    const LanguageLock* language = nullptr;
+    for (const LanguageLock& entry : kLanguages) {
+        if (field.find(entry.code) != std::string_view::npos) {
+            language = &entry;
+            break;
+        }
+    }
+    keyboard.languageCode = language != nullptr ? language->code : field.substr(0, kLanguageCodeLength);
+    if (lock.starts_with(kShiftLockLetter)) {
+        setLock(keyboard, true);
+    } else if (lock.starts_with(kCapsLockLetter)) {
+        setLock(keyboard, false);
+    } else if (lock.empty() && language != nullptr) {
+        setLock(keyboard, language->shiftLock);
     }
 }
 
@@ -103,8 +135,6 @@ void readRate(ActiveContext& context, std::string_view text) {
     const std::string_view name = scanner.readWord();
     if (!name.empty()) keyboard.slowKeyRate = name;
 }
-
-void keepDefinition(ActiveContext& context, std::string_view line) { keepLine(*context.keyboard, line); }
 
 void readHotkey(ActiveContext& context, std::string_view text) {
     context.keyboard->hotkeyMode = containsIgnoringCase(text, kSystemRequestHotkey) ? 1 : 0;
@@ -189,10 +219,15 @@ void readMsr(ActiveContext& context, std::string_view text) {
     }
 }
 
-void readType(ActiveContext& context, std::string_view text) {
-    std::string keyword(text);
-    for (char& c : keyword) c = upperAscii(c);
-    if (const auto model = modelForTypeKeyword(keyword)) setModelAndLayOut(context, *model, false);
+// A model the catalogue does not have keeps its statement, so the file
+// still compiles for that model.
+void readType(ActiveContext& context, std::string_view line) {
+    const SourceLine source = normaliseSourceLine(line);
+    if (const auto model = modelForTypeKeyword(directiveArguments(source))) {
+        setModelAndLayOut(context, *model, false);
+    } else {
+        context.keyboard->foreignTypeLine = line;
+    }
 }
 
 void readVersion(ActiveContext& context, std::string_view text) { context.keyboard->versionText = text; }
@@ -206,11 +241,11 @@ struct Directive {
 };
 
 constexpr std::array kDirectives{
-    Directive{"LANGUAGE", false, readLanguage}, Directive{"INTERFACE", false, readInterface},
-    Directive{"SOUND", false, readSound},       Directive{"DEFINE", true, keepDefinition},
+    Directive{"LANGUAGE", true, readLanguage}, Directive{"INTERFACE", false, readInterface},
+    Directive{"SOUND", false, readSound},
     Directive{"HOTKEY0", false, readHotkey},    Directive{"HOTKEY1", false, readHotkey},
     Directive{"MODE", false, readMode},         Directive{"MSR", false, readMsr},
-    Directive{"RATE", false, readRate},         Directive{"TYPE", false, readType},
+    Directive{"RATE", false, readRate},         Directive{"TYPE", true, readType},
     Directive{"VERSION", false, readVersion},   Directive{"MEMORY", false, readMemory},
 };
 

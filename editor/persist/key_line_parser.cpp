@@ -4,27 +4,24 @@
 #include <string>
 
 #include "editor/document/key_table.h"
+#include "editor/persist/key_definition.h"
 #include "editor/persist/layout_names.h"
 #include "editor/persist/metadata_lines.h"
+#include "editor/persist/programming_part.h"
 #include "editor/persist/text_scanner.h"
 #include "platform/code_pages.h"
 
 namespace kbxdoc::persist {
 namespace {
 
-constexpr std::size_t kKeyNameLength = 3;
 constexpr std::uint32_t kConditionBits = 0xFFFF;
-// The upper bit of the function-key layer field: a line without an L
-// condition finds a layer that requires the layer key off, and the other way round.
-constexpr std::uint32_t kUnmatchedConditionBit = 0x2000;
+// A text containing one of these is replaced by built-in definitions when it
+// is compiled, from the plain defaults and the line's key click alone.
+constexpr std::string_view kNavigationMacroPrefix = "KEY-";
 
-std::uint32_t withField(std::uint32_t word, int field, unsigned value) {
-    return (word & ~(3u << field)) | (value << field);
-}
-
-KeyRecord* keyOfLine(const ActiveContext& context, std::string_view line) {
-    if (const auto slot = pseudoKeySlot(line)) return keyBySlot(context, *slot);
-    return keyOfIdentifier(context, line);
+KeyRecord* keyOfLine(const ActiveContext& context, std::string_view keyword) {
+    if (const auto slot = pseudoKeySlot(keyword)) return keyBySlot(context, *slot);
+    return keyOfIdentifier(context, keyword);
 }
 
 struct LayerNameLetter {
@@ -56,105 +53,86 @@ std::string layerNameForConditions(std::uint32_t conditions) {
     return name;
 }
 
-}  // namespace
-
-KeyLineItems readKeyLineItems(std::string_view line, std::size_t start) {
-    KeyLineItems items{kAnyConditions, 0, start};
-    TextScanner scanner(line);
-    scanner.advance(start);
-    scanner.skipBlanks();
-    for (;;) {
-        const char c = scanner.peek();
-        if (c == '+' || c == '-') {
-            scanner.advance(1);
-            const ConditionLetters* match = nullptr;
-            for (const ConditionLetters& condition : kConditionLetters) {
-                if (scanner.rest().substr(0, condition.letters.size()) == condition.letters) {
-                    match = &condition;
-                    break;
-                }
-            }
-            if (match == nullptr) {
-                scanner.advance(1);
-                continue;
-            }
-            items.conditions = withField(items.conditions, match->field, c == '+' ? kFieldOn : kFieldOff);
-            scanner.advance(match->letters.size());
-        } else if (c == '/') {
-            const char letter = scanner.peek(1);
-            scanner.advance(2);
-            if (letter == kStandardSetLetter) {
-                items.conditions = withField(items.conditions, kConditionTrigger, kFieldOn);
-                items.attributes |= kStandardSetFlags;
-                continue;
-            }
-            for (const AttributeLetter& attribute : kAttributeLetters) {
-                if (attribute.letter == letter) items.attributes |= kFieldOn << attribute.field;
-            }
-        } else {
-            break;
-        }
+// The writer takes make/break and no restore from the layer: a line whose
+// own differ from its layer's cannot be written back as it was.
+bool layerAgrees(std::uint32_t layerDefaults, std::uint32_t flags) {
+    for (const AttributeLetter& attribute : kAttributeLetters) {
+        if (attribute.fromLayerOnly && fieldValue(layerDefaults, attribute.field) != fieldValue(flags, attribute.field))
+            return false;
     }
-    items.end = scanner.position();
-    return items;
+    return true;
 }
+
+// A field that follows the layer takes the layer's value.
+unsigned resolved(std::uint32_t word, std::uint32_t layerDefaults, int field) {
+    const unsigned own = fieldValue(word, field);
+    return own == kFieldFollow ? fieldValue(layerDefaults, field) : own;
+}
+
+// The document's programming text for the file's, when it holds it exactly:
+// within its field, and the same bytes when written out again.
+std::optional<std::string> documentText(const std::string& fileText) {
+    if (fileText.size() >= kProgrammingField) return std::nullopt;
+    std::string text = kbx::platform::oemToAnsi(fileText);
+    if (kbx::platform::ansiToOem(text) != fileText) return std::nullopt;
+    return text;
+}
+
+}  // namespace
 
 int layerForConditions(ActiveContext& context, std::uint32_t conditions, std::uint32_t attributes,
                        ReaderState& state) {
     if (context.layers == nullptr) return -1;
     LayerTable& layers = *context.layers;
-    constexpr std::uint32_t kCompared = kConditionBits & ~kUnmatchedConditionBit;
     int index = 0;
     while (index < kLayerCount && !layers[index].name.empty()) {
-        if (((layers[index].conditions ^ conditions) & kCompared) == 0) break;
+        if (((layers[index].conditions ^ conditions) & kConditionBits) == 0) return index;
         ++index;
     }
     if (index == kLayerCount) return -1;  // every layer in use, none with these conditions
-    if (layers[index].name.empty()) {
-        const bool pending = !state.pendingLayerName.empty();
-        index = addLayer(context, pending ? state.pendingLayerName : layerNameForConditions(conditions));
-        if (index < 0) return -1;
-        layers[index].defaultAttributes = attributes;
-        if (pending) state.pendingLayerName.clear();
-    }
+    const bool pending = !state.pendingLayerName.empty();
+    index = addLayer(context, pending ? state.pendingLayerName : layerNameForConditions(conditions));
+    if (index < 0) return -1;
+    layers[index].defaultAttributes = attributes;
     layers[index].conditions = conditions;
+    if (pending) state.pendingLayerName.clear();
     return index;
 }
 
-bool readProgrammingText(std::string_view line, std::size_t start, std::string& text) {
-    const std::size_t colon = line.find(':', start);
-    if (colon == std::string_view::npos) return false;
-    TextScanner scanner(line.substr(colon + 1));
-    scanner.skipBlanks();
-    if (!scanner.consume('"')) return false;
-    const std::string_view quoted = scanner.rest();
-    text.clear();
-    for (std::size_t i = 0; i < quoted.size(); ++i) {
-        const char c = quoted[i];
-        if (c == '"' || isControl(c)) break;
-        if (c == '\\' && i + 1 < quoted.size() && quoted[i + 1] == '"') {
-            text += c;
-            if (i + 2 >= quoted.size() || isControl(quoted[i + 2])) break;  // that quote closes the text
-            text += '"';
-            ++i;
-            continue;
-        }
-        text += c;
-    }
+bool readKeyProgrammingLine(ActiveContext& context, const SourceLine& line, ReaderState& state) {
+    state.currentLayer = kNoLayer;
+    KeyRecord* key = keyOfLine(context, line.keyword);
+    if (key == nullptr || context.layers == nullptr) return false;
+    std::string_view rest = line.arguments;
+    DefinitionBits bits = state.keyDefaults;
+    if (!applyKeyItems(rest, bits)) return false;
+    if (containsIgnoringCase(line.arguments, kNavigationMacroPrefix) && !(state.keyDefaults == DefinitionBits{}))
+        return false;
+    const auto words = documentWords(bits);
+    const auto fileText = programmingTextOf(rest, state.hexadecimalBase);
+    if (!words || !fileText) return false;
+    const auto text = documentText(*fileText);
+    if (!text) return false;
+    const int layer = layerForConditions(context, words->conditions, words->attributes, state);
+    if (layer < 0) return false;
+    if (!state.layerDecidesMakeBreak && !layerAgrees((*context.layers)[layer].defaultAttributes, words->attributes))
+        return false;
+    LayerEntry& entry = key->layers[layer];
+    // A second line for the same key and conditions is the compiler's error:
+    // kept, it stays one.
+    if (!entry.programming.empty()) return false;
+    entry.attributes = words->attributes;
+    entry.programming = *text;
+    state.currentLayer = layer;
     return true;
 }
 
-bool readKeyProgrammingLine(ActiveContext& context, std::string_view line, ReaderState& state) {
-    KeyRecord* key = keyOfLine(context, line);
-    if (key == nullptr) return false;
-    const KeyLineItems items = readKeyLineItems(line, kKeyNameLength);
-    const int layer = layerForConditions(context, items.conditions, items.attributes, state);
-    if (layer < 0) return false;
-    LayerEntry& entry = key->layers[layer];
-    entry.attributes = items.attributes;
-    state.currentLayer = layer;
-    std::string text;
-    if (readProgrammingText(line, items.end, text)) entry.programming = kbx::platform::oemToAnsi(text);
+bool attributeWordAgrees(std::uint32_t word, std::uint32_t current, std::uint32_t layerDefaults) {
+    for (const AttributeLetter& attribute : kAttributeLetters) {
+        if (attribute.fromLayerOnly) continue;
+        if (resolved(word, layerDefaults, attribute.field) != resolved(current, layerDefaults, attribute.field))
+            return false;
+    }
     return true;
 }
 

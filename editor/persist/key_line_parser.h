@@ -2,37 +2,33 @@
 
 // Key programming lines ("A01-C-S-A-L/P: \"abc\"", "M1H-L+K/A/P/R: ..."):
 // the key, the conditions that pick (or create) the layer, the attribute
-// flags and the programming text.
+// flags and the programming text. A line is taken only when the document
+// can hold what the compiler makes of it; any other key line is kept as it
+// stands, so that it compiles as before.
 
 #include <cstdint>
 #include <string_view>
 
 #include "editor/document/active_context.h"
 #include "editor/persist/reader_state.h"
+#include "editor/persist/source_line.h"
 
 namespace kbxdoc::persist {
 
-// The items after the key name: the condition word (fields not named stay
-// "does not matter") and the attribute flags; `end` is where they stopped.
-struct KeyLineItems {
-    std::uint32_t conditions = 0;
-    std::uint32_t attributes = 0;
-    std::size_t end = 0;
-};
-KeyLineItems readKeyLineItems(std::string_view line, std::size_t start);
-
-// The layer-table index whose condition word equals `conditions` (the upper
-// bit of the function-key layer field not compared); a new layer when no
-// definition in use matches; -1 when all 16 are in use and none matches.
+// The layer-table index whose condition word equals `conditions`; a new
+// layer when no definition in use matches; -1 when all 16 are in use and
+// none matches.
 int layerForConditions(ActiveContext& context, std::uint32_t conditions, std::uint32_t attributes,
                        ReaderState& state);
 
-// The programming text of a key line, OEM characters as in the file:
-// after the first ':' and blanks, the quoted text; false when there is none.
-bool readProgrammingText(std::string_view line, std::size_t start, std::string& text);
+// True when the key line was taken into the document; false when it is to
+// be kept: it names no key of the layout, no layer is left for its
+// conditions, or the document cannot say what it means.
+bool readKeyProgrammingLine(ActiveContext& context, const SourceLine& line, ReaderState& state);
 
-// True when the line was a key programming line and was taken; false when
-// it names no existing key or no layer is left for its conditions.
-bool readKeyProgrammingLine(ActiveContext& context, std::string_view line, ReaderState& state);
+// Whether an attribute word from a "!@KEYATTRIB:" line says the same as the
+// key's current word (the flags of its key line) for the attributes the
+// writer takes from the key; the others come from the layer.
+bool attributeWordAgrees(std::uint32_t word, std::uint32_t current, std::uint32_t layerDefaults);
 
 }  // namespace kbxdoc::persist

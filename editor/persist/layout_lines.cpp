@@ -4,7 +4,9 @@
 
 #include "editor/document/catalogue.h"
 #include "editor/persist/layout_names.h"
+#include "editor/persist/caption_text.h"
 #include "editor/persist/line_format.h"
+#include "editor/persist/programming_part.h"
 #include "editor/persist/text_scanner.h"
 #include "platform/code_pages.h"
 
@@ -40,6 +42,7 @@ unsigned resolvedAttribute(std::uint32_t entry, std::uint32_t layerDefaults, int
 }  // namespace
 
 std::string typeLine(const KeyboardData& keyboard) {
+    if (!keyboard.foreignTypeLine.empty()) return keyboard.foreignTypeLine.str();
     return std::string(typeStatement(keyboard.model));
 }
 
@@ -123,8 +126,8 @@ std::string keyboardSizeLine(const KeyboardData& keyboard) {
 
 std::optional<std::string> keyPrintLine(const KeyRecord& key) {
     if (key.captionSize == 0 || key.caption.empty()) return std::nullopt;
-    const std::string caption = key.caption.substr(0, kMaxCaptionLength);
-    return formatLine("!@KEYPRINT:%c%02d \"%s\";", rowLetter(key), columnNumber(key), caption.c_str()) +
+    return formatLine("!@KEYPRINT:%c%02d \"", rowLetter(key), columnNumber(key)) +
+           captionForFile(std::string_view(key.caption).substr(0, kMaxCaptionLength)) + "\";" +
            printSettingsTail(key.captionSettings);
 }
 
@@ -163,7 +166,8 @@ std::optional<std::string> keyProgrammingLine(const KeyRecord& key, int slot, co
             line += attribute.letter;
         }
     }
-    line += formatLine(": \"%s\"", kbx::platform::ansiToOem(entry.programming.view()).c_str());
+    line += ": ";
+    line += programmingPart(kbx::platform::ansiToOem(entry.programming.view()));
     return line;
 }
 

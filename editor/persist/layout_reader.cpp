@@ -4,13 +4,40 @@
 #include <iterator>
 
 #include "editor/document/key_table.h"
+#include "editor/document/opos_defaults.h"
 #include "editor/persist/directive_lines.h"
 #include "editor/persist/kept_lines.h"
 #include "editor/persist/key_line_parser.h"
+#include "editor/persist/key_definition.h"
 #include "editor/persist/metadata_lines.h"
+#include "editor/persist/source_line.h"
 #include "editor/persist/text_scanner.h"
 
 namespace kbxdoc::persist {
+namespace {
+
+// DEF and BASE lines change how the compiler reads the key lines after
+// them. The reader follows them to take those lines as the compiler does,
+// and keeps them in their place among the kept lines, where they act on the
+// kept lines after them as before.
+bool followCompilerState(KeyboardData& keyboard, const SourceLine& source, std::string_view line,
+                         ReaderState& state) {
+    const LineRole role = lineRole(source);
+    if (role == LineRole::keyDefaults) {
+        DefinitionBits defaults;
+        std::string_view items = directiveArguments(source);
+        applyKeyItems(items, defaults);
+        state.keyDefaults = defaults;
+    } else if (role == LineRole::numberBase) {
+        if (const auto hexadecimal = baseIsHexadecimal(source)) state.hexadecimalBase = *hexadecimal;
+    } else {
+        return false;
+    }
+    keepLine(keyboard, line);
+    return true;
+}
+
+}  // namespace
 
 void readLayoutText(ActiveContext& context, std::string_view text) {
     ReaderState state;
@@ -39,9 +66,17 @@ void readLayoutLine(ActiveContext& context, std::string_view line, persist::Read
         persist::readCommentLine(context, line, state);
         return;
     }
+    const persist::SourceLine source = persist::normaliseSourceLine(line);
+    if (persist::followCompilerState(*context.keyboard, source, line, state)) return;
     if (persist::readDirectiveLine(context, line)) return;
-    if (persist::readKeyProgrammingLine(context, line, state)) return;
+    if (source.isKeyLine() && persist::readKeyProgrammingLine(context, source, state)) return;
     persist::keepLine(*context.keyboard, line);
+}
+
+void readOposDefaults(ActiveContext& context) {
+    persist::ReaderState state;
+    state.layerDecidesMakeBreak = true;
+    applyOposDefaults([&](std::string_view line) { readLayoutLine(context, line, state); });
 }
 
 bool loadLayout(ActiveContext& context, const std::string& path) {

@@ -22,6 +22,10 @@ namespace kbxdoc {
 // One line without its line end. A NUL byte ends the line.
 void readLayoutLine(ActiveContext& context, std::string_view line, persist::ReaderState& state);
 
+// The point-of-sale defaults read into the document as if they stood in its
+// file; their keys take make/break and no restore from the layer they land on.
+void readOposDefaults(ActiveContext& context);
+
 // The open: the file is read, the keyboard data reset, the kept lines
 // cleared, then every line goes through the line reader. False (nothing
 // changed) when the file cannot be read.

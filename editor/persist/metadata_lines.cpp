@@ -3,7 +3,9 @@
 #include <array>
 
 #include "editor/document/key_table.h"
+#include "editor/persist/caption_text.h"
 #include "editor/persist/kept_lines.h"
+#include "editor/persist/key_line_parser.h"
 #include "editor/persist/layout_names.h"
 #include "editor/persist/text_scanner.h"
 
@@ -61,27 +63,6 @@ void readLayerName(std::string_view text, ReaderState& state) {
     state.pendingLayerName = std::string(text.substr(0, kNameField - 1));
 }
 
-// A caption in double quotes: up to the first quote not escaped by a
-// backslash (a quote behind an escaped backslash, two backslashes, closes it). Its text
-// (cut to kMaxCaptionLength) and whether it was closed; the scanner stands
-// behind it.
-struct QuotedCaption {
-    std::string_view text;
-    bool closed = false;
-};
-QuotedCaption readCaption(TextScanner& scanner) {
-    const std::string_view rest = scanner.rest();
-    std::size_t end = 0;
-    bool escaped = false;
-    while (end < rest.size() && (escaped || rest[end] != '"')) {
-        escaped = !escaped && rest[end] == '\\';
-        ++end;
-    }
-    QuotedCaption caption{rest.substr(0, std::min(end, kMaxCaptionLength)), end < rest.size()};
-    scanner.advance(end + 1);
-    return caption;
-}
-
 void storeCaption(KeyRecord& key, std::string_view text) {
     if (text.size() + 1 > key.captionSize) key.captionSize = static_cast<std::uint32_t>(text.size() + 1);
     key.caption.assign(text);
@@ -94,20 +75,29 @@ void readKeyPrint(ActiveContext& context, std::string_view text) {
     scanner.advance(kIdentifierLength);
     scanner.skipBlanks();
     if (!scanner.consume('"')) return;
-    const QuotedCaption caption = readCaption(scanner);
+    const FileCaption caption = captionFromFile(scanner.rest(), kMaxCaptionLength);
     storeCaption(*key, caption.text);
     if (!caption.closed) return;
-    scanner.advance(1);  // the separator after the caption
+    scanner.advance(caption.end + 1);  // the caption and the separator after it
     readPrintSettings(scanner, text, key->captionSettings);
 }
 
+// The exact attribute word (with fields that follow the layer) of a key
+// line taken just before; a word that would make the key send otherwise than
+// its key line says is not taken.
 void readKeyAttributes(ActiveContext& context, std::string_view text, const ReaderState& state) {
     KeyRecord* key = keyOfIdentifier(context, text);
-    if (key == nullptr || state.currentLayer < 0 || state.currentLayer >= kLayerCount) return;
+    if (key == nullptr || context.layers == nullptr || state.currentLayer < 0 || state.currentLayer >= kLayerCount)
+        return;
     TextScanner scanner(text);
     scanner.advance(kIdentifierLength);
     scanner.skipBlanks();
-    if (const auto word = scanner.readHex()) key->layers[state.currentLayer].attributes = *word;
+    const auto word = scanner.readHex();
+    if (!word) return;
+    LayerEntry& entry = key->layers[state.currentLayer];
+    const std::uint32_t layerDefaults = (*context.layers)[state.currentLayer].defaultAttributes;
+    if (!entry.programming.empty() && !attributeWordAgrees(*word, entry.attributes, layerDefaults)) return;
+    entry.attributes = *word;
 }
 
 void readGlobalPrint(ActiveContext& context, std::string_view text) {

@@ -41,9 +41,7 @@ void layOutBuiltIn(ToolDocument& document, int model) {
 }
 
 void readOposDefaults(ToolDocument& document) {
-    kbxdoc::persist::ReaderState state;
-    kbxdoc::applyOposDefaults(
-        [&](std::string_view line) { kbxdoc::readLayoutLine(document.context, line, state); });
+    kbxdoc::readOposDefaults(document.context);
 }
 
 }  // namespace

@@ -16,9 +16,18 @@ TEST(ReaderDirectives, LanguageTakesTwoLettersAndTheLockBehaviour) {
     EXPECT_EQ(k.languageCode, "FR");
     EXPECT_EQ(k.shiftLock, 1);
     EXPECT_EQ(k.capsLock, 0);
+    // Without a lock letter the compiler takes the language's own, which
+    // the writer then names.
     doc.read("LANGUAGE SP");
     EXPECT_EQ(k.languageCode, "SP");
+    EXPECT_EQ(k.shiftLock, 0);
+    EXPECT_EQ(k.capsLock, 1);
+    doc.read("language gr");
+    EXPECT_EQ(k.languageCode, "GR");
     EXPECT_EQ(k.shiftLock, 1);
+    doc.read("LANGUAGE : XUSA , c");
+    EXPECT_EQ(k.languageCode, "US");
+    EXPECT_EQ(k.capsLock, 1);
 }
 
 TEST(ReaderDirectives, InterfaceStartsFromTheSerialDefaults) {
@@ -223,10 +232,12 @@ TEST(ReaderMetadata, GlobalPrintKeyboardSizeAndKeySize) {
 TEST(ReaderMetadata, AttributeWordGoesToTheCurrentLayer) {
     PersistDocument doc;
     doc.read("A01+S-C-A-L/P: \"s\"");
-    doc.read("!@KEYATTRIB:A01 00001A96");
-    EXPECT_EQ(doc.key("A01").layers[1].attributes, 0x1A96u);
+    doc.read("!@KEYATTRIB:A01 00000A96");  // auto repeat on: not what the key line says
+    EXPECT_EQ(doc.key("A01").layers[1].attributes, 0x10u);
+    doc.read("!@KEYATTRIB:A01 00000AAA");  // all follow Shift-Layer, whose protection is on
+    EXPECT_EQ(doc.key("A01").layers[1].attributes, 0xAAAu);
     doc.read("!@KEYATTRIB:A01 1FFFFFFFF");  // too large: unchanged
-    EXPECT_EQ(doc.key("A01").layers[1].attributes, 0x1A96u);
+    EXPECT_EQ(doc.key("A01").layers[1].attributes, 0xAAAu);
 }
 
 TEST(ReaderMetadata, CommentLinesAreKeptExceptTheEditorsBlankOnes) {

@@ -93,6 +93,37 @@ TEST(RoundTrip, WritingWhatWasReadGivesTheSameBytes) {
     EXPECT_EQ(copy.keyboard->keptLines, original.keyboard->keptLines);
 }
 
+TEST(RoundTrip, CaptionsWithQuotesAndBackslashesReadBackAsTyped) {
+    for (const std::string caption : {"Sa\"g\" \\ ok", "\"", "\"\"", "a\\\"b", "\\\\\"x\"", "end\\\\", "\"\";1;2"}) {
+        PersistDocument original;
+        original.key("A01").caption = caption;
+        original.key("A01").captionSettings.font.faceName = "Sans";
+        PersistDocument copy;
+        persist::readLayoutText(copy.context, original.text());
+        EXPECT_EQ(copy.key("A01").caption, caption);
+        EXPECT_EQ(copy.key("A01").captionSettings, original.key("A01").captionSettings) << caption;
+    }
+    // A backslash alone at the end starts no code; it is left out rather than
+    // take the closing quote and the print settings with it.
+    PersistDocument original;
+    original.key("A01").caption = "C:\\";
+    original.key("A01").captionSettings.fontHeight = 4.5;
+    PersistDocument copy;
+    persist::readLayoutText(copy.context, original.text());
+    EXPECT_EQ(copy.key("A01").caption, "C:");
+    EXPECT_DOUBLE_EQ(copy.key("A01").captionSettings.fontHeight, 4.5);
+}
+
+TEST(RoundTrip, CaptionsOfOlderFilesReadAsBefore) {
+    PersistDocument doc;
+    doc.read("!@KEYPRINT:A01 \"~\\line\\\\\";1.00;2.00;0.00;3.00;  FFFFFF;0;190;0;0;0;0;Sans");
+    doc.read("!@KEYPRINT:A02 \"say \\\"hi\\\"\";1.00;2.00;0.00;3.00;  FFFFFF;0;190;0;0;0;0;Sans");
+    EXPECT_EQ(doc.key("A01").caption, "~\\line\\\\");
+    EXPECT_DOUBLE_EQ(doc.key("A01").captionSettings.topMargin, 2.0);
+    EXPECT_EQ(doc.key("A02").caption, "say \\\"hi\\\"");
+    EXPECT_EQ(doc.key("A02").captionSettings.font.faceName, "Sans");
+}
+
 TEST(RoundTrip, AResetDocumentSurvivesToo) {
     PersistDocument original;
     PersistDocument copy;

@@ -247,13 +247,15 @@ TEST(WriterFile, GroupsAreSortedIgnoringCaseAndKeptLinesComeLastUpToTheFirstEmpt
     EXPECT_EQ(doc.text().substr(doc.text().size() - 2), "\r\n");
 }
 
-TEST(WriterFile, ALineBreakInsideATextEndsThatLineAndStartsNoOther) {
+// A programming text writes its line breaks as character numbers; other
+// texts end at theirs, so that none can start a line of its own.
+TEST(WriterFile, ALineBreakInsideATextStartsNoLineOfItsOwn) {
     PersistDocument doc;
     KeyRecord& key = doc.key("A01");
     key.layers[0].programming = "a\r\nTYPE HASK";
     key.layers[0].attributes = kAllFollowLayer;
     doc.keyboard->msrBadRead = "bad\nMODE -MSR";
-    EXPECT_TRUE(doc.writes("A01-C-S-A-L/P: \"a"));
+    EXPECT_TRUE(doc.writes("A01-C-S-A-L/P: \"a\" #13 #10 \"TYPE HASK\""));
     EXPECT_TRUE(doc.writes("MSR : \"bad"));
     EXPECT_FALSE(doc.writes("TYPE HASK"));
     EXPECT_FALSE(doc.writes("MODE -MSR\""));

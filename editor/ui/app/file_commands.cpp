@@ -48,8 +48,7 @@ constexpr std::array kFailureTexts{
 // stood in its file.
 void applyOpos(KeyDocument& document) {
     kbxdoc::ActiveContext context = document.documentContext();
-    kbxdoc::persist::ReaderState state;
-    kbxdoc::applyOposDefaults([&](std::string_view line) { kbxdoc::readLayoutLine(context, line, state); });
+    kbxdoc::readOposDefaults(context);
 }
 
 }  // namespace

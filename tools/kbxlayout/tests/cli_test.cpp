@@ -186,7 +186,8 @@ TEST(KbxlayoutResave, ASecondResaveGivesIdenticalBytes) {
     const auto second = runKbxlayout({"resave", (dir / "a.kbf").string(), (dir / "b.kbf").string()});
     ASSERT_EQ(second.exitCode, 0) << second.err;
     const std::string once = readFile(dir / "a.kbf");
-    EXPECT_TRUE(contains(once, "A01-C-S-A-L/P: \"Brot{Return}\""));
+    // The example's DEFINE /K is in every key line it applied to.
+    EXPECT_TRUE(contains(once, "A01-C-S-A-L/K/P: \"Brot{Return}\""));
     EXPECT_EQ(readFile(dir / "b.kbf"), once);
 }
 
@@ -225,8 +226,8 @@ TEST(KbxlayoutShow, ListsTheModelLayersAndEveryProgrammedLayerOfAKey) {
     EXPECT_TRUE(contains(run.out, "  1 Shift-Layer: conditions -C+S-A-L, defaults /P\n"));
     EXPECT_TRUE(contains(run.out,
                          "  A01 \"Brot\"\n"
-                         "    Normal-Layer: \"Brot{Return}\" /P\n"
-                         "    Shift-Layer: \"halbes Brot{Return}\" /P\n"))
+                         "    Normal-Layer: \"Brot{Return}\" /K/P\n"
+                         "    Shift-Layer: \"halbes Brot{Return}\" /K/P\n"))
         << run.out;
     EXPECT_TRUE(contains(run.out, "  A02 \"Br\xC3\xB6tchen\"\n")) << "captions are printed as UTF-8";
     EXPECT_TRUE(contains(run.out, "Kept lines: "));
