@@ -16,8 +16,17 @@ namespace {
 
 constexpr std::uint32_t kConditionBits = 0xFFFF;
 // A text containing one of these is replaced by built-in definitions when it
-// is compiled, from the plain defaults and the line's key click alone.
+// is compiled, from the DEF defaults and the line's key click alone: such a
+// line keeps its meaning written without DEF only when DEF adds nothing but
+// the key click.
 constexpr std::string_view kNavigationMacroPrefix = "KEY-";
+constexpr std::uint8_t kKeyClickBit = 0x01;
+
+bool macroKeepsMeaning(const DefinitionBits& defaults) {
+    const DefinitionBits plain;
+    return defaults.state == plain.state && defaults.mask == plain.mask &&
+           (defaults.attributes & ~kKeyClickBit) == plain.attributes;
+}
 
 KeyRecord* keyOfLine(const ActiveContext& context, std::string_view keyword) {
     if (const auto slot = pseudoKeySlot(keyword)) return keyBySlot(context, *slot);
@@ -106,7 +115,7 @@ bool readKeyProgrammingLine(ActiveContext& context, const SourceLine& line, Read
     std::string_view rest = line.arguments;
     DefinitionBits bits = state.keyDefaults;
     if (!applyKeyItems(rest, bits)) return false;
-    if (containsIgnoringCase(line.arguments, kNavigationMacroPrefix) && !(state.keyDefaults == DefinitionBits{}))
+    if (containsIgnoringCase(line.arguments, kNavigationMacroPrefix) && !macroKeepsMeaning(state.keyDefaults))
         return false;
     const auto words = documentWords(bits);
     const auto fileText = programmingTextOf(rest, state.hexadecimalBase);
@@ -130,7 +139,9 @@ bool readKeyProgrammingLine(ActiveContext& context, const SourceLine& line, Read
 bool attributeWordAgrees(std::uint32_t word, std::uint32_t current, std::uint32_t layerDefaults) {
     for (const AttributeLetter& attribute : kAttributeLetters) {
         if (attribute.fromLayerOnly) continue;
-        if (resolved(word, layerDefaults, attribute.field) != resolved(current, layerDefaults, attribute.field))
+        // The writer writes a letter for a field that resolves to on, and none for any other value.
+        if ((resolved(word, layerDefaults, attribute.field) == kFieldOn) !=
+            (resolved(current, layerDefaults, attribute.field) == kFieldOn))
             return false;
     }
     return true;

@@ -17,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kKbx32 = fs::path(KBX_BIN_DIR) / "kbx32";
+const fs::path kKbxlayout = fs::path(KBX_BIN_DIR) / "kbxlayout";
 const fs::path kExample = fs::path(KBX_SOURCE_DIR) / "data" / "examples" / "bakery.kbf";
 
 class Kbx32Keyboard : public testing::Test {
@@ -58,6 +59,24 @@ TEST_F(Kbx32Keyboard, ExampleIsCompiledDownloadedAndUploadedBackUnchanged) {
     const auto upload = kbx32({"--upload", (dir / "back.kbx").string(), "COM1:9600,O,8"});
     ASSERT_EQ(upload.exitCode, 0) << upload.err;
     EXPECT_EQ(kbxtest::readBytes(dir / "back.kbx"), image);
+}
+
+// As a user resaves a layout with the layout tool and sends the result: the
+// keyboard holds the image of the original file.
+TEST_F(Kbx32Keyboard, AResavedExampleProgramsTheKeyboardWithTheOriginalsImage) {
+    fs::copy_file(kExample, dir / "bakery.kbf");
+    ASSERT_EQ(kbx32({(dir / "bakery.kbf").string(), "COMP"}).exitCode, 0);
+    const auto original = kbxtest::readBytes(dir / "bakery.kbx");
+    const auto resave = kbxtest::runProgram(kKbxlayout, {"resave", (dir / "bakery.kbf").string(),
+                                                         (dir / "resaved.kbf").string()});
+    ASSERT_EQ(resave.exitCode, 0) << resave.err;
+    ASSERT_EQ(kbx32({(dir / "resaved.kbf").string(), "COMP"}).exitCode, 0) << kbxtest::readFile(dir / "resaved.TXT");
+    EXPECT_EQ(kbxtest::readBytes(dir / "resaved.kbx"), original);
+    const auto download = kbx32({(dir / "resaved.kbf").string(), "COM1:9600,O,8"});
+    ASSERT_EQ(download.exitCode, 0) << download.err << kbxtest::readFile(dir / "resaved.LOG");
+    const auto upload = kbx32({"--upload", (dir / "back.kbx").string(), "COM1:9600,O,8"});
+    ASSERT_EQ(upload.exitCode, 0) << upload.err;
+    EXPECT_EQ(kbxtest::readBytes(dir / "back.kbx"), original);
 }
 
 TEST_F(Kbx32Keyboard, DownloadFindsTheLineSettingsWhenNoneAreGiven) {

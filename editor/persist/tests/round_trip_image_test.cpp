@@ -180,6 +180,7 @@ public:
                 LayerEntry& entry = key.layers[layer];
                 const bool makeBreak = fieldValue(doc.layers[layer].defaultAttributes, kFieldMakeBreak) == persist::kFieldOn;
                 entry.programming = programming(makeBreak);
+                entry.attributes = 0;
                 for (int field = 0; field < 12; field += 2) entry.attributes |= static_cast<std::uint32_t>(pick(0, 2)) << field;
             }
         }
@@ -201,6 +202,7 @@ TEST(RoundTripImage, GeneratedDocumentsReadBackAsTypedAndCompile) {
         copy.layers = original.layers;  // the layer table belongs to the application, not the file
         persist::readLayoutText(copy.context, once);
         EXPECT_EQ(copy.text(), once) << "seed " << seed;
+
         for (int slot = 0; slot <= kLastModuleSlot; ++slot) {
             EXPECT_EQ(copy.slot(slot).caption, original.slot(slot).caption) << "seed " << seed << " slot " << slot;
             for (int layer = 0; layer < kLayerCount; ++layer) {
