@@ -28,6 +28,15 @@ QString keyIdentifier(const kbxdoc::KeyRecord& key) {
     return QString::fromLatin1(identifier);
 }
 
+// A backslash starts a code ("\line", "\\"); one left alone at the end
+// starts none, shows nothing and could not be saved as typed.
+bool endsInALoneBackslash(const QString& caption) {
+    qsizetype backslashes = 0;
+    while (backslashes < caption.size() && caption[caption.size() - 1 - backslashes] == QLatin1Char('\\'))
+        ++backslashes;
+    return backslashes % 2 == 1;
+}
+
 }  // namespace
 
 void storeCaption(kbxdoc::KeyRecord& key, std::string_view caption) {
@@ -103,6 +112,13 @@ void CaptionDialog::openLocalOptions() {
 }
 
 void CaptionDialog::accept() {
+    if (endsInALoneBackslash(edit_->text())) {
+        prompts_.refuse(this, windowTitle(),
+                        tr("Ein Backslash am Ende der Beschriftung leitet keinen Code ein. "
+                           "Für einen Backslash \\\\ eingeben."));
+        edit_->setFocus();
+        return;
+    }
     storeCaption(view_.keyboard->keys[static_cast<std::size_t>(slot_)], toAnsi(edit_->text()));
     followCurrentKeyCopy(view_);
     document_.redrawKey(slot_);

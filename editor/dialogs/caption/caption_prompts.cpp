@@ -5,6 +5,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QFont>
 #include <QFontDialog>
 
@@ -46,6 +47,10 @@ std::int32_t windowsWeight(const QFont& font) {
 
 QString QtCaptionPrompts::openPicture(QWidget* parent, const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+void QtCaptionPrompts::refuse(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::warning(parent, title, text);
 }
 
 std::optional<std::uint32_t> QtCaptionPrompts::chooseColour(QWidget* parent, std::uint32_t initial) {

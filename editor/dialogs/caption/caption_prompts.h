@@ -39,6 +39,8 @@ public:
     virtual QString openPicture(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual std::optional<std::uint32_t> chooseColour(QWidget* parent, std::uint32_t initial) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget* parent, const FontRequest& request) = 0;
+    // Tells why an entry is not taken; the dialog stays open.
+    virtual void refuse(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // The real dialogs: QFileDialog, QColorDialog with the program's 16 custom
@@ -49,6 +51,7 @@ public:
     QString openPicture(QWidget* parent, const QString& title, const QString& filter) override;
     std::optional<std::uint32_t> chooseColour(QWidget* parent, std::uint32_t initial) override;
     std::optional<FontChoice> chooseFont(QWidget* parent, const FontRequest& request) override;
+    void refuse(QWidget* parent, const QString& title, const QString& text) override;
 
 private:
     static constexpr int kCustomColourCount = 16;

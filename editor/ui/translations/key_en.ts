@@ -694,6 +694,13 @@ Previous Pane</translation>
     </message>
 </context>
 <context>
+    <name>keyui::dialogs::CaptionDialog</name>
+    <message>
+        <source>Ein Backslash am Ende der Beschriftung leitet keinen Code ein. Für einen Backslash \\ eingeben.</source>
+        <translation>A backslash at the end of a caption starts no code. Type \\ for a backslash.</translation>
+    </message>
+</context>
+<context>
     <name>keyui::dialogs::CountryPage</name>
     <message>
         <source>US - Vereinigte Staaten</source>

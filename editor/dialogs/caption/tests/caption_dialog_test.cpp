@@ -155,6 +155,22 @@ TEST_F(CaptionDialogTest, OkStoresWindows1252TextAndTheCurrentKeyCopyFollowsASin
     EXPECT_EQ(key(kbxdoc::kCurrentKeySlot).column, key(12).column);
 }
 
+TEST_F(CaptionDialogTest, ALoneBackslashAtTheEndIsRefusedAndTheDialogStaysOpen) {
+    key(4).caption = "old";
+    CaptionDialog dialog(nullptr, document, view, prompts, 4);
+    dialog.show();
+    auto& edit = control<QLineEdit>(dialog, "edit11020");
+    edit.setText(QStringLiteral("C:\\"));
+    click(dialog, "button1");
+    EXPECT_EQ(prompts.refusals.size(), 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(key(4).caption, "old");
+    edit.setText(QStringLiteral("C:\\\\"));  // an escaped backslash is taken
+    click(dialog, "button1");
+    EXPECT_EQ(prompts.refusals.size(), 1);
+    EXPECT_EQ(key(4).caption, "C:\\\\");
+}
+
 TEST_F(CaptionDialogTest, AHugeTextIsCutToWhatTheLayoutFileKeeps) {
     CaptionDialog dialog(nullptr, document, view, prompts, 4);
     dialog.show();

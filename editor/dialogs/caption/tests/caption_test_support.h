@@ -35,6 +35,7 @@ struct ScriptedPrompts : CaptionPrompts {
     QString pictureFilter;
     std::optional<std::uint32_t> colourAskedWith;
     std::optional<FontRequest> fontAskedWith;
+    QStringList refusals;
 
     QString openPicture(QWidget*, const QString& title, const QString& filter) override {
         pictureTitle = title;
@@ -49,6 +50,7 @@ struct ScriptedPrompts : CaptionPrompts {
         fontAskedWith = request;
         return font;
     }
+    void refuse(QWidget*, const QString&, const QString& text) override { refusals.append(text); }
 };
 
 // A document laid out as model 3, at 4 pixels per mm, with nothing selected.
