@@ -154,6 +154,10 @@ struct KeyboardData {
     // Source lines kept unchanged and written back at the end of the file;
     // at most kKeptLineCount, each at most kKeptLineField - 1 characters.
     std::vector<std::string> keptLines;
+    // The keyboard-wide statements a file read had none of, as the writer
+    // would have written them then: left out while they stay so, the
+    // compiler's defaults still hold.
+    std::vector<std::string> absentStatementLines;
     friend bool operator==(const KeyboardData&, const KeyboardData&) = default;
 };
 

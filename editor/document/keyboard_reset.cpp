@@ -63,6 +63,7 @@ void resetKeyboardData(const ActiveContext& context) {
     KeyboardData& keyboard = *context.keyboard;
     keyboard.model = kResetModel;
     keyboard.foreignTypeLine = std::string_view();
+    keyboard.absentStatementLines.clear();
     keyboard.clickVolume = kResetClickVolume;
     keyboard.clickDuration = kResetClickDuration;
     keyboard.alarmVolume = kResetAlarmVolume;

@@ -5,6 +5,7 @@
 
 #include "editor/document/catalogue.h"
 #include "editor/persist/kept_lines.h"
+#include "editor/persist/layout_lines.h"
 #include "editor/persist/layout_names.h"
 #include "editor/persist/source_line.h"
 #include "editor/persist/text_scanner.h"
@@ -238,22 +239,29 @@ struct Directive {
     std::string_view keyword;  // matched as a prefix of the line, letter case ignored
     bool passesWholeLine;      // the handler gets the line itself, not the text after the keyword
     void (*read)(ActiveContext&, std::string_view);
+    std::optional<Statement> statement;  // the statement the writer writes for it
 };
 
 constexpr std::array kDirectives{
-    Directive{"LANGUAGE", true, readLanguage}, Directive{"INTERFACE", false, readInterface},
-    Directive{"SOUND", false, readSound},
-    Directive{"HOTKEY0", false, readHotkey},    Directive{"HOTKEY1", false, readHotkey},
-    Directive{"MODE", false, readMode},         Directive{"MSR", false, readMsr},
-    Directive{"RATE", false, readRate},         Directive{"TYPE", true, readType},
-    Directive{"VERSION", false, readVersion},   Directive{"MEMORY", false, readMemory},
+    Directive{"LANGUAGE", true, readLanguage, Statement::language},
+    Directive{"INTERFACE", false, readInterface, Statement::interface},
+    Directive{"SOUND", false, readSound, Statement::sound},
+    Directive{"HOTKEY0", false, readHotkey, Statement::hotkeys},
+    Directive{"HOTKEY1", false, readHotkey, Statement::hotkeys},
+    Directive{"MODE", false, readMode, Statement::mode},
+    Directive{"MSR", false, readMsr, Statement::readerOptions},
+    Directive{"RATE", false, readRate, Statement::rate},
+    Directive{"TYPE", true, readType, Statement::type},
+    Directive{"VERSION", false, readVersion, Statement::version},
+    Directive{"MEMORY", false, readMemory, std::nullopt},
 };
 
 }  // namespace
 
-bool readDirectiveLine(ActiveContext& context, std::string_view line) {
+bool readDirectiveLine(ActiveContext& context, std::string_view line, ReaderState& state) {
     for (const Directive& directive : kDirectives) {
         if (!startsWithIgnoringCase(line, directive.keyword)) continue;
+        if (directive.statement) state.seenStatements |= 1u << static_cast<unsigned>(*directive.statement);
         directive.read(context, directive.passesWholeLine ? line : afterBlanks(line.substr(directive.keyword.size())));
         return true;
     }

@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "editor/document/active_context.h"
+#include "editor/persist/reader_state.h"
 
 namespace kbxdoc::persist {
 
 // True when the line begins with one of the statements (letter case
 // ignored) and was taken; false leaves the line to the key line parser.
-bool readDirectiveLine(ActiveContext& context, std::string_view line);
+// The statement is marked as seen in the reader state.
+bool readDirectiveLine(ActiveContext& context, std::string_view line, ReaderState& state);
 
 }  // namespace kbxdoc::persist

@@ -1,5 +1,7 @@
 #include "editor/persist/layout_lines.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "editor/document/catalogue.h"
@@ -122,6 +124,22 @@ std::string globalPrintLine(const KeyboardData& keyboard) {
 
 std::string keyboardSizeLine(const KeyboardData& keyboard) {
     return formatLine("!@KEYBOARDSIZE:%.2lf;%.2lf", keyboard.width, keyboard.height);
+}
+
+std::string statementLine(const KeyboardData& keyboard, Statement statement) {
+    using Builder = std::string (*)(const KeyboardData&);
+    static constexpr std::array<Builder, kStatementCount> kBuilders{
+        typeLine, versionLine, interfaceLine, soundLine, rateLine, languageLine, hotkeyLines, modeLine,
+        readerOptionsLine,
+    };
+    return kBuilders[static_cast<std::size_t>(statement)](keyboard);
+}
+
+std::optional<std::string> writtenStatementLine(const KeyboardData& keyboard, Statement statement) {
+    std::string line = statementLine(keyboard, statement);
+    const auto& absent = keyboard.absentStatementLines;
+    if (std::find(absent.begin(), absent.end(), line) != absent.end()) return std::nullopt;
+    return line;
 }
 
 std::optional<std::string> keyPrintLine(const KeyRecord& key) {

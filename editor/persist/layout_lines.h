@@ -27,6 +27,15 @@ std::string readerOptionsLine(const KeyboardData& keyboard);
 std::string globalPrintLine(const KeyboardData& keyboard);
 std::string keyboardSizeLine(const KeyboardData& keyboard);
 
+// The keyboard-wide statements the editor writes. A file read without one of
+// them keeps the compiler's default for it: the document remembers the line
+// it would write, and the writer leaves that line out while it is unchanged.
+enum class Statement { type, version, interface, sound, rate, language, hotkeys, mode, readerOptions };
+inline constexpr int kStatementCount = 9;
+std::string statementLine(const KeyboardData& keyboard, Statement statement);
+// The statement line, or nothing when the file it was read from had none and it is unchanged.
+std::optional<std::string> writtenStatementLine(const KeyboardData& keyboard, Statement statement);
+
 // Key lines; std::nullopt when the key has nothing of that kind to write.
 std::optional<std::string> keyPrintLine(const KeyRecord& key);
 std::optional<std::string> keySizeLine(const KeyRecord& key);

@@ -9,6 +9,7 @@
 #include "editor/persist/kept_lines.h"
 #include "editor/persist/key_line_parser.h"
 #include "editor/persist/key_definition.h"
+#include "editor/persist/layout_lines.h"
 #include "editor/persist/metadata_lines.h"
 #include "editor/persist/source_line.h"
 #include "editor/persist/text_scanner.h"
@@ -37,6 +38,18 @@ bool followCompilerState(KeyboardData& keyboard, const SourceLine& source, std::
     return true;
 }
 
+// The statements the file did not have keep the compiler's defaults as long
+// as the document leaves them as the reading did.
+void noteAbsentStatements(const ActiveContext& context, const ReaderState& state) {
+    if (context.keyboard == nullptr) return;
+    KeyboardData& keyboard = *context.keyboard;
+    keyboard.absentStatementLines.clear();
+    for (int index = 0; index < kStatementCount; ++index) {
+        if ((state.seenStatements & (1u << index)) != 0) continue;
+        keyboard.absentStatementLines.push_back(statementLine(keyboard, static_cast<Statement>(index)));
+    }
+}
+
 }  // namespace
 
 void readLayoutText(ActiveContext& context, std::string_view text) {
@@ -46,12 +59,13 @@ void readLayoutText(ActiveContext& context, std::string_view text) {
         const std::size_t end = findLineBreak(text, start);
         if (end == std::string_view::npos) {
             readLayoutLine(context, text.substr(start), state);
-            return;
+            break;
         }
         readLayoutLine(context, text.substr(start, end - start), state);
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
+    noteAbsentStatements(context, state);
 }
 
 }  // namespace kbxdoc::persist
@@ -68,7 +82,7 @@ void readLayoutLine(ActiveContext& context, std::string_view line, persist::Read
     }
     const persist::SourceLine source = persist::normaliseSourceLine(line);
     if (persist::followCompilerState(*context.keyboard, source, line, state)) return;
-    if (persist::readDirectiveLine(context, line)) return;
+    if (persist::readDirectiveLine(context, line, state)) return;
     if (source.isKeyLine() && persist::readKeyProgrammingLine(context, source, state)) return;
     persist::keepLine(*context.keyboard, line);
 }

@@ -64,16 +64,14 @@ std::string layoutText(const ActiveContext& context) {
     std::string text;
     if (context.keyboard == nullptr) return text;
     const KeyboardData& keyboard = *context.keyboard;
-    putLine(text, typeLine(keyboard));
+    const auto putStatement = [&text, &keyboard](Statement statement) {
+        if (auto line = writtenStatementLine(keyboard, statement)) putLines(text, *line);
+    };
+    putStatement(Statement::type);
     if (auto line = memoryLine(keyboard)) putLine(text, *line);
-    putLine(text, versionLine(keyboard));
-    putLine(text, interfaceLine(keyboard));
-    putLine(text, soundLine(keyboard));
-    putLine(text, rateLine(keyboard));
-    putLine(text, languageLine(keyboard));
-    putLines(text, hotkeyLines(keyboard));
-    putLine(text, modeLine(keyboard));
-    putLine(text, readerOptionsLine(keyboard));
+    for (Statement statement : {Statement::version, Statement::interface, Statement::sound, Statement::rate,
+                                Statement::language, Statement::hotkeys, Statement::mode, Statement::readerOptions})
+        putStatement(statement);
     putLine(text, globalPrintLine(keyboard));
     putLine(text, keyboardSizeLine(keyboard));
     putKeyLines(text, keyboard);

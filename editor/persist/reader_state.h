@@ -23,6 +23,8 @@ struct ReaderState {
     // The editor's own default lines: their keys take make/break and no
     // restore from the layer, as the writer does, whatever the line says.
     bool layerDecidesMakeBreak = false;
+    // One bit per keyboard-wide statement (Statement) the file had.
+    unsigned seenStatements = 0;
 };
 
 }  // namespace kbxdoc::persist

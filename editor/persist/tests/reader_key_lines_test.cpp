@@ -166,14 +166,14 @@ TEST(KeyLines, TakenAsTheCompilerReadsThem) {
 // line itself is kept for the kept lines after it.
 TEST(KeyLines, DefaultsOfDefLinesGoIntoTheKeys) {
     PersistDocument doc;
-    doc.readAll({"DEFINE /K", "A01-C-S-A-L: \"a\"", "def +nl", "A02-C-S-A-L: \"b\"", "DEFINE /K",
+    doc.readAll({"DEFINE /K", "A01-C-S-A-L: \"a\"", "def +nl", "A02-C-S-A-L: \"b\"", "DEFINE /K/P",
                  "A03-C-S-A-L: \"{KEY-LEFT}\"", "DEF", "A04-C-S-A-L: \"{KEY-LEFT}\""});
     EXPECT_EQ(doc.key("A01").layers[0].attributes, 0x1u);
     EXPECT_EQ(doc.layers[6].conditions, 0x8980u);  // Normal-Layer's and NumLock on
     EXPECT_EQ(doc.key("A02").layers[6].programming, "b");
-    EXPECT_TRUE(doc.key("A03").layers[0].programming.empty());  // a macro under DEF defaults
+    EXPECT_TRUE(doc.key("A03").layers[0].programming.empty());  // a macro under DEF defaults beyond the click
     EXPECT_EQ(doc.key("A04").layers[0].programming, "{KEY-LEFT}");
-    EXPECT_EQ(doc.keyboard->keptLines, (std::vector<std::string>{"DEFINE /K", "def +nl", "DEFINE /K",
+    EXPECT_EQ(doc.keyboard->keptLines, (std::vector<std::string>{"DEFINE /K", "def +nl", "DEFINE /K/P",
                                                                  "A03-C-S-A-L: \"{KEY-LEFT}\"", "DEF"}));
     doc.readAll({"BASE H", "A05-C-S-A-L: #41"});
     EXPECT_EQ(doc.key("A05").layers[0].programming, "A");

@@ -96,6 +96,9 @@ TEST(RoundTripImage, HandWrittenLinesKeepTheirMeaning) {
     expectSameImage(std::string("TYPE SORN\r\nLANGUAGE US\r\n") + kSettings + "A01: \"x\"\r\nG05+S: \"y\"\r\n",
                     "TYPE SORN");
     // A second line for the same key and conditions stays the compiler's error.
+    // Statements a file has none of keep the compiler's defaults.
+    expectSameImage("A01-C-S-A-L: \"ok\"\r\n", "no statements");
+    expectSameImage("TYPE MIRK\r\nRATE 10,250,F\r\nA01-C-S-A-L: \"ok\"\r\n", "few statements");
     const std::string twice = std::string("TYPE KESPW/X\r\n") + "A12: \"twice\"\r\nA12: \"again\"\r\n";
     EXPECT_NE(compileText(rewritten(twice)).log.find("multiple keyassignment"), std::string::npos);
 }

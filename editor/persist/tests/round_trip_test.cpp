@@ -124,6 +124,18 @@ TEST(RoundTrip, CaptionsOfOlderFilesReadAsBefore) {
     EXPECT_EQ(doc.key("A02").captionSettings.font.faceName, "Sans");
 }
 
+TEST(RoundTrip, StatementsAFileLacksStayAwayUntilTheyAreChanged) {
+    PersistDocument doc;
+    persist::readLayoutText(doc.context, "RATE 10,250,F\r\nA01-C-S-A-L: \"ok\"\r\n");
+    EXPECT_TRUE(doc.writes("RATE 10,250,F"));
+    for (const char* statement : {"TYPE ", "SOUND ", "LANGUAGE ", "HOTKEY0 ", "MODE ", "MSR ", "INTERFACE "})
+        EXPECT_EQ(doc.text().find(statement), std::string::npos) << statement;
+    doc.keyboard->clickVolume = 50;
+    EXPECT_TRUE(doc.writes("SOUND 50,40,100,400"));
+    PersistDocument fresh;  // a document not read from a file writes every statement
+    EXPECT_TRUE(fresh.writes("SOUND 33,40,100,400"));
+}
+
 TEST(RoundTrip, AResetDocumentSurvivesToo) {
     PersistDocument original;
     PersistDocument copy;
