@@ -30,6 +30,8 @@ public:
     // The physical line now being compiled; it must stay in place until the
     // next line starts.
     void startLine(std::string_view physicalLine);
+    // A further piece of the current physical line, compiled under its number.
+    void continueLine(std::string_view piece) { currentLine_ = piece; }
     void resetLineCounter() { lineNumber_ = 0; }
     long long lineNumber() const { return lineNumber_; }
     int errorCount() const { return errorCount_; }

@@ -50,6 +50,21 @@ void compileLine(NormalisedLine& line, CompileState& state) {
     }
 }
 
+// Reads, normalises and compiles the next line or piece of a line; false at
+// the end of the file.
+bool compileNextLine(SourceReader& reader, NormalisedLine& line, CompileState& state) {
+    std::string_view physical;
+    if (!reader.next(physical)) return false;
+    if (reader.continuesLine()) {
+        state.diagnostics.continueLine(physical);
+    } else {
+        state.diagnostics.startLine(physical);
+    }
+    normaliseLine(physical, line);
+    compileLine(line, state);
+    return true;
+}
+
 int compileSource(const std::string& sourcePath, CompileState& state, Progress progress) {
     Diagnostics& diagnostics = state.diagnostics;
     SourceReader reader;
@@ -58,7 +73,6 @@ int compileSource(const std::string& sourcePath, CompileState& state, Progress p
         diagnostics.countError();
         return kCompileNoSource;
     }
-    std::string_view physical;
     long long lineCount = 0;
     while (reader.skip()) ++lineCount;
     reader.close();
@@ -74,20 +88,13 @@ int compileSource(const std::string& sourcePath, CompileState& state, Progress p
     diagnostics.resetLineCounter();
     NormalisedLine line;
     // Progress comes before each line that pass 1 counted, so it stays
-    // below 100 until the image is written.
-    while (diagnostics.lineNumber() < lineCount) {
-        if (progress) progress(int(diagnostics.lineNumber() * 100 / lineCount));
-        if (!reader.next(physical)) break;
-        diagnostics.startLine(physical);
-        normaliseLine(physical, line);
-        compileLine(line, state);
-    }
-    // A source that grew between the passes is compiled to its end.
-    while (reader.next(physical)) {
-        diagnostics.startLine(physical);
-        normaliseLine(physical, line);
-        compileLine(line, state);
-    }
+    // below 100 until the image is written; a source that grew between the
+    // passes is compiled to its end.
+    do {
+        if (progress && diagnostics.lineNumber() < lineCount) {
+            progress(int(diagnostics.lineNumber() * 100 / lineCount));
+        }
+    } while (compileNextLine(reader, line, state));
     reader.close();
     if (diagnostics.errorCount() != 0) {
         diagnostics.writef(kErrorCount, diagnostics.errorCount());

@@ -1,7 +1,5 @@
 #include "compiler/normaliser.h"
 
-#include <algorithm>
-
 namespace kbxc {
 namespace {
 
@@ -25,34 +23,27 @@ void normaliseLine(std::string_view physical, NormalisedLine& line) {
     line.keyword.assign(physical.substr(keywordStart, i - keywordStart));
     for (char& c : line.keyword) c = upper(c);
 
-    // The keyword and its terminator count against the line's capacity, as
-    // does the argument text's terminator.
-    char out[kMaxNormalisedLine];
-    const std::size_t room = kMaxNormalisedLine - 2 - std::min(line.keyword.size(), kMaxNormalisedLine - 2);
-    std::size_t length = 0;
-    auto put = [&](char c) {
-        if (length < room) out[length++] = c;
-    };
-    while (i < n && !endsLine(physical[i]) && length < room) {
+    std::string& arguments = line.arguments;
+    arguments.clear();
+    while (i < n && !endsLine(physical[i])) {
         const char c = physical[i];
         if (c == '!') break;
         ++i;
         if (c == ' ' || c == '\t') continue;
-        put(upper(c));
+        arguments.push_back(upper(c));
         if (c != '"') continue;
         // A quoted part is copied as written; a backslash takes the next
         // character with it, so an escaped quote does not end the part.
         while (i < n && !endsLine(physical[i])) {
             const char q = physical[i++];
-            put(q);
+            arguments.push_back(q);
             if (q == '\\' && i < n && !endsLine(physical[i])) {
-                put(physical[i++]);
+                arguments.push_back(physical[i++]);
             } else if (q == '"') {
                 break;
             }
         }
     }
-    line.arguments.assign(out, length);
 }
 
 }  // namespace kbxc

@@ -13,9 +13,8 @@ struct NormalisedLine {
     std::string arguments;
 };
 
-inline constexpr std::size_t kMaxNormalisedLine = 200;
-
-// Normalises one physical line into `line` (whose buffers are reused).
+// Normalises one physical line into `line` (whose buffers are reused). The
+// normalised line is never longer than the physical one.
 void normaliseLine(std::string_view physical, NormalisedLine& line);
 
 }  // namespace kbxc

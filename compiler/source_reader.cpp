@@ -8,57 +8,71 @@ namespace kbxc {
 bool SourceReader::open(const std::string& path) {
     file_.reset(std::fopen(path.c_str(), "rb"));
     if (!file_) return false;
-    if (!buffer_) buffer_ = std::make_unique<unsigned char[]>(kBufferSize);
+    if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
     position_ = filled_ = 0;
+    pieceOpen_ = continuesLine_ = false;
     return true;
 }
 
-int SourceReader::peek() {
-    if (position_ == filled_) {
-        if (!file_) return EOF;
-        filled_ = std::fread(buffer_.get(), 1, kBufferSize, file_.get());
-        position_ = 0;
-        if (filled_ == 0) return EOF;
+void SourceReader::fill(std::size_t wanted) {
+    if (buffered() >= wanted || !file_) return;
+    std::memmove(buffer_.get(), buffer_.get() + position_, buffered());
+    filled_ = buffered();
+    position_ = 0;
+    while (filled_ < wanted) {
+        const std::size_t read = std::fread(buffer_.get() + filled_, 1, kBufferSize - filled_, file_.get());
+        if (read == 0) break;
+        filled_ += read;
     }
-    return buffer_[position_];
 }
 
 bool SourceReader::next(std::string_view& line) {
-    const std::size_t length = readPiece(piece_.data());
-    line = std::string_view(piece_.data(), length);
-    return length > 0;
+    // One byte beyond a full piece tells whether a CR in its last place is
+    // the first half of its line end.
+    fill(kMaxLine + 1);
+    if (buffered() == 0) return false;
+    continuesLine_ = pieceOpen_;
+    char* const start = buffer_.get() + position_;
+    const std::size_t window = std::min(buffered(), kMaxLine);
+    if (char* const newline = static_cast<char*>(std::memchr(start, '\n', window))) {
+        std::size_t length = std::size_t(newline - start) + 1;
+        position_ += length;
+        if (length >= 2 && newline[-1] == '\r') {
+            newline[-1] = '\n';
+            --length;
+        }
+        pieceOpen_ = false;
+        line = std::string_view(start, length);
+        return true;
+    }
+    position_ += window;
+    // A line that ends with the file has no line end; a full piece is
+    // followed by more of its line, unless only the LF of a CR LF is left.
+    pieceOpen_ = window == kMaxLine;
+    if (pieceOpen_ && start[window - 1] == '\r' && buffered() > 0 && buffer_[position_] == '\n') {
+        start[window - 1] = '\n';
+        ++position_;
+        pieceOpen_ = false;
+    }
+    line = std::string_view(start, window);
+    return true;
 }
 
-bool SourceReader::skip() { return readPiece(nullptr) > 0; }
-
-std::size_t SourceReader::readPiece(char* piece) {
-    std::size_t length = 0;
-    char last = '\0';
-    while (length < kMaxPiece) {
-        if (peek() == EOF) break;
-        const unsigned char* start = buffer_.get() + position_;
-        const std::size_t window = std::min(filled_ - position_, kMaxPiece - length);
-        const void* newline = std::memchr(start, '\n', window);
-        const std::size_t taken = newline ? std::size_t(static_cast<const unsigned char*>(newline) - start) : window;
-        if (piece) std::memcpy(piece + length, start, taken);
-        if (taken > 0) last = char(start[taken - 1]);
-        length += taken;
-        position_ += taken;
-        if (newline) {
-            ++position_;
-            // CR LF is one line end; the CR may have come with the buffer before.
-            if (length > 0 && last == '\r') --length;
-            if (piece) piece[length] = '\n';
-            ++length;
-            return length;
+bool SourceReader::skip() {
+    bool passed = false;
+    while (true) {
+        if (buffered() == 0) fill(1);
+        if (buffered() == 0) break;
+        passed = true;
+        const char* const start = buffer_.get() + position_;
+        if (const void* newline = std::memchr(start, '\n', buffered())) {
+            position_ += std::size_t(static_cast<const char*>(newline) - start) + 1;
+            break;
         }
+        position_ = filled_;
     }
-    // A CR in the last place of a full piece still pairs with the LF after it.
-    if (length == kMaxPiece && last == '\r' && peek() == '\n') {
-        if (piece) piece[length - 1] = '\n';
-        ++position_;
-    }
-    return length;
+    pieceOpen_ = continuesLine_ = false;
+    return passed;
 }
 
 }  // namespace kbxc

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,38 +9,45 @@ namespace kbxc {
 
 // Reads a layout source as text, one physical line at a time. A line ends at
 // LF; a CR directly before the LF belongs to the line end and is delivered as
-// part of a single "\n". A line longer than kMaxPiece characters (its line end
-// counted) is delivered in pieces of kMaxPiece characters, each a line of its
-// own.
+// part of a single "\n". A line of up to kMaxLine characters (its line end
+// counted) is delivered whole; a longer one is delivered in pieces of
+// kMaxLine characters, so that no line needs more room than that.
 class SourceReader {
 public:
-    static constexpr std::size_t kMaxPiece = 199;
+    static constexpr std::size_t kMaxLine = 4096;
 
     bool open(const std::string& path);
     void close() { file_.reset(); }
 
-    // The next physical line (with its "\n" when it has one); false at the
-    // end of the file. The line stays valid until the next call.
+    // The next physical line, or the next piece of a longer one (with its
+    // "\n" when it has one); false at the end of the file. The text stays
+    // valid until the next call.
     bool next(std::string_view& line);
-    // Passes over the next physical line; false at the end of the file.
+    // Whether the text last delivered by next() continues the physical line
+    // of the text before it (a second or later piece of an over-long line).
+    bool continuesLine() const { return continuesLine_; }
+    // Passes over the next physical line, whatever its length; false at the
+    // end of the file.
     bool skip();
 
 private:
-    // Reads the next piece into `piece` (kMaxPiece bytes, or null to only
-    // pass over it); its length, 0 at the end of the file.
-    std::size_t readPiece(char* piece);
-    // The next byte without taking it (refilling the buffer), or EOF.
-    int peek();
+    // Reads on until at least `wanted` bytes are buffered or the file ends;
+    // the bytes not yet taken move to the start of the buffer first.
+    void fill(std::size_t wanted);
+    std::size_t buffered() const { return filled_ - position_; }
 
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> file_;
     static constexpr std::size_t kBufferSize = 1 << 16;
-    std::unique_ptr<unsigned char[]> buffer_;
-    std::array<char, kMaxPiece> piece_{};
+    static_assert(kBufferSize > kMaxLine, "a whole line and the byte after it fit the buffer");
+    // Lines are delivered in place; the CR of a CR LF is overwritten there.
+    std::unique_ptr<char[]> buffer_;
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
+    bool pieceOpen_ = false;  // the last piece ended without its line end
+    bool continuesLine_ = false;
 };
 
 }  // namespace kbxc

@@ -122,15 +122,29 @@ TEST(FieldReader, ReadsUpToTheCommaAndMovesBehindIt) {
     EXPECT_EQ(cursor.readField(), "");
 }
 
+// What the reader delivers: each text, marked "+" when it continues the
+// physical line before it.
 std::vector<std::string> physicalLines(const std::string& contents) {
     kbxtest::TempDir folder;
     kbxtest::writeFile(folder / "s.kbf", contents);
     SourceReader reader;
     EXPECT_TRUE(reader.open((folder / "s.kbf").string()));
     std::vector<std::string> lines;
-    for (std::string_view line; reader.next(line);) lines.emplace_back(line);
+    for (std::string_view line; reader.next(line);) lines.push_back((reader.continuesLine() ? "+" : "") + std::string(line));
     return lines;
 }
+
+long long skippedLines(const std::string& contents) {
+    kbxtest::TempDir folder;
+    kbxtest::writeFile(folder / "s.kbf", contents);
+    SourceReader reader;
+    EXPECT_TRUE(reader.open((folder / "s.kbf").string()));
+    long long count = 0;
+    while (reader.skip()) ++count;
+    return count;
+}
+
+constexpr std::size_t kBound = SourceReader::kMaxLine;
 
 TEST(SourceReader, CrLfAndLfEndLinesAndTheCrIsNotPartOfTheLine) {
     EXPECT_EQ(physicalLines("A\r\nB\nC"), (std::vector<std::string>{"A\n", "B\n", "C"}));
@@ -140,17 +154,47 @@ TEST(SourceReader, LoneCrIsAnOrdinaryCharacter) {
     EXPECT_EQ(physicalLines("A\rB\n"), (std::vector<std::string>{"A\rB\n"}));
 }
 
-TEST(SourceReader, LongLinesArriveInPiecesOf199Characters) {
-    const std::string longLine(250, 'x');
-    const auto lines = physicalLines(longLine + "\n");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], std::string(199, 'x'));
-    EXPECT_EQ(lines[1], std::string(51, 'x') + "\n");
+TEST(SourceReader, LinesUpToTheBoundArriveWhole) {
+    const std::string keyLine = "A01: \"" + std::string(700, 'x') + "\"";
+    const std::string fullLine(kBound - 1, 'y');
+    EXPECT_EQ(physicalLines(keyLine + "\r\n" + fullLine + "\r\n" + fullLine + "\n"),
+              (std::vector<std::string>{keyLine + "\n", fullLine + "\n", fullLine + "\n"}));
 }
 
-TEST(SourceReader, LineOfExactly199CharactersLeavesItsLineEndAsALine) {
-    const auto lines = physicalLines(std::string(199, 'y') + "\r\nZ\n");
-    EXPECT_EQ(lines, (std::vector<std::string>{std::string(199, 'y'), "\n", "Z\n"}));
+TEST(SourceReader, LongerLinesArriveInPiecesOfTheBound) {
+    const auto lines = physicalLines(std::string(2 * kBound + 50, 'x') + "\nZ");
+    EXPECT_EQ(lines, (std::vector<std::string>{std::string(kBound, 'x'), "+" + std::string(kBound, 'x'),
+                                               "+" + std::string(50, 'x') + "\n", "Z"}));
+}
+
+TEST(SourceReader, LineEndBehindAFullPieceContinuesItsLine) {
+    const std::string full(kBound, 'y');
+    EXPECT_EQ(physicalLines(full + "\r\nZ\n" + full + "\n"),
+              (std::vector<std::string>{full, "+\n", "Z\n", full, "+\n"}));
+}
+
+TEST(SourceReader, LinesAcrossTheReadBufferArriveIntact) {
+    // Lines of changing lengths, some over the bound, run over many refills
+    // of the reader's buffer.
+    std::string contents;
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < 300; ++i) {
+        const std::size_t length = (i * 977) % (kBound + 900);
+        const std::string text(length, char('a' + i % 26));
+        contents += text + (i % 3 == 0 ? "\r\n" : "\n");
+        for (std::size_t at = 0; at + kBound <= length; at += kBound) {
+            expected.push_back((at > 0 ? "+" : "") + text.substr(at, kBound));
+        }
+        const std::size_t tail = length - length % kBound;
+        expected.push_back((tail > 0 ? "+" : "") + text.substr(tail) + "\n");
+    }
+    EXPECT_EQ(physicalLines(contents), expected);
+}
+
+TEST(SourceReader, SkipPassesOverWholePhysicalLines) {
+    EXPECT_EQ(skippedLines("A\r\n" + std::string(3 * kBound + 7, 'x') + "\r\n\nB"), 4);
+    EXPECT_EQ(skippedLines(std::string(kBound, 'x') + "\n"), 1);
+    EXPECT_EQ(skippedLines(""), 0);
 }
 
 TEST(SourceReader, EmptyFileHasNoLines) { EXPECT_TRUE(physicalLines("").empty()); }
