@@ -20,6 +20,7 @@ constexpr char kUnknownParity[] = "unknown parity";
 constexpr char kUnknownDataLength[] = "unknown datalengh";
 constexpr char kUnknownHandshake[] = "unknown parameter 'H' expected";
 constexpr char kZeroDuration[] = "duration 0 not allowed (set volume to 0)";
+constexpr char kValueOutOfRange[] = "value out of range";
 constexpr char kUnknownSoundCode[] = "unknown SNDx-code";
 constexpr char kUnknownRate[] = "unknown typematic rate";
 constexpr char kUnknownDelay[] = "unknown delay code";
@@ -42,8 +43,44 @@ std::uint8_t withBits(std::uint8_t byte, std::uint8_t bits, std::uint8_t value) 
     return std::uint8_t((byte & ~bits) | (value & bits));
 }
 
-std::uint8_t scaledVolume(long long percent) { return std::uint8_t(percent * 255 / 100); }
-std::uint8_t durationUnits(long long milliseconds) { return std::uint8_t(milliseconds / 20); }
+constexpr long long kMaxVolumePercent = 100;
+constexpr long long kMaxSoundByte = 255;
+constexpr long long kMillisecondsPerUnit = 20;
+
+// A volume and a duration of one sound, as the image stores them.
+struct SoundBytes {
+    std::uint8_t& volume;
+    std::uint8_t& duration;
+};
+
+// Whether a duration of 0 is refused (SOUND) or stored as it is (SNDK, SNDA).
+enum class ZeroDuration { refused, stored };
+
+// Reads a volume in percent and a duration in ms into the sound's bytes; an
+// empty value leaves its byte. False after an error, which ends the line: a
+// refused zero duration, or a value too large for its byte, which is not
+// stored.
+bool readSound(LineCursor& cursor, const SoundBytes& sound, ZeroDuration zero, CompileState& state) {
+    Diagnostics& diagnostics = state.diagnostics;
+    const bool hex = state.keyboard.hexadecimalBase;
+    const long long volume = readNumber(cursor, hex, diagnostics);
+    if (volume > kMaxVolumePercent) {
+        diagnostics.reportLineError(kValueOutOfRange);
+        return false;
+    }
+    if (volume != kNoNumber) sound.volume = std::uint8_t(volume * kMaxSoundByte / kMaxVolumePercent);
+    const long long duration = readNumber(cursor, hex, diagnostics);
+    if (duration == 0 && zero == ZeroDuration::refused) {
+        diagnostics.reportLineError(kZeroDuration);
+        return false;
+    }
+    if (duration / kMillisecondsPerUnit > kMaxSoundByte) {
+        diagnostics.reportLineError(kValueOutOfRange);
+        return false;
+    }
+    if (duration != kNoNumber) sound.duration = std::uint8_t(duration / kMillisecondsPerUnit);
+    return true;
+}
 
 }  // namespace
 
@@ -127,47 +164,22 @@ void handleInterface(std::string_view, LineCursor& cursor, CompileState& state) 
 
 void handleSound(std::string_view, LineCursor& cursor, CompileState& state) {
     KeyboardSettings& keyboard = state.keyboard;
-    Diagnostics& diagnostics = state.diagnostics;
-    const bool hex = keyboard.hexadecimalBase;
-    struct Pair {
-        std::uint8_t& volume;
-        std::uint8_t& duration;
-    };
-    const std::array<Pair, 2> pairs{{{keyboard.clickVolume, keyboard.clickDuration},
-                                     {keyboard.alarmVolume, keyboard.alarmDuration}}};
-    for (const Pair& pair : pairs) {
-        const long long volume = readNumber(cursor, hex, diagnostics);
-        if (volume != kNoNumber) pair.volume = scaledVolume(volume);
-        const long long duration = readNumber(cursor, hex, diagnostics);
-        if (duration == 0) {
-            diagnostics.reportLineError(kZeroDuration);
-            return;
-        }
-        if (duration > 0) pair.duration = durationUnits(duration);
-    }
+    const SoundBytes click{keyboard.clickVolume, keyboard.clickDuration};
+    const SoundBytes alarm{keyboard.alarmVolume, keyboard.alarmDuration};
+    if (readSound(cursor, click, ZeroDuration::refused, state)) readSound(cursor, alarm, ZeroDuration::refused, state);
 }
 
 void handleSingleSound(std::string_view keyword, LineCursor& cursor, CompileState& state) {
     KeyboardSettings& keyboard = state.keyboard;
-    Diagnostics& diagnostics = state.diagnostics;
     const std::size_t at = keyword.find("SND") + 3;
     const char which = at < keyword.size() ? keyword[at] : '\0';
-    std::uint8_t* volumeByte = nullptr;
-    std::uint8_t* durationByte = nullptr;
     if (which == 'K') {
-        volumeByte = &keyboard.clickVolume;
-        durationByte = &keyboard.clickDuration;
+        readSound(cursor, {keyboard.clickVolume, keyboard.clickDuration}, ZeroDuration::stored, state);
     } else if (which == 'A') {
-        volumeByte = &keyboard.alarmVolume;
-        durationByte = &keyboard.alarmDuration;
+        readSound(cursor, {keyboard.alarmVolume, keyboard.alarmDuration}, ZeroDuration::stored, state);
     } else {
-        diagnostics.reportLineError(kUnknownSoundCode);
-        return;
+        state.diagnostics.reportLineError(kUnknownSoundCode);
     }
-    const long long volume = readNumber(cursor, keyboard.hexadecimalBase, diagnostics);
-    if (volume != kNoNumber) *volumeByte = scaledVolume(volume);
-    const long long duration = readNumber(cursor, keyboard.hexadecimalBase, diagnostics);
-    if (duration != kNoNumber) *durationByte = durationUnits(duration);
 }
 
 void handleRate(std::string_view, LineCursor& cursor, CompileState& state) {

@@ -71,6 +71,10 @@ INSTANTIATE_TEST_SUITE_P(
         ByteCase{"SNDA 10,100\n", img::kAlarmVolumeOffset, 25},
         ByteCase{"SNDA 10,100\n", img::kAlarmDurationOffset, 5},
         ByteCase{"SNDA 10,100\n", img::kClickVolumeOffset, 85},
+        ByteCase{"SOUND 100,5119,100,5119\n", img::kClickDurationOffset, 255},
+        ByteCase{"SOUND 100,5119,100,5119\n", img::kAlarmDurationOffset, 255},
+        ByteCase{"SNDK 100,5119\n", img::kClickVolumeOffset, 255},
+        ByteCase{"SNDK 100,5119\n", img::kClickDurationOffset, 255},
         // rate and slow output
         ByteCase{"RATE 10,500,M\n", kModelByte + 8, 0x2C}, ByteCase{"RATE 10,500,M\n", kModeC, 36},
         ByteCase{"RATE 30,250,D\n", kModelByte + 8, 0x00}, ByteCase{"RATE 2,1000,VERY\n", kModelByte + 8, 0x7F},
@@ -224,6 +228,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"SOUND 50,0,100,400\n", "duration 0 not allowed (set volume to 0)"},
                       ErrorCase{"SOUND 50,40,100,0\n", "duration 0 not allowed (set volume to 0)"},
                       ErrorCase{"SNDX 1,2\n", "unknown SNDx-code"},
+                      ErrorCase{"SOUND 100,5100,100,5120\n", "value out of range"},
+                      ErrorCase{"SOUND 101,40\n", "value out of range"},
+                      ErrorCase{"SNDK 50,5120\n", "value out of range"},
+                      ErrorCase{"SNDA 101,100\n", "value out of range"},
                       ErrorCase{"BASE X\n", "unknown character, expect 'H' or 'Z'"},
                       ErrorCase{"HOTKEY2 : \"x\"\n", "wrong hotkeycode"},
                       ErrorCase{"MODE +XYZ\n", "unknown parameter"}, ErrorCase{"MODE T1\n", "unknown sign '+-'"},
@@ -246,6 +254,13 @@ TEST(Directives, SoundDurationErrorLeavesTheAlarmAtItsDefaults) {
     const CompileRun run = compile("SOUND 50,0,100,400\n");
     EXPECT_EQ(errorLines(run.log).size(), 1u);
     EXPECT_NE(run.log.find("001: SOUND 50,0,100,400\n"), std::string::npos);
+}
+
+TEST(Directives, SoundValueOutOfRangeEndsTheLine) {
+    for (const char* source : {"SOUND 101,0,100,400\n", "SOUND 100,5120,0,0\n", "SNDA 256,0\n"}) {
+        EXPECT_EQ(errorLines(compile(source).log), (std::vector<std::string>{"ERROR (line 1): value out of range"}))
+            << source;
+    }
 }
 
 TEST(Directives, UnknownModeNameAlsoEndsTheLine) {
