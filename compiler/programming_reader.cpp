@@ -12,12 +12,16 @@ constexpr char kUnknownItem[] = "unknown sign. '\"#%' expected";
 constexpr char kStringTooLong[] = "string too long";
 constexpr char kAsciiFailed[] = "string conversion (ASCII)";
 constexpr char kScancodeFailed[] = "string conversion (scancode)";
+constexpr char kMixedConversion[] = "string conversion (ASCII and scancode mixed)";
 
 class ProgrammingBuilder {
 public:
     ProgrammingBuilder(DefinitionBytes& definition, const ConversionSettings& settings,
                        Diagnostics& diagnostics)
-        : definition_(definition), settings_(settings), diagnostics_(diagnostics) {}
+        : definition_(definition),
+          settings_(settings),
+          diagnostics_(diagnostics),
+          lineChoosesCharacters_((definition.attributes & kAttributeCharacters) != 0) {}
 
     // False when the text is full: the character is not taken.
     bool collect(char c) {
@@ -29,8 +33,15 @@ public:
     // Converts what was collected and appends it to the result.
     void flush() {
         if (collected_.empty()) return;
+        // Under the global ASCII flag each text goes out as characters when
+        // it can and as keystrokes when it cannot, unless the line itself
+        // chose character output.
+        if (!lineChoosesCharacters_) {
+            definition_.attributes = std::uint8_t(definition_.attributes & ~kAttributeCharacters);
+        }
         Conversion conversion = convertText(collected_, definition_, result_.empty(), settings_);
         collected_.clear();
+        noteKind(conversion);
         if (conversion.failure == ConversionFailure::ascii) diagnostics_.reportLineError(kAsciiFailed);
         if (conversion.failure == ConversionFailure::scancode) diagnostics_.reportLineError(kScancodeFailed);
         // A cut conversion has lost its last bytes, the releases of its
@@ -51,6 +62,18 @@ public:
     ProgrammingBytes take() { return std::move(result_); }
 
 private:
+    // One definition is either character codes or scan codes; texts of
+    // both kinds in one line would give the keyboard a mixture it reads as
+    // one of them. A text that gives no bytes is of neither kind.
+    void noteKind(const Conversion& conversion) {
+        if (conversion.bytes.empty()) return;
+        (conversion.characters ? hasCharacters_ : hasScanCodes_) = true;
+        if (hasCharacters_ && hasScanCodes_ && !mixReported_) {
+            diagnostics_.reportLineError(kMixedConversion);
+            mixReported_ = true;
+        }
+    }
+
     void append(const ProgrammingBytes& bytes) {
         if (bytes.empty()) return;
         if (result_.size() + bytes.size() > kMaxProgrammingBytes) {
@@ -63,6 +86,10 @@ private:
     DefinitionBytes& definition_;
     const ConversionSettings& settings_;
     Diagnostics& diagnostics_;
+    const bool lineChoosesCharacters_;
+    bool hasCharacters_ = false;
+    bool hasScanCodes_ = false;
+    bool mixReported_ = false;
     std::string collected_;
     ProgrammingBytes result_;
 };

@@ -41,8 +41,8 @@ Conversion convertText(std::string_view text, DefinitionBytes& definition, bool 
 
     if (has(definition, kAttributeCharacters)) {
         AsciiResult ascii = convertToAscii(text);
-        if (ascii.complete) return {std::move(ascii.bytes), ConversionFailure::none, ascii.truncated};
-        if (!charactersByGlobalFlag) return {std::move(ascii.bytes), ConversionFailure::ascii, ascii.truncated};
+        if (ascii.complete) return {std::move(ascii.bytes), ConversionFailure::none, ascii.truncated, true};
+        if (!charactersByGlobalFlag) return {std::move(ascii.bytes), ConversionFailure::ascii, ascii.truncated, true};
         // Character output was only the keyboard-wide choice: this text goes
         // out as keystrokes instead.
         definition.attributes = static_cast<std::uint8_t>(definition.attributes & ~kAttributeCharacters);
@@ -51,7 +51,7 @@ Conversion convertText(std::string_view text, DefinitionBytes& definition, bool 
     const ScancodeOptions options{settings.language, settings.shiftLock, has(definition, kAttributeMakeBreak)};
     ScancodeResult keys = convertToScancodes(text, initialStandard, options);
     return {std::move(keys.bytes), keys.complete ? ConversionFailure::none : ConversionFailure::scancode,
-            keys.truncated};
+            keys.truncated, false};
 }
 
 }  // namespace kbxc

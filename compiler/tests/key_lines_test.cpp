@@ -191,6 +191,40 @@ TEST(KeyLines, ResultAtTheLimitIsKeptAndOneMoreByteIsRefused) {
     EXPECT_EQ(over.records(0).size(), 0u);  // no image after an error
 }
 
+// Under MODE +GCA each text of a line goes out as characters when it can;
+// a line whose texts go out as both characters and keystrokes is refused.
+struct GlobalAsciiCase {
+    std::string line;
+    std::vector<Record> records;  // none: the line mixes
+};
+
+class GlobalAsciiLine : public ::testing::TestWithParam<GlobalAsciiCase> {};
+
+TEST_P(GlobalAsciiLine, IsCharactersOrScanCodesThroughout) {
+    const GlobalAsciiCase& c = GetParam();
+    const CompileRun run = compile("MODE +GCA\n" + c.line + "\n");
+    if (c.records.empty()) {
+        EXPECT_EQ(errorLines(run.log),
+                  (std::vector<std::string>{"ERROR (line 2): string conversion (ASCII and scancode mixed)"}))
+            << c.line;
+        EXPECT_FALSE(run.imageWritten);
+        return;
+    }
+    ASSERT_EQ(run.result, 0) << c.line << "\n" << run.log;
+    EXPECT_EQ(run.records(0), c.records) << c.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, GlobalAsciiLine,
+    ::testing::Values(GlobalAsciiCase{"A01: \"{F1}\" %13 \"ab\"", {}}, GlobalAsciiCase{"A01: \"ab\" %13 \"{F1}\"", {}},
+                      GlobalAsciiCase{"A01: \"ab\" %13 \"cd\"", {{0, 0x80, 0x40, {'a', 'b', 13, 'c', 'd'}}}},
+                      GlobalAsciiCase{"A01: \"{F1}\" %13 \"{F2}\"", {{0, 0x80, 0, {0x3B, 0xBB, 13, 0x3C, 0xBC}}}},
+                      GlobalAsciiCase{"A01/M: \"ab\" %13 \"{F1}\"", {{0, 0x80, 0x08, {0x1E, 0x30, 13, 0x3B}}}},
+                      GlobalAsciiCase{"A01: %13 \"ab\"", {{0, 0x80, 0x40, {13, 'a', 'b'}}}},
+                      GlobalAsciiCase{"A01: \"{F1}\" %13", {{0, 0x80, 0, {0x3B, 0xBB, 13}}}},
+                      // A text that gives no bytes is of neither kind.
+                      GlobalAsciiCase{"A01: \"{EMPTY}\" %13 \"ab\"", {{0, 0x80, 0x40, {13, 'a', 'b'}}}}));
+
 TEST(KeyLines, WideModelsBuildTheWideImage) {
     const CompileRun run = compile("TYPE TARN\nG21: \"a\"\n");
     ASSERT_EQ(run.result, 0) << run.log;
