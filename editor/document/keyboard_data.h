@@ -148,6 +148,8 @@ struct KeyboardData {
     BoundedText<kNameField> slowKeyRate;
     int hotkeyMode = 0;
     int chainedKeyboardInit = 0;
+    // MODE switches of a file the document has no setting for, as "+GCA-T1".
+    BoundedText<kSettingTextField> otherModeSwitches;
     BoundedText<kSettingTextField> memoryText;
     BoundedText<kSettingTextField> versionText;
     BoundedText<kSettingTextField> msrBadRead;

@@ -64,6 +64,7 @@ void resetKeyboardData(const ActiveContext& context) {
     keyboard.model = kResetModel;
     keyboard.foreignTypeLine = std::string_view();
     keyboard.absentStatementLines.clear();
+    keyboard.otherModeSwitches = std::string_view();
     keyboard.clickVolume = kResetClickVolume;
     keyboard.clickDuration = kResetClickDuration;
     keyboard.alarmVolume = kResetAlarmVolume;

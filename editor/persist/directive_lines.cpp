@@ -1,5 +1,6 @@
 #include "editor/persist/directive_lines.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -49,7 +50,7 @@ void setLock(KeyboardData& keyboard, bool shiftLock) {
 // Read as the compiler reads it: the first language the first field
 // contains, and the lock letter of the second; without one the language's
 // own lock behaviour, which the writer then names.
-void readLanguage(ActiveContext& context, std::string_view line) {
+void readLanguage(ActiveContext& context, std::string_view line, const ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     const SourceLine source = normaliseSourceLine(line);
     const std::string_view arguments = directiveArguments(source);
@@ -73,7 +74,7 @@ void readLanguage(ActiveContext& context, std::string_view line) {
     }
 }
 
-void readInterface(ActiveContext& context, std::string_view text) {
+void readInterface(ActiveContext& context, std::string_view text, const ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     keyboard.baud = kDefaultBaud;
     keyboard.dataBits = kDefaultDataBits;
@@ -116,13 +117,13 @@ TextScanner readIntegers(std::string_view text, const std::array<int*, N>& field
     return scanner;
 }
 
-void readSound(ActiveContext& context, std::string_view text) {
+void readSound(ActiveContext& context, std::string_view text, const ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     readIntegers(text, std::array{&keyboard.clickVolume, &keyboard.clickDuration, &keyboard.alarmVolume,
                                   &keyboard.alarmDuration});
 }
 
-void readRate(ActiveContext& context, std::string_view text) {
+void readRate(ActiveContext& context, std::string_view text, const ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     TextScanner scanner(text);
     const auto rate = scanner.readInt();
@@ -137,7 +138,7 @@ void readRate(ActiveContext& context, std::string_view text) {
     if (!name.empty()) keyboard.slowKeyRate = name;
 }
 
-void readHotkey(ActiveContext& context, std::string_view text) {
+void readHotkey(ActiveContext& context, std::string_view text, const ReaderState&) {
     context.keyboard->hotkeyMode = containsIgnoringCase(text, kSystemRequestHotkey) ? 1 : 0;
 }
 
@@ -168,12 +169,25 @@ bool applyModeWord(KeyboardData& keyboard, std::string_view word, bool plus) {
     return false;
 }
 
-void readMode(ActiveContext& context, std::string_view text) {
+// Switches the document has no setting for ("+GCA", "-T1") are carried
+// along and written back in the editor's MODE statement.
+void readMode(ActiveContext& context, std::string_view text, const ReaderState& state) {
     KeyboardData& keyboard = *context.keyboard;
-    keyboard.chainedKeyboardInit = 1;
+    // A file's first MODE statement starts from the keyboard's default; a
+    // later one changes only what it names.
+    if (!state.sawStatement(Statement::mode)) keyboard.chainedKeyboardInit = 1;
+    std::string others(keyboard.otherModeSwitches.view());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '-' || text[i] == '+') applyModeWord(keyboard, text.substr(i + 1), text[i] == '+');
+        if (text[i] != '-' && text[i] != '+') continue;
+        const std::string_view word = text.substr(i + 1);
+        if (applyModeWord(keyboard, word, text[i] == '+')) continue;
+        std::size_t length = 0;
+        while (length < word.size() && (isDigit(word[length]) || upperAscii(word[length]) != lowerAscii(word[length])))
+            ++length;
+        others += text[i];
+        for (char c : word.substr(0, length)) others += upperAscii(c);
     }
+    keyboard.otherModeSwitches = others;
 }
 
 // One MSR word at the start of `text`: its length, or 0 when it is none of them.
@@ -199,8 +213,28 @@ std::size_t applyMsrWord(KeyboardData& keyboard, std::string_view text) {
     return 0;
 }
 
-void readMsr(ActiveContext& context, std::string_view text) {
+// An MSR statement turns the three tracks on and clears the reader's mode
+// bits, which these MODE switches set: before it, they have no effect.
+constexpr std::array<std::string_view, 6> kSwitchesMsrResets{"T1", "T2", "T3", "SE", "MCS", "M3"};
+
+void dropSwitchesMsrResets(KeyboardData& keyboard) {
+    const std::string_view others = keyboard.otherModeSwitches.view();
+    std::string kept;
+    std::size_t start = 0;
+    while (start < others.size()) {
+        std::size_t end = start + 1;
+        while (end < others.size() && others[end] != '+' && others[end] != '-') ++end;
+        const std::string_view word = others.substr(start + 1, end - start - 1);
+        if (std::find(kSwitchesMsrResets.begin(), kSwitchesMsrResets.end(), word) == kSwitchesMsrResets.end())
+            kept += others.substr(start, end - start);
+        start = end;
+    }
+    keyboard.otherModeSwitches = kept;
+}
+
+void readMsr(ActiveContext& context, std::string_view text, const ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
+    dropSwitchesMsrResets(keyboard);
     for (const ModuleWord& track : kTrackOffWords) keyboard.keys[track.slot].moduleOption1 = 1;
     keyboard.keys[kMsrSlot].moduleOption2 = 1;
     keyboard.msrThreeTrack = 0;
@@ -222,7 +256,7 @@ void readMsr(ActiveContext& context, std::string_view text) {
 
 // A model the catalogue does not have keeps its statement, so the file
 // still compiles for that model.
-void readType(ActiveContext& context, std::string_view line) {
+void readType(ActiveContext& context, std::string_view line, const ReaderState&) {
     const SourceLine source = normaliseSourceLine(line);
     if (const auto model = modelForTypeKeyword(directiveArguments(source))) {
         setModelAndLayOut(context, *model, false);
@@ -231,14 +265,14 @@ void readType(ActiveContext& context, std::string_view line) {
     }
 }
 
-void readVersion(ActiveContext& context, std::string_view text) { context.keyboard->versionText = text; }
+void readVersion(ActiveContext& context, std::string_view text, const ReaderState&) { context.keyboard->versionText = text; }
 
-void readMemory(ActiveContext& context, std::string_view text) { context.keyboard->memoryText = text; }
+void readMemory(ActiveContext& context, std::string_view text, const ReaderState&) { context.keyboard->memoryText = text; }
 
 struct Directive {
     std::string_view keyword;  // matched as a prefix of the line, letter case ignored
     bool passesWholeLine;      // the handler gets the line itself, not the text after the keyword
-    void (*read)(ActiveContext&, std::string_view);
+    void (*read)(ActiveContext&, std::string_view, const ReaderState&);
     std::optional<Statement> statement;  // the statement the writer writes for it
 };
 
@@ -261,8 +295,10 @@ constexpr std::array kDirectives{
 bool readDirectiveLine(ActiveContext& context, std::string_view line, ReaderState& state) {
     for (const Directive& directive : kDirectives) {
         if (!startsWithIgnoringCase(line, directive.keyword)) continue;
-        if (directive.statement) state.seenStatements |= 1u << static_cast<unsigned>(*directive.statement);
-        directive.read(context, directive.passesWholeLine ? line : afterBlanks(line.substr(directive.keyword.size())));
+        const std::string_view text =
+            directive.passesWholeLine ? line : afterBlanks(line.substr(directive.keyword.size()));
+        directive.read(context, text, state);
+        if (directive.statement) state.markStatement(*directive.statement);
         return true;
     }
     return false;

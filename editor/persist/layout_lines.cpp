@@ -118,6 +118,11 @@ std::string readerOptionsLine(const KeyboardData& keyboard) {
     return line;
 }
 
+std::optional<std::string> otherModeLine(const KeyboardData& keyboard) {
+    if (keyboard.otherModeSwitches.empty()) return std::nullopt;
+    return "MODE " + keyboard.otherModeSwitches.str();
+}
+
 std::string globalPrintLine(const KeyboardData& keyboard) {
     return std::string(kGlobalPrintTag) + printSettingsTail(keyboard.captionDefaults);
 }

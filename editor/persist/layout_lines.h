@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editor/document/active_context.h"
+#include "editor/persist/statements.h"
 
 namespace kbxdoc::persist {
 
@@ -24,14 +25,15 @@ std::string languageLine(const KeyboardData& keyboard);
 std::string hotkeyLines(const KeyboardData& keyboard);  // two lines, CR LF between them
 std::string modeLine(const KeyboardData& keyboard);
 std::string readerOptionsLine(const KeyboardData& keyboard);
+// The MODE switches the document has no setting for, after the reader
+// options line (whose statement resets some mode bits).
+std::optional<std::string> otherModeLine(const KeyboardData& keyboard);
 std::string globalPrintLine(const KeyboardData& keyboard);
 std::string keyboardSizeLine(const KeyboardData& keyboard);
 
 // The keyboard-wide statements the editor writes. A file read without one of
 // them keeps the compiler's default for it: the document remembers the line
 // it would write, and the writer leaves that line out while it is unchanged.
-enum class Statement { type, version, interface, sound, rate, language, hotkeys, mode, readerOptions };
-inline constexpr int kStatementCount = 9;
 std::string statementLine(const KeyboardData& keyboard, Statement statement);
 // The statement line, or nothing when the file it was read from had none and it is unchanged.
 std::optional<std::string> writtenStatementLine(const KeyboardData& keyboard, Statement statement);

@@ -45,8 +45,8 @@ void noteAbsentStatements(const ActiveContext& context, const ReaderState& state
     KeyboardData& keyboard = *context.keyboard;
     keyboard.absentStatementLines.clear();
     for (int index = 0; index < kStatementCount; ++index) {
-        if ((state.seenStatements & (1u << index)) != 0) continue;
-        keyboard.absentStatementLines.push_back(statementLine(keyboard, static_cast<Statement>(index)));
+        const auto statement = static_cast<Statement>(index);
+        if (!state.sawStatement(statement)) keyboard.absentStatementLines.push_back(statementLine(keyboard, statement));
     }
 }
 

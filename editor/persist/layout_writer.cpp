@@ -72,6 +72,7 @@ std::string layoutText(const ActiveContext& context) {
     for (Statement statement : {Statement::version, Statement::interface, Statement::sound, Statement::rate,
                                 Statement::language, Statement::hotkeys, Statement::mode, Statement::readerOptions})
         putStatement(statement);
+    if (auto line = otherModeLine(keyboard)) putLine(text, *line);
     putLine(text, globalPrintLine(keyboard));
     putLine(text, keyboardSizeLine(keyboard));
     putKeyLines(text, keyboard);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor/persist/key_definition.h"
+#include "editor/persist/statements.h"
 
 namespace kbxdoc::persist {
 
@@ -23,8 +24,12 @@ struct ReaderState {
     // The editor's own default lines: their keys take make/break and no
     // restore from the layer, as the writer does, whatever the line says.
     bool layerDecidesMakeBreak = false;
-    // One bit per keyboard-wide statement (Statement) the file had.
+    // One bit per keyboard-wide statement the file had.
     unsigned seenStatements = 0;
+    bool sawStatement(Statement statement) const {
+        return (seenStatements & (1u << static_cast<unsigned>(statement))) != 0;
+    }
+    void markStatement(Statement statement) { seenStatements |= 1u << static_cast<unsigned>(statement); }
 };
 
 }  // namespace kbxdoc::persist

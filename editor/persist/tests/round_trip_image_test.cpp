@@ -96,6 +96,9 @@ TEST(RoundTripImage, HandWrittenLinesKeepTheirMeaning) {
     expectSameImage(std::string("TYPE SORN\r\nLANGUAGE US\r\n") + kSettings + "A01: \"x\"\r\nG05+S: \"y\"\r\n",
                     "TYPE SORN");
     // A second line for the same key and conditions stays the compiler's error.
+    expectSameImage(std::string("TYPE KESPW/X\r\nLANGUAGE US\r\n") + kSettings +
+                        "MODE -MSR+GCA-T1,+MCO-T2\r\nMSR N2,: \"x\"\r\nMODE -T3+M3\r\nA01-C-S-A-L: \"{F1}ab\"\r\n",
+                    "mode switches");
     // Statements a file has none of keep the compiler's defaults.
     expectSameImage("A01-C-S-A-L: \"ok\"\r\n", "no statements");
     expectSameImage("TYPE MIRK\r\nRATE 10,250,F\r\nA01-C-S-A-L: \"ok\"\r\n", "few statements");
