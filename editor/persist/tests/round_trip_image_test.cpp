@@ -145,23 +145,30 @@ public:
         return text;
     }
 
-    // Long texts on layers with make/break, where a character is one byte.
+    // Long texts on layers with make/break, where a character is one byte;
+    // a national character the US keyboard lacks is typed with an Alt code
+    // of eight bytes, so such a text holds only a few.
     std::string programming(bool makeBreak) {
         static const std::vector<std::string> pieces{
-            "a", "Z", "7", " ", "\"", "\\\"", "\\\\", "\\{", "\\}", "\\+", "{F1}", "{Enter}", "\xE4", "\xDF", ",", "!", "#", "%",
+            "a", "Z", "7", " ", "\"", "\\\"", "\\\\", "\\{", "\\}", "\\+", "{F1}", "{Enter}", ",", "!", "#", "%",
         };
+        static const std::vector<std::string> national{"\xE4", "\xDF"};
         std::string text;
         const std::size_t length = makeBreak ? pick(1, kMaxEditedProgramming) : pick(1, 40);
+        int nationalLeft = 3;
         while (text.size() < length) {
-            const std::string& piece = pieces[pick(0, pieces.size() - 1)];
+            const bool takeNational = nationalLeft > 0 && pick(0, 19) == 0;
+            const std::string& piece = takeNational ? national[pick(0, 1)] : pieces[pick(0, pieces.size() - 1)];
             if (text.size() + piece.size() > length) break;
             text += piece;
+            if (takeNational) --nationalLeft;
         }
         if (text.empty()) text = "a";
         return text;
     }
 
     void fill(PersistDocument& doc) {
+        doc.keyboard->memoryText = "8000";
         std::set<std::uint32_t> used;
         for (const LayerDefinition& layer : doc.layers) {
             if (!layer.name.empty()) used.insert(layer.conditions);
@@ -182,7 +189,7 @@ public:
             if (slot == kFirstModuleSlot || (slot < kFirstModuleSlot && key.templateGeometry.width == 0)) continue;
             if (slot < kFirstModuleSlot && pick(0, 3) == 0) key.caption = caption();
             for (int layer = 0; layer < kLayerCount; ++layer) {
-                if (pick(0, 9) != 0) continue;
+                if (pick(0, 49) != 0) continue;  // the image fits the keyboard's memory
                 LayerEntry& entry = key.layers[layer];
                 const bool makeBreak = fieldValue(doc.layers[layer].defaultAttributes, kFieldMakeBreak) == persist::kFieldOn;
                 entry.programming = programming(makeBreak);
