@@ -50,7 +50,7 @@ void setLock(KeyboardData& keyboard, bool shiftLock) {
 // Read as the compiler reads it: the first language the first field
 // contains, and the lock letter of the second; without one the language's
 // own lock behaviour, which the writer then names.
-void readLanguage(ActiveContext& context, std::string_view line, const ReaderState&) {
+void readLanguage(ActiveContext& context, std::string_view line, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     const SourceLine source = normaliseSourceLine(line);
     const std::string_view arguments = directiveArguments(source);
@@ -74,7 +74,7 @@ void readLanguage(ActiveContext& context, std::string_view line, const ReaderSta
     }
 }
 
-void readInterface(ActiveContext& context, std::string_view text, const ReaderState&) {
+void readInterface(ActiveContext& context, std::string_view text, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     keyboard.baud = kDefaultBaud;
     keyboard.dataBits = kDefaultDataBits;
@@ -117,13 +117,13 @@ TextScanner readIntegers(std::string_view text, const std::array<int*, N>& field
     return scanner;
 }
 
-void readSound(ActiveContext& context, std::string_view text, const ReaderState&) {
+void readSound(ActiveContext& context, std::string_view text, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     readIntegers(text, std::array{&keyboard.clickVolume, &keyboard.clickDuration, &keyboard.alarmVolume,
                                   &keyboard.alarmDuration});
 }
 
-void readRate(ActiveContext& context, std::string_view text, const ReaderState&) {
+void readRate(ActiveContext& context, std::string_view text, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     TextScanner scanner(text);
     const auto rate = scanner.readInt();
@@ -138,8 +138,21 @@ void readRate(ActiveContext& context, std::string_view text, const ReaderState&)
     if (!name.empty()) keyboard.slowKeyRate = name;
 }
 
-void readHotkey(ActiveContext& context, std::string_view text, const ReaderState&) {
-    context.keyboard->hotkeyMode = containsIgnoringCase(text, kSystemRequestHotkey) ? 1 : 0;
+// The two hot-key statements the editor writes for each mode; any other is
+// kept as it stands as well, and being later it decides that hot key.
+constexpr std::array<std::string_view, 4> kEditorHotkeys{
+    "HOTKEY0-C:\"{MAKESYS}\"", "HOTKEY1+C:\"{MAKESYS}\"", "HOTKEY0:\"{EMPTY}\"", "HOTKEY1:\"{EMPTY}\""};
+
+void readHotkey(ActiveContext& context, std::string_view line, ReaderState& state) {
+    context.keyboard->hotkeyMode = containsIgnoringCase(line, kSystemRequestHotkey) ? 1 : 0;
+    const SourceLine source = normaliseSourceLine(line);
+    std::string normalised = source.keyword + source.arguments;
+    for (char& c : normalised) c = upperAscii(c);
+    const bool editors = std::find(kEditorHotkeys.begin(), kEditorHotkeys.end(), normalised) != kEditorHotkeys.end();
+    if (!editors) keepLine(*context.keyboard, line);
+    const std::size_t number = source.keyword.back() == '1' ? 1 : 0;
+    state.hotkeyLines[number] = editors ? std::string(line) : std::string();
+    state.hotkeySeen[number] = true;
 }
 
 // One MODE word after its sign; false when the word is none of them.
@@ -171,7 +184,7 @@ bool applyModeWord(KeyboardData& keyboard, std::string_view word, bool plus) {
 
 // Switches the document has no setting for ("+GCA", "-T1") are carried
 // along and written back in the editor's MODE statement.
-void readMode(ActiveContext& context, std::string_view text, const ReaderState& state) {
+void readMode(ActiveContext& context, std::string_view text, ReaderState& state) {
     KeyboardData& keyboard = *context.keyboard;
     // A file's first MODE statement starts from the keyboard's default; a
     // later one changes only what it names.
@@ -232,7 +245,7 @@ void dropSwitchesMsrResets(KeyboardData& keyboard) {
     keyboard.otherModeSwitches = kept;
 }
 
-void readMsr(ActiveContext& context, std::string_view text, const ReaderState&) {
+void readMsr(ActiveContext& context, std::string_view text, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     dropSwitchesMsrResets(keyboard);
     for (const ModuleWord& track : kTrackOffWords) keyboard.keys[track.slot].moduleOption1 = 1;
@@ -256,7 +269,7 @@ void readMsr(ActiveContext& context, std::string_view text, const ReaderState&) 
 
 // A model the catalogue does not have keeps its statement, so the file
 // still compiles for that model.
-void readType(ActiveContext& context, std::string_view line, const ReaderState&) {
+void readType(ActiveContext& context, std::string_view line, ReaderState&) {
     const SourceLine source = normaliseSourceLine(line);
     if (const auto model = modelForTypeKeyword(directiveArguments(source))) {
         setModelAndLayOut(context, *model, false);
@@ -265,23 +278,26 @@ void readType(ActiveContext& context, std::string_view line, const ReaderState&)
     }
 }
 
-void readVersion(ActiveContext& context, std::string_view text, const ReaderState&) { context.keyboard->versionText = text; }
+void readVersion(ActiveContext& context, std::string_view text, ReaderState&) { context.keyboard->versionText = text; }
 
-void readMemory(ActiveContext& context, std::string_view text, const ReaderState&) { context.keyboard->memoryText = text; }
+void readMemory(ActiveContext& context, std::string_view text, ReaderState&) { context.keyboard->memoryText = text; }
 
 struct Directive {
     std::string_view keyword;  // matched as a prefix of the line, letter case ignored
     bool passesWholeLine;      // the handler gets the line itself, not the text after the keyword
-    void (*read)(ActiveContext&, std::string_view, const ReaderState&);
+    void (*read)(ActiveContext&, std::string_view, ReaderState&);
     std::optional<Statement> statement;  // the statement the writer writes for it
 };
 
 constexpr std::array kDirectives{
-    Directive{"LANGUAGE", true, readLanguage, Statement::language},
+    // LANG and KBID as the compiler names them: they choose the character
+    // table of the key lines after them, so they are not kept at the end.
+    Directive{"LANG", true, readLanguage, Statement::language},
+    Directive{"KBID", true, readLanguage, Statement::language},
     Directive{"INTERFACE", false, readInterface, Statement::interface},
     Directive{"SOUND", false, readSound, Statement::sound},
-    Directive{"HOTKEY0", false, readHotkey, Statement::hotkeys},
-    Directive{"HOTKEY1", false, readHotkey, Statement::hotkeys},
+    Directive{"HOTKEY0", true, readHotkey, std::nullopt},  // marked when both are there
+    Directive{"HOTKEY1", true, readHotkey, std::nullopt},
     Directive{"MODE", false, readMode, Statement::mode},
     Directive{"MSR", false, readMsr, Statement::readerOptions},
     Directive{"RATE", false, readRate, Statement::rate},
@@ -291,6 +307,18 @@ constexpr std::array kDirectives{
 };
 
 }  // namespace
+
+void finishHotkeys(KeyboardData& keyboard, ReaderState& state) {
+    if (state.hotkeySeen[0] && state.hotkeySeen[1]) {
+        state.markStatement(Statement::hotkeys);
+        return;
+    }
+    // With one hot key the editor's pair would change the other: the one
+    // there is kept as it stands, the pair left out.
+    for (const std::string& line : state.hotkeyLines) {
+        if (!line.empty()) keepLine(keyboard, line);
+    }
+}
 
 bool readDirectiveLine(ActiveContext& context, std::string_view line, ReaderState& state) {
     for (const Directive& directive : kDirectives) {

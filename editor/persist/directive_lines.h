@@ -16,4 +16,8 @@ namespace kbxdoc::persist {
 // The statement is marked as seen in the reader state.
 bool readDirectiveLine(ActiveContext& context, std::string_view line, ReaderState& state);
 
+// After the last line: the hot-key statement counts as there only when the
+// file has both hot keys.
+void finishHotkeys(KeyboardData& keyboard, ReaderState& state);
+
 }  // namespace kbxdoc::persist

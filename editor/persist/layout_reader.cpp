@@ -40,9 +40,10 @@ bool followCompilerState(KeyboardData& keyboard, const SourceLine& source, std::
 
 // The statements the file did not have keep the compiler's defaults as long
 // as the document leaves them as the reading did.
-void noteAbsentStatements(const ActiveContext& context, const ReaderState& state) {
+void noteAbsentStatements(const ActiveContext& context, ReaderState& state) {
     if (context.keyboard == nullptr) return;
     KeyboardData& keyboard = *context.keyboard;
+    finishHotkeys(keyboard, state);
     keyboard.absentStatementLines.clear();
     for (int index = 0; index < kStatementCount; ++index) {
         const auto statement = static_cast<Statement>(index);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "editor/persist/key_definition.h"
@@ -30,6 +31,9 @@ struct ReaderState {
         return (seenStatements & (1u << static_cast<unsigned>(statement))) != 0;
     }
     void markStatement(Statement statement) { seenStatements |= 1u << static_cast<unsigned>(statement); }
+    // Per hot key: whether the file had it, and its line when it is one the editor writes.
+    std::array<bool, 2> hotkeySeen{};
+    std::array<std::string, 2> hotkeyLines;
 };
 
 }  // namespace kbxdoc::persist

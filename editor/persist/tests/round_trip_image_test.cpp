@@ -99,6 +99,8 @@ TEST(RoundTripImage, HandWrittenLinesKeepTheirMeaning) {
     expectSameImage(std::string("TYPE KESPW/X\r\nLANGUAGE US\r\n") + kSettings +
                         "MODE -MSR+GCA-T1,+MCO-T2\r\nMSR N2,: \"x\"\r\nMODE -T3+M3\r\nA01-C-S-A-L: \"{F1}ab\"\r\n",
                     "mode switches");
+    expectSameImage("TYPE KESPW/X\r\nKBID GR\r\nA01-C-S-A-L: \"yz\"\r\nHOTKEY0 +A: \"{F12}\"\r\n", "KBID, hot key");
+    expectSameImage("TYPE KESPW/X\r\nHOTKEY1 : \"{EMPTY}\"\r\nA01-C-S-A-L: \"a\"\r\n", "one hot key");
     // Statements a file has none of keep the compiler's defaults.
     expectSameImage("A01-C-S-A-L: \"ok\"\r\n", "no statements");
     expectSameImage("TYPE MIRK\r\nRATE 10,250,F\r\nA01-C-S-A-L: \"ok\"\r\n", "few statements");
