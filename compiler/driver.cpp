@@ -73,8 +73,7 @@ int compileSource(const std::string& sourcePath, CompileState& state, Progress p
         diagnostics.countError();
         return kCompileNoSource;
     }
-    long long lineCount = 0;
-    while (reader.skip()) ++lineCount;
+    const long long lineCount = reader.countLines();
     reader.close();
     if (lineCount < 1) {
         diagnostics.write(kNothingToDo);

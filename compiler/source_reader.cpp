@@ -58,21 +58,21 @@ bool SourceReader::next(std::string_view& line) {
     return true;
 }
 
-bool SourceReader::skip() {
-    bool passed = false;
-    while (true) {
-        if (buffered() == 0) fill(1);
-        if (buffered() == 0) break;
-        passed = true;
-        const char* const start = buffer_.get() + position_;
-        if (const void* newline = std::memchr(start, '\n', buffered())) {
-            position_ += std::size_t(static_cast<const char*>(newline) - start) + 1;
-            break;
+long long SourceReader::countLines() {
+    long long lines = 0;
+    bool lineOpen = false;  // bytes after the last line end
+    for (fill(1); buffered() > 0; fill(1)) {
+        const char* at = buffer_.get() + position_;
+        const char* const end = buffer_.get() + filled_;
+        while (const void* newline = std::memchr(at, '\n', std::size_t(end - at))) {
+            ++lines;
+            at = static_cast<const char*>(newline) + 1;
         }
+        lineOpen = at != end;
         position_ = filled_;
     }
     pieceOpen_ = continuesLine_ = false;
-    return passed;
+    return lines + (lineOpen ? 1 : 0);
 }
 
 }  // namespace kbxc

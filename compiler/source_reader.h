@@ -26,9 +26,9 @@ public:
     // Whether the text last delivered by next() continues the physical line
     // of the text before it (a second or later piece of an over-long line).
     bool continuesLine() const { return continuesLine_; }
-    // Passes over the next physical line, whatever its length; false at the
-    // end of the file.
-    bool skip();
+    // Passes over the rest of the file; the number of physical lines in it,
+    // whatever their lengths.
+    long long countLines();
 
 private:
     // Reads on until at least `wanted` bytes are buffered or the file ends;
