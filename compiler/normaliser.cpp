@@ -23,27 +23,38 @@ void normaliseLine(std::string_view physical, NormalisedLine& line) {
     line.keyword.assign(physical.substr(keywordStart, i - keywordStart));
     for (char& c : line.keyword) c = upper(c);
 
+    // A line without keyword is ignored as a whole: its arguments are never
+    // read.
     std::string& arguments = line.arguments;
-    arguments.clear();
+    if (line.keyword.empty()) {
+        arguments.clear();
+        return;
+    }
+    // The arguments are never longer than the rest of the line: they are
+    // written in place and the string is cut to their length.
+    arguments.resize(n - i);
+    char* const out = arguments.data();
+    std::size_t length = 0;
     while (i < n && !endsLine(physical[i])) {
         const char c = physical[i];
         if (c == '!') break;
         ++i;
         if (c == ' ' || c == '\t') continue;
-        arguments.push_back(upper(c));
+        out[length++] = upper(c);
         if (c != '"') continue;
         // A quoted part is copied as written; a backslash takes the next
         // character with it, so an escaped quote does not end the part.
         while (i < n && !endsLine(physical[i])) {
             const char q = physical[i++];
-            arguments.push_back(q);
+            out[length++] = q;
             if (q == '\\' && i < n && !endsLine(physical[i])) {
-                arguments.push_back(physical[i++]);
+                out[length++] = physical[i++];
             } else if (q == '"') {
                 break;
             }
         }
     }
+    arguments.resize(length);
 }
 
 }  // namespace kbxc

@@ -7,7 +7,8 @@ namespace kbxc {
 
 // A source line as the compiler sees it: the keyword (letters and digits,
 // upper-cased) and the argument text (upper-cased, blanks removed, quoted
-// parts kept as written, everything from a "!" outside quotes dropped).
+// parts kept as written, everything from a "!" outside quotes dropped). A
+// line without keyword is ignored, and its argument text is left empty.
 struct NormalisedLine {
     std::string keyword;
     std::string arguments;
