@@ -4,6 +4,7 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/line_cursor.h"
+#include "compiler/short_text_match.h"
 
 namespace kbxc {
 namespace {
@@ -42,7 +43,7 @@ constexpr std::array<Directive, 19> kDirectives{{
 
 void compileDirective(std::string_view keyword, LineCursor& cursor, CompileState& state) {
     for (const Directive& directive : kDirectives) {
-        if (keyword.find(directive.name) == std::string_view::npos) continue;
+        if (!containsName(keyword, directive.name)) continue;
         if (directive.skipsLeadingColon && cursor.peek() == ':') cursor.advance();
         directive.handle(keyword, cursor, state);
         return;

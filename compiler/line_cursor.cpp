@@ -30,7 +30,7 @@ int lookUp(std::string_view field, std::span<const std::string_view> names, Matc
     if (field.empty()) return kFieldEmpty;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const bool matches = mode == Match::exact ? field == names[i]
-                                                  : field.find(names[i]) != std::string_view::npos;
+                                                  : containsName(field, names[i]);
         if (matches) return int(i);
     }
     return kFieldUnknown;

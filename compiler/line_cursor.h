@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/short_text_match.h"
+
 namespace kbxc {
 
 class Diagnostics;
@@ -33,7 +35,7 @@ public:
     void skipToEnd() { position_ = text_.size(); }
     std::string_view rest() const { return std::string_view(text_).substr(position_); }
     std::string& text() { return text_; }
-    bool startsWith(std::string_view prefix) const { return rest().substr(0, prefix.size()) == prefix; }
+    bool startsWith(std::string_view prefix) const { return startsWithName(rest(), prefix); }
 
     // The text up to the next "," (or the end); the cursor moves behind it.
     std::string_view readField();

@@ -111,6 +111,18 @@ TEST(FieldReader, ExactAndContainmentLookups) {
     EXPECT_EQ(lookUp("38196", names, Match::containment), 0);  // first entry in list order wins
 }
 
+TEST(FieldReader, ContainmentFindsTheNameAnywhereInTheField) {
+    EXPECT_TRUE(containsName("LANGUAGE", "LANG"));
+    EXPECT_TRUE(containsName("HOTKEY0", "KEY"));
+    EXPECT_TRUE(containsName("KKEY", "KEY"));  // after a false start
+    EXPECT_TRUE(containsName("NABE2", "NABE2"));
+    EXPECT_FALSE(containsName("KE", "KEY"));
+    EXPECT_FALSE(containsName("KEX", "KEY"));
+    EXPECT_FALSE(containsName("", "K"));
+    EXPECT_TRUE(startsWithName("BA2-IEK", "BA2"));
+    EXPECT_FALSE(startsWithName("B", "BA"));
+}
+
 TEST(FieldReader, ReadsUpToTheCommaAndMovesBehindIt) {
     std::string text = "COM,9600,,N";
     LineCursor cursor(text);
@@ -134,14 +146,12 @@ std::vector<std::string> physicalLines(const std::string& contents) {
     return lines;
 }
 
-long long skippedLines(const std::string& contents) {
+long long countedLines(const std::string& contents) {
     kbxtest::TempDir folder;
     kbxtest::writeFile(folder / "s.kbf", contents);
     SourceReader reader;
     EXPECT_TRUE(reader.open((folder / "s.kbf").string()));
-    long long count = 0;
-    while (reader.skip()) ++count;
-    return count;
+    return reader.countLines();
 }
 
 constexpr std::size_t kBound = SourceReader::kMaxLine;
@@ -191,10 +201,16 @@ TEST(SourceReader, LinesAcrossTheReadBufferArriveIntact) {
     EXPECT_EQ(physicalLines(contents), expected);
 }
 
-TEST(SourceReader, SkipPassesOverWholePhysicalLines) {
-    EXPECT_EQ(skippedLines("A\r\n" + std::string(3 * kBound + 7, 'x') + "\r\n\nB"), 4);
-    EXPECT_EQ(skippedLines(std::string(kBound, 'x') + "\n"), 1);
-    EXPECT_EQ(skippedLines(""), 0);
+TEST(SourceReader, CountsPhysicalLinesWhateverTheirLength) {
+    EXPECT_EQ(countedLines("A\r\n" + std::string(3 * kBound + 7, 'x') + "\r\n\nB"), 4);
+    EXPECT_EQ(countedLines(std::string(kBound, 'x') + "\n"), 1);
+    EXPECT_EQ(countedLines(""), 0);
+    EXPECT_EQ(countedLines("\n\n"), 2);
+    // Lines across many refills of the read buffer, the last without a line end.
+    std::string many;
+    for (int i = 0; i < 5000; ++i) many += std::string(std::size_t(i % 97), 'y') + "\n";
+    EXPECT_EQ(countedLines(many + "z"), 5001);
+    EXPECT_EQ(countedLines(std::string(200000, 'w')), 1);
 }
 
 TEST(SourceReader, EmptyFileHasNoLines) { EXPECT_TRUE(physicalLines("").empty()); }
