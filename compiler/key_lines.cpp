@@ -34,6 +34,8 @@ void compileDefinition(int keyIndex, LineCursor& cursor, CompileState& state, co
 // Replaces the line by the macro rows whose names it mentions; false when
 // it mentions none.
 bool expandMacros(int keyIndex, std::string_view arguments, CompileState& state) {
+    // Every macro name starts alike: a line without that start mentions none.
+    if (arguments.find(kMacroNameStart) == std::string_view::npos) return false;
     const bool click = arguments.find(kClickAttribute) != std::string_view::npos;
     bool expanded = false;
     for (const MacroRow& row : navigationMacros(state.keyboard.alternativeController)) {

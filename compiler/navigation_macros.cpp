@@ -57,6 +57,15 @@ constexpr std::array kShortTable{
 static_assert(kFullTable.size() == 40);
 static_assert(kShortTable.size() == 16);
 
+template <std::size_t N>
+constexpr bool namesStartAlike(const std::array<MacroRow, N>& table) {
+    for (const MacroRow& row : table) {
+        if (!row.name.starts_with(kMacroNameStart)) return false;
+    }
+    return true;
+}
+static_assert(namesStartAlike(kFullTable) && namesStartAlike(kShortTable));
+
 }  // namespace
 
 std::span<const MacroRow> navigationMacros(bool alternativeController) {

@@ -13,6 +13,9 @@ struct MacroRow {
     std::string_view programming;
 };
 
+// Every macro name starts with this text, so a line without it mentions none.
+inline constexpr std::string_view kMacroNameStart = "KEY-";
+
 // The full table, or the short one for the alternative controller.
 std::span<const MacroRow> navigationMacros(bool alternativeController);
 
