@@ -1,6 +1,7 @@
 #include "compiler/programming_reader.h"
 
 #include <string>
+#include <utility>
 
 #include "compiler/diagnostics.h"
 #include "compiler/line_cursor.h"
@@ -50,7 +51,7 @@ public:
             diagnostics_.reportLineError(kStringTooLong);
             return;
         }
-        append(conversion.bytes);
+        append(std::move(conversion.bytes));
     }
 
     void appendRawByte(std::uint8_t byte) {
@@ -74,13 +75,17 @@ private:
         }
     }
 
-    void append(const ProgrammingBytes& bytes) {
+    void append(ProgrammingBytes&& bytes) {
         if (bytes.empty()) return;
         if (result_.size() + bytes.size() > kMaxProgrammingBytes) {
             diagnostics_.reportLineError(kStringTooLong);
             return;
         }
-        result_.insert(result_.end(), bytes.begin(), bytes.end());
+        if (result_.empty()) {
+            result_ = std::move(bytes);
+        } else {
+            result_.insert(result_.end(), bytes.begin(), bytes.end());
+        }
     }
 
     DefinitionBytes& definition_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -12,6 +13,12 @@ namespace kbxc {
 // image) is never stored.
 class OutputBuffer {
 public:
+    // Room for most definitions from the start, so that a conversion
+    // seldom grows its buffer byte by byte.
+    static constexpr std::size_t kTypicalBytes = 32;
+
+    OutputBuffer() { bytes_.reserve(kTypicalBytes); }
+
     void append(std::uint8_t byte) {
         if (byte == 0) return;
         if (bytes_.size() >= kMaxProgrammingBytes) {

@@ -26,6 +26,9 @@ constexpr std::string_view kPauseName = "PAUSE";
 constexpr std::string_view kBreakName = "BREAK";
 constexpr std::size_t kRawByteDigits = 2;
 constexpr int kHexBase = 16;
+// The whole text and a few nested groups: room for the saved states of
+// most texts from the start.
+constexpr std::size_t kTypicalGroupDepth = 4;
 
 std::optional<int> hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -45,6 +48,7 @@ public:
           writer_(options.shiftLockBehaviour, initialStandard) {}
 
     ScancodeResult run() {
+        saved_.reserve(kTypicalGroupDepth);
         saved_.push_back(writer_.state());
         if (!text_.empty() && text_.front() == kGroupOpen) applyShiftMode(writer_, kModePlain);
         while (position_ < text_.size() && !stopped_) step();
