@@ -9,6 +9,7 @@
 #include "compiler/conversion/character_table_rows.h"
 #include "compiler/conversion/character_tables.h"
 #include "platform/code_pages.h"
+#include "tools/kbxlayout/special_keys.h"
 #include "tools/kbxlayout/template_catalogue.h"
 
 namespace kbxlayout {
@@ -16,25 +17,8 @@ namespace {
 
 using kbxc::tables::ShiftMode;
 
-// Keys without a character of their own, by make code; the right Alt and
-// Control keys carry the E0 prefix in the high byte.
-constexpr std::uint16_t kRightAlt = 0xE038;
-constexpr std::uint16_t kRightControl = 0xE01D;
 constexpr std::uint16_t kNoKey = 0;
-constexpr std::uint16_t kLockKey = 0x3A;
-constexpr std::uint16_t kLeftAlt = 0x38;
-constexpr std::uint8_t kSpaceKey = 0x39;
-
-struct KeyToken {
-    std::uint16_t key;
-    std::string_view token;
-};
-constexpr std::array kKeyTokens{
-    KeyToken{0x0E, "{BS}"},    KeyToken{0x0F, "{Tab}"},         KeyToken{0x1C, "{Enter}"},
-    KeyToken{0x2A, "{Shift}"}, KeyToken{0x36, "{Shift}"},       KeyToken{0x1D, "{Ctrl}"},
-    KeyToken{kLeftAlt, "{Alt}"},   KeyToken{kRightControl, "{Ctrl}"},
-};
-constexpr std::string_view kAltGrToken = "{AltGr}";
+constexpr std::uint16_t kSpaceKey = 0x39;
 constexpr std::string_view kAltGrCaption = "Alt Gr";
 
 // The typing block, one row per keyboard row from the bottom (Ctrl, Shift,
@@ -43,8 +27,8 @@ constexpr std::string_view kAltGrCaption = "Alt Gr";
 // layout has no key of its own there) and stays without a legend.
 constexpr std::size_t kTypingColumns = 14;
 constexpr std::array<std::array<std::uint16_t, kTypingColumns>, 5> kTypingBlock{{
-    {0x1D, 0x38, 0x39, kRightAlt, kRightControl},
-    {0x2A, kNoKey, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36},
+    {kLeftControlKey, kLeftAltKey, kSpaceKey, kRightAltKey, kRightControlKey},
+    {kLeftShiftKey, kNoKey, 0x2C, 0x2D, 0x2E, 0x2F, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, kRightShiftKey},
     {kLockKey, 0x1E, 0x1F, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28, 0x1C},
     {0x0F, 0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x2B},
     {0x29, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E},
@@ -162,13 +146,6 @@ std::string legendOf(const TypedCharacters& typed, int table, unsigned makeCode)
     return {};
 }
 
-std::optional<std::string_view> keyToken(std::uint16_t key) {
-    for (const KeyToken& entry : kKeyTokens) {
-        if (entry.key == key) return entry.token;
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 TypedCharacters typedCharacters(int characterTable, unsigned makeCode) {
@@ -189,18 +166,19 @@ std::optional<KeyTexts> typingBlockKeyTexts(const TemplateCountry& country, int 
     }
     const std::uint16_t key = kTypingBlock[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
     if (key == kNoKey) return std::nullopt;
-    if (key == kLockKey) return KeyTexts{{}, std::string(country.lockKeyToken), std::string(country.lockKeyToken)};
-    if (key == kRightAlt && hasAltGr(country.characterTable)) {
-        return KeyTexts{std::string(kAltGrCaption), std::string(kAltGrToken), std::string(kAltGrToken)};
+    if (key == kLockKey) {
+        return KeyTexts{{}, std::string(country.lockKeyToken), std::string(country.lockKeyToken), {}};
     }
-    // Without AltGr the right Alt is a second Alt.
-    if (const auto token = keyToken(key == kRightAlt ? kLeftAlt : key)) {
-        return KeyTexts{{}, std::string(*token), std::string(*token)};
+    if (const auto token = modifierMakeToken(key)) {
+        std::optional<std::string> caption;
+        if (key == kRightAltKey && hasAltGr(country.characterTable)) caption = std::string(kAltGrCaption);
+        return KeyTexts{caption, {}, {}, std::string(*token)};
     }
+    if (const auto token = keyStrokeToken(key)) return KeyTexts{{}, std::string(*token), std::string(*token), {}};
     const TypedCharacters typed = typedCharacters(country.characterTable, key);
     // A key without a character of its own for Shift types its plain one.
     KeyTexts texts{legendOf(typed, country.characterTable, key), programmingOf(typed.normal),
-                   programmingOf(typed.shifted ? typed.shifted : typed.normal)};
+                   programmingOf(typed.shifted ? typed.shifted : typed.normal), {}};
     // The space bar keeps its blank legend.
     if (key == kSpaceKey) texts.caption.reset();
     return texts;

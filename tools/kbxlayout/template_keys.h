@@ -22,12 +22,16 @@ bool hasAltGr(int characterTable);
 
 // What a template puts on one typing-block key: its legend (none: keep the
 // layout's; empty: the key types nothing on this keyboard) and the
-// programming texts of the normal and the shift layer, in the editor's
-// character set and the token language.
+// programming texts of the normal, the shift and the make/break layer, in
+// the editor's character set and the token language. A key that types is
+// programmed on the normal and the shift layer; a modifier on the make/break
+// layer alone, so that it goes down and up with its key whatever else is
+// held.
 struct KeyTexts {
     std::optional<std::string> caption;
     std::string normal;
     std::string shifted;
+    std::string makeBreak;
 };
 
 struct TemplateCountry;

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kNormalLayerName = "Normal-Layer";
 constexpr std::string_view kShiftLayerName = "Shift-Layer";
+// Any Shift, Control, Alt and lock state, on press and release, make/break.
+constexpr std::string_view kMakeBreakLayerName = "StdKey-Layer";
 
 constexpr std::string_view kNoFolder = "no template folder given";
 constexpr std::string_view kCannotCreateFolder = "cannot create folder ";
@@ -70,11 +72,13 @@ void captionGridKeys(const kbxdoc::ActiveContext& context) {
     }
 }
 
-// The typing block types what the country's keyboard types; the other keys
-// with a legend (the numeric block) type their legend.
+// The typing block types what the country's keyboard types and its
+// modifiers are held; the other keys with a legend (the numeric block) type
+// their legend.
 void programAlphanumericKeys(const kbxdoc::ActiveContext& context, const TemplateCountry& country) {
     const auto normalLayer = layerNamed(*context.layers, kNormalLayerName);
     const auto shiftLayer = layerNamed(*context.layers, kShiftLayerName);
+    const auto makeBreakLayer = layerNamed(*context.layers, kMakeBreakLayerName);
     for (int slot = 0; slot < kbxdoc::kOrdinaryKeyCount; ++slot) {
         kbxdoc::KeyRecord& key = context.keyboard->keys[static_cast<std::size_t>(slot)];
         if (!isPlaced(key)) continue;
@@ -82,6 +86,7 @@ void programAlphanumericKeys(const kbxdoc::ActiveContext& context, const Templat
             if (texts->caption) setCaption(key, *texts->caption);
             setProgramming(key, normalLayer, texts->normal);
             setProgramming(key, shiftLayer, texts->shifted);
+            setProgramming(key, makeBreakLayer, texts->makeBreak);
         } else if (!key.caption.empty()) {
             const std::string text = programmingOfLegend(key.caption);
             setProgramming(key, normalLayer, text);

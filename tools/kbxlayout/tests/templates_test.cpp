@@ -28,6 +28,7 @@ const std::filesystem::path kCommittedTree = std::filesystem::path(KBX_SOURCE_DI
 constexpr std::size_t kTemplateFileCount = 184;
 constexpr int kNormalLayer = 0;  // "Normal-Layer" of the default layer table
 constexpr int kShiftLayer = 1;   // "Shift-Layer"
+constexpr int kMakeBreakLayer = 4;  // "StdKey-Layer"
 
 TemplateFile fileOf(std::string_view name, std::string_view code, bool glidepoint = false) {
     for (const TemplateFile& file : templateFiles()) {
@@ -203,18 +204,33 @@ TEST(AlphanumericTemplates, SpecialKeysSendTokens) {
     BuiltTemplate gr("Nabe", "GR");
     BuiltTemplate us("Nabe", "US");
     // Ctrl row: Ctrl, Alt, space, right Alt, Ctrl; the lock key left of A.
-    EXPECT_EQ(gr.typed(0, 0, kNormalLayer), "{Ctrl}");
     EXPECT_EQ(gr.typed(2, 0, kShiftLayer), " ");
-    EXPECT_EQ(gr.typed(3, 0, kNormalLayer), "{AltGr}");
-    EXPECT_EQ(gr.key(3, 0).caption, "Alt Gr");
-    EXPECT_EQ(us.typed(3, 0, kNormalLayer), "{Alt}");
-    EXPECT_EQ(us.key(3, 0).caption, "Alt");
     EXPECT_EQ(gr.typed(0, 2, kNormalLayer), "{ShiftLock}");
     EXPECT_EQ(us.typed(0, 2, kNormalLayer), "{CapsLock}");
     EXPECT_EQ(us.typed(12, 2, kShiftLayer), "{Enter}");
     EXPECT_EQ(us.typed(13, 4, kNormalLayer), "{BS}");
     EXPECT_EQ(us.typed(0, 3, kNormalLayer), "{Tab}");
-    EXPECT_EQ(us.typed(0, 1, kNormalLayer), "{Shift}");
+}
+
+TEST(AlphanumericTemplates, ModifiersSendTheirMakeTokenOnTheMakeBreakLayerAlone) {
+    BuiltTemplate gr("Nabe", "GR");
+    BuiltTemplate us("Nabe", "US");
+    EXPECT_EQ(gr.typed(0, 0, kMakeBreakLayer), "{MakeCtrl}");
+    EXPECT_EQ(gr.typed(0, 0, kNormalLayer), "");
+    EXPECT_EQ(gr.typed(0, 0, kShiftLayer), "");
+    EXPECT_EQ(gr.typed(4, 0, kMakeBreakLayer), "{MakeRCtrl}");
+    EXPECT_EQ(gr.typed(1, 0, kMakeBreakLayer), "{MakeAlt}");
+    // The right Alt sends E0 38 everywhere, named after AltGr where the
+    // country has one.
+    EXPECT_EQ(gr.typed(3, 0, kMakeBreakLayer), "{MakeAltGr}");
+    EXPECT_EQ(gr.key(3, 0).caption, "Alt Gr");
+    EXPECT_EQ(us.typed(3, 0, kMakeBreakLayer), "{MakeAltGr}");
+    EXPECT_EQ(us.key(3, 0).caption, "Alt");
+    EXPECT_EQ(us.typed(0, 1, kMakeBreakLayer), "{MakeShift}");
+    EXPECT_EQ(us.typed(12, 1, kMakeBreakLayer), "{MakeShift}");
+    EXPECT_EQ(us.typed(12, 1, kShiftLayer), "");
+    // A typing key stays off the make/break layer.
+    EXPECT_EQ(us.typed(2, 1, kMakeBreakLayer), "");
 }
 
 struct CountryLock {
