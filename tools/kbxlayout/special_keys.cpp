@@ -26,10 +26,12 @@ constexpr std::array kModifierKeys{
     KeyToken{kLeftAltKey, "{MakeAlt}"},     KeyToken{kRightAltKey, "{MakeAltGr}"},
 };
 
+// "{Return}" is the typing block's Enter (1C); "{Enter}" would send the
+// numeric block's (E0 1C).
 constexpr std::array kKeyStrokes{
     KeyToken{0x0E, "{BS}"},
     KeyToken{0x0F, "{Tab}"},
-    KeyToken{0x1C, "{Enter}"},
+    KeyToken{0x1C, "{Return}"},
 };
 
 template <std::size_t Size>

@@ -207,7 +207,7 @@ TEST(AlphanumericTemplates, SpecialKeysSendTokens) {
     EXPECT_EQ(gr.typed(2, 0, kShiftLayer), " ");
     EXPECT_EQ(gr.typed(0, 2, kNormalLayer), "{ShiftLock}");
     EXPECT_EQ(us.typed(0, 2, kNormalLayer), "{CapsLock}");
-    EXPECT_EQ(us.typed(12, 2, kShiftLayer), "{Enter}");
+    EXPECT_EQ(us.typed(12, 2, kShiftLayer), "{Return}");  // the typing block's Enter, not the keypad's
     EXPECT_EQ(us.typed(13, 4, kNormalLayer), "{BS}");
     EXPECT_EQ(us.typed(0, 3, kNormalLayer), "{Tab}");
 }
