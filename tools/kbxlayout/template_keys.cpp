@@ -86,16 +86,10 @@ constexpr std::string_view kProgrammingSpecials = "\\{}";
 constexpr std::string_view kLegendSpecials = "\\{}|\"";
 constexpr std::string_view kLegendLineBreak = "\\line";
 
-// The layout reader ends a programming text at its first double quote, so
-// the quote character is typed as its Alt code.
-constexpr char kQuote = '"';
-constexpr std::string_view kQuoteAsAltCode = "{ALT34}";
-
 std::string programmingOf(std::optional<unsigned char> oem) {
     if (!oem) return {};
     const auto c = editorCharacter(*oem);
     if (!c) return {};
-    if (*c == kQuote) return std::string(kQuoteAsAltCode);
     return escaped(*c, kProgrammingSpecials);
 }
 
