@@ -24,7 +24,6 @@ constexpr std::size_t kAlphanumericFileCount = 88;
 
 constexpr std::uint8_t kNoConditions = 0;
 constexpr std::uint8_t kLeftShiftMake = 0x2A;
-constexpr std::uint8_t kLeftShiftBreak = 0xAA;
 
 std::vector<TemplateFile> alphanumericFiles() {
     std::vector<TemplateFile> files;
@@ -47,9 +46,10 @@ std::vector<std::uint8_t> everyModifierAndLockState() {
 }
 
 Keystroke heldWhileDown(const Bytes& make) { return {make, breakCodesOf(make)}; }
-Keystroke tapped(std::uint8_t make) { return {Bytes{make, static_cast<std::uint8_t>(make | 0x80)}, {}}; }
+std::uint8_t breakCodeOf(std::uint8_t make) { return breakCodesOf({make}).front(); }
+Keystroke tapped(std::uint8_t make) { return {Bytes{make, breakCodeOf(make)}, {}}; }
 Keystroke tappedWithShiftLetUp(std::uint8_t make) {
-    return {Bytes{kLeftShiftBreak, make, static_cast<std::uint8_t>(make | 0x80), kLeftShiftMake}, {}};
+    return {Bytes{breakCodeOf(kLeftShiftMake), make, breakCodeOf(make), kLeftShiftMake}, {}};
 }
 
 // The modifier keys of every alphanumeric layout and the keys under their
