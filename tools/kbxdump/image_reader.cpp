@@ -160,14 +160,17 @@ private:
     }
 
     // The model (first block 1) decides whether the image is wide; a wide
-    // image has more key slots in front of its data area.
+    // image has more key slots in front of its data area. The compiler lays
+    // the wide image out only once it has compiled a key line: a wide model
+    // without any key is a standard image.
     void settleLayout() {
         const auto modelBlock = std::find_if(image_.blocks.begin(), image_.blocks.end(),
                                              [](const ParameterBlock& b) { return b.number == 1; });
         if (modelBlock == image_.blocks.end()) return;
         const int model = modelBlock->data.front();
         image_.model = model;
-        image_.wide = model < kbxc::kModelCount && kbxc::modelInfo(model).wideImage;
+        const bool wideModel = model < kbxc::kModelCount && kbxc::modelInfo(model).wideImage;
+        image_.wide = wideModel && (anyKeySlotSet() || image_.blocks.front().offset != fmt::kStandardDataOffset);
         if (!image_.wide) return;
 
         if (length() < fmt::kWideDataOffset) {
@@ -191,6 +194,13 @@ private:
         }
         image_.dataOffset = fmt::kWideDataOffset;
         claims_.claim({fmt::kStandardDataOffset, fmt::kWideDataOffset, "the key slots of the wide image", kNoChain});
+    }
+
+    bool anyKeySlotSet() const {
+        for (int index = 0; index < fmt::kStandardSlotCount; ++index) {
+            if (wordAt(fmt::keySlotOffset(index)) != 0) return true;
+        }
+        return false;
     }
 
     void readKeys() {

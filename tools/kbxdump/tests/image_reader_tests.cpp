@@ -238,8 +238,17 @@ TEST(DamagedImage, AWideModelNeedsTheWideLayout) {
     EXPECT_EQ(errorOf(bytes).message,
               "parameter block 1 at offset 304 lies in the key slots of the wide image (data starts at 400)");
 
-    bytes = ImageBuilder().block(1, {11, 0xBF, 0, 0}).build();
-    EXPECT_EQ(errorOf(bytes).message, "image length 312 is too short for a wide image (400 bytes)");
+    bytes = ImageBuilder().block(1, {11, 0xBF, 0, 0}).key(kA01, {{0, 0x80, 0, {0x1E}}}).build();
+    EXPECT_EQ(errorOf(bytes).message,
+              "image length " + std::to_string(bytes.size()) + " is too short for a wide image (400 bytes)");
+}
+
+// Without key lines the compiler keeps the standard layout for every model.
+TEST(Image, AWideModelWithoutKeysIsAStandardImage) {
+    const Bytes bytes = ImageBuilder().block(1, {11, 0xBF, 0, 0}).build();
+    const ReadResult result = readImage(bytes);
+    ASSERT_TRUE(result.ok()) << result.error.message;
+    EXPECT_FALSE(result.image->wide);
 }
 
 TEST(DamagedImage, AWideImageNeedsItsMarker) {
