@@ -1,5 +1,7 @@
 #include "compiler/normaliser.h"
 
+#include <array>
+
 namespace kbxc {
 namespace {
 
@@ -8,6 +10,18 @@ constexpr bool isAsciiAlnum(char c) {
 }
 
 constexpr char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+// Each character as it stands in a keyword (upper-cased), or 0 for one that
+// ends the keyword; every line's keyword is read through it.
+constexpr std::array<char, 256> kKeywordCharacters = [] {
+    std::array<char, 256> characters{};
+    for (int c = 0; c < 256; ++c) {
+        if (isAsciiAlnum(char(c))) characters[std::size_t(c)] = upper(char(c));
+    }
+    return characters;
+}();
+
+char keywordCharacter(char c) { return kKeywordCharacters[static_cast<unsigned char>(c)]; }
 
 constexpr bool endsLine(char c) { return c == '\n' || c == '\0'; }
 
@@ -19,9 +33,9 @@ void normaliseLine(std::string_view physical, NormalisedLine& line) {
     // Leading blanks, tabs and "#" are skipped alike.
     while (i < n && (physical[i] == ' ' || physical[i] == '\t' || physical[i] == '#')) ++i;
     const std::size_t keywordStart = i;
-    while (i < n && isAsciiAlnum(physical[i])) ++i;
+    while (i < n && keywordCharacter(physical[i]) != 0) ++i;
     line.keyword.assign(physical.substr(keywordStart, i - keywordStart));
-    for (char& c : line.keyword) c = upper(c);
+    for (char& c : line.keyword) c = keywordCharacter(c);
 
     // A line without keyword is ignored as a whole: its arguments are never
     // read.
