@@ -55,10 +55,13 @@ void KeystrokeWriter::release(Modifier modifier) {
 }
 
 void KeystrokeWriter::releaseAll(std::span<const Modifier> modifiers) {
+    // Most texts type most characters with every modifier up: nothing to do.
+    if (!anyModifierDown(state_) && !(shiftLock_ && lockOn())) return;
     for (Modifier modifier : modifiers) release(modifier);
 }
 
 void KeystrokeWriter::restore(const ModifierState& saved) {
+    if (sameModifiersDown(state_, saved)) return;
     for (Modifier modifier : kRestoreOrder) {
         const bool wanted = kbxc::isDown(saved, modifier);
         if (isDown(modifier) != wanted) sendModifierCode(modifier, wanted);

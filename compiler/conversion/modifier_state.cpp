@@ -18,6 +18,18 @@ constexpr std::array<ModifierKey, kModifierCount> kModifierKeys{{
     {0x5D, true, &ModifierState::windows, kApplicationDown},
 }};
 
+// The down bits of the modifier keys in one byte of the state.
+constexpr std::uint8_t downBitsIn(std::uint8_t ModifierState::*field) {
+    std::uint8_t bits = 0;
+    for (const ModifierKey& key : kModifierKeys) {
+        if (key.field == field) bits |= key.downBit;
+    }
+    return bits;
+}
+constexpr std::uint8_t kStandardDownBits = downBitsIn(&ModifierState::standard);
+constexpr std::uint8_t kExtendedDownBits = downBitsIn(&ModifierState::extended);
+constexpr std::uint8_t kWindowsDownBits = downBitsIn(&ModifierState::windows);
+
 constexpr std::uint8_t kPauseControlCode = 0x1D;
 
 struct LockKey {
@@ -72,6 +84,16 @@ const ModifierKey& modifierKey(Modifier modifier) { return kModifierKeys[static_
 bool isDown(const ModifierState& state, Modifier modifier) {
     const ModifierKey& key = modifierKey(modifier);
     return (state.*key.field & key.downBit) != 0;
+}
+
+bool anyModifierDown(const ModifierState& state) {
+    return (state.standard & kStandardDownBits) != 0 || (state.extended & kExtendedDownBits) != 0 ||
+           (state.windows & kWindowsDownBits) != 0;
+}
+
+bool sameModifiersDown(const ModifierState& a, const ModifierState& b) {
+    return ((a.standard ^ b.standard) & kStandardDownBits) == 0 && ((a.extended ^ b.extended) & kExtendedDownBits) == 0 &&
+           ((a.windows ^ b.windows) & kWindowsDownBits) == 0;
 }
 
 void trackByte(ModifierState& state, std::uint8_t byte, bool shiftLockBehaviour) {

@@ -65,6 +65,10 @@ struct ModifierKey {
 
 const ModifierKey& modifierKey(Modifier modifier);
 bool isDown(const ModifierState& state, Modifier modifier);
+// Whether any modifier key is down; whether every modifier key is up or
+// down alike in two states (locks and prefixes aside).
+bool anyModifierDown(const ModifierState& state);
+bool sameModifiersDown(const ModifierState& a, const ModifierState& b);
 
 // Feeds one sent byte to the state: prefixes are remembered for the next
 // byte, modifier makes and breaks set and clear their bits, lock key makes
