@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -128,12 +129,7 @@ public:
     }
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-
+void runBenchmarks() {
     const BenchFiles files;
     benchmark::RegisterBenchmark(kFloorName, readTwiceWriteImage, std::cref(files))->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(kCompileName, compile, std::cref(files))->Unit(benchmark::kMillisecond);
@@ -141,6 +137,19 @@ int main(int argc, char** argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    try {
+        runBenchmarks();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "kbxc_bench: %s\n", failure.what());
+        return 1;
+    }
     benchmark::Shutdown();
     return 0;
 }
