@@ -7,6 +7,9 @@
 
 namespace kbxc {
 
+// A text or byte string longer than the image can hold.
+inline constexpr char kStringTooLong[] = "string too long";
+
 // The compiler's log file, the line counter and the error reporter. Every
 // line error is written as two records: the physical line as read, then
 // "ERROR (line N): message".

@@ -67,7 +67,7 @@ std::vector<std::uint8_t> portSettingsText(const PortSettings& port) {
 // the next character plain (upper-cased), everything else as it stands.
 std::vector<std::uint8_t> portPrefixBytes(std::string_view text) {
     std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < text.size() && bytes.size() < kbx::image::kMaxBlockData;) {
+    for (std::size_t i = 0; i < text.size();) {
         if (const auto escaped = hexEscape(text.substr(i))) {
             bytes.push_back(std::uint8_t(*escaped));
             i += 4;
@@ -142,7 +142,13 @@ void handlePort(std::string_view, LineCursor& cursor, CompileState& state) {
         }
     }
     state.keyboard.portSettings = portSettingsText(port);
-    state.keyboard.portPrefix = portPrefixBytes(betweenFirstAndLastQuote(rest));
+    std::vector<std::uint8_t> prefix = portPrefixBytes(betweenFirstAndLastQuote(rest));
+    // A block holds at most kMaxBlockData bytes; a longer prefix is refused whole.
+    if (prefix.size() > kbx::image::kMaxBlockData) {
+        state.diagnostics.reportLineError(kStringTooLong);
+    } else {
+        state.keyboard.portPrefix = std::move(prefix);
+    }
     cursor.skipToEnd();
 }
 

@@ -4,6 +4,7 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/directives.h"
+#include "compiler/image_format.h"
 #include "compiler/line_cursor.h"
 #include "compiler/quoted_text.h"
 #include "compiler/setting_names.h"
@@ -105,7 +106,12 @@ void handleReader(std::string_view, LineCursor& cursor, CompileState& state) {
     }
 
     const std::string_view text = betweenFirstAndLastQuote(cursor.rest());
-    keyboard.readerError.assign(text.begin(), text.end());
+    // A block holds at most kMaxBlockData bytes; a longer text is refused whole.
+    if (text.size() > kbx::image::kMaxBlockData) {
+        state.diagnostics.reportLineError(kStringTooLong);
+    } else {
+        keyboard.readerError.assign(text.begin(), text.end());
+    }
     cursor.skipToEnd();
 }
 

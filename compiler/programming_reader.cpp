@@ -10,7 +10,6 @@ namespace kbxc {
 namespace {
 
 constexpr char kUnknownItem[] = "unknown sign. '\"#%' expected";
-constexpr char kStringTooLong[] = "string too long";
 constexpr char kAsciiFailed[] = "string conversion (ASCII)";
 constexpr char kScancodeFailed[] = "string conversion (scancode)";
 constexpr char kMixedConversion[] = "string conversion (ASCII and scancode mixed)";

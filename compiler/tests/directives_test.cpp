@@ -205,6 +205,16 @@ struct ErrorCase {
 
 class DirectiveError : public ::testing::TestWithParam<ErrorCase> {};
 
+// A reader error text and a port prefix one byte longer than a parameter block holds.
+const std::string& tooLongReaderText() {
+    static const std::string source = "MSR LRC,: \"" + std::string(256, 'e') + "\"\n";
+    return source;
+}
+const std::string& tooLongPortPrefix() {
+    static const std::string source = "PORT 9600, \"" + std::string(255, 'p') + "\\x01\"\n";
+    return source;
+}
+
 TEST_P(DirectiveError, IsReportedAndSuppressesTheImage) {
     const ErrorCase& c = GetParam();
     const CompileRun run = compile(c.source);
@@ -239,6 +249,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"RATE 10,600\n", "unknown delay code"}, ErrorCase{"RATE 10\n", "unknown delay code"},
                       ErrorCase{"RATE 10,500,X\n", "unknown slow output speed"},
                       ErrorCase{"MSR XX,: \"\"\n", "unknown parameter"},
+                      ErrorCase{tooLongReaderText().c_str(), "string too long"},
+                      ErrorCase{tooLongPortPrefix().c_str(), "string too long"},
                       ErrorCase{"PORT 9600,Q\n", "unknown parameter"},
                       ErrorCase{"CONV \"'a\" = \"\"\n", "Assignment conversion"},
                       ErrorCase{"CONV \"'a\" = \"abcde\"\n", "more than 8 Scancodes"},

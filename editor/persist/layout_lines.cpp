@@ -55,7 +55,8 @@ std::optional<std::string> memoryLine(const KeyboardData& keyboard) {
 
 std::string versionLine(const KeyboardData& keyboard) {
     const std::string_view version = keyboard.versionText.view();
-    if (version.find(kZovezizMarker) != std::string_view::npos || version.find(kZovezizWord) != std::string_view::npos)
+    // The compiler looks for the marks in upper-cased text.
+    if (containsIgnoringCase(version, kZovezizMarker) || containsIgnoringCase(version, kZovezizWord))
         return formatLine("VERSION  ZOVEZIZ  %s", kWriterVersion);
     return formatLine("VERSION  %s", kWriterVersion);
 }
