@@ -127,3 +127,20 @@ std::optional<DocumentWords> documentWords(const DefinitionBits& bits) {
 }
 
 }  // namespace kbxdoc::persist
+
+namespace kbxdoc::persist {
+
+DefinitionBits definitionBits(std::uint32_t conditions, std::uint32_t attributes) {
+    DefinitionBits bits;
+    for (const ConditionBit& condition : kConditionBits) {
+        const unsigned value = fieldValue(conditions, condition.field);
+        if (value != kFieldOn && value != kFieldOff) continue;
+        applyCondition(condition, value == kFieldOn, bits);
+    }
+    for (const AttributeBit& attribute : kAttributeBits) {
+        if (fieldValue(attributes, attribute.field) == kFieldOn) bits.attributes |= attribute.bit;
+    }
+    return bits;
+}
+
+}  // namespace kbxdoc::persist

@@ -34,4 +34,8 @@ struct DocumentWords {
 };
 std::optional<DocumentWords> documentWords(const DefinitionBits& bits);
 
+// The other way: the bits the writer's key line gives for a layer's
+// condition word and an attribute word of values 0 or 1.
+DefinitionBits definitionBits(std::uint32_t conditions, std::uint32_t attributes);
+
 }  // namespace kbxdoc::persist

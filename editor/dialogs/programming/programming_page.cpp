@@ -138,11 +138,16 @@ void ProgrammingPage::initialise() {
         captureBox_->setChecked(false);
 }
 
-void ProgrammingPage::commit() {
-    kbxdoc::LayerEntry& entry = key_.layers[static_cast<std::size_t>(layer_)];
+kbxdoc::LayerEntry ProgrammingPage::editedEntry() const {
+    kbxdoc::LayerEntry entry = key_.layers[static_cast<std::size_t>(layer_)];
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i)
         entry.attributes = withField(entry.attributes, kAttributeBoxes[i].field, fieldOf(*attributes_[i]));
     entry.programming = programmingTextOf(programming_->text());
+    return entry;
+}
+
+void ProgrammingPage::commit() {
+    key_.layers[static_cast<std::size_t>(layer_)] = editedEntry();
     capture_->disarm();
 }
 

@@ -41,6 +41,8 @@ public:
     // SheetPage
     void initialise() override;
     void commit() override;
+    // The layer entry the page stores on OK: the edited attributes and text.
+    kbxdoc::LayerEntry editedEntry() const;
     void cancelled() override;
 
     // Capture: the token replaces the whole programming text.

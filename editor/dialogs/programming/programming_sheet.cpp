@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include <QMessageBox>
+
 #include "editor/dialogs/programming/programming_page.h"
 #include "editor/document/key_table.h"
 #include "editor/persist/layout_names.h"
+#include "editor/persist/programming_check.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/texts.h"
 
@@ -47,7 +50,30 @@ ProgrammingPage* ProgrammingSheet::programmingPage(int index) const {
     return static_cast<ProgrammingPage*>(page(index));
 }
 
+bool ProgrammingSheet::refusesAProgramming() {
+    if (view_.keyboard == nullptr || view_.layers == nullptr) return false;
+    for (int index = 0; index < pageCount(); ++index) {
+        const ProgrammingPage* edited = programmingPage(index);
+        if (!edited->isInitialised()) continue;
+        const kbxdoc::LayerEntry entry = edited->editedEntry();
+        const auto problem =
+            kbxdoc::persist::programmingProblem(*view_.keyboard, (*view_.layers)[static_cast<std::size_t>(edited->layer())],
+                                                entry.attributes, entry.programming.view());
+        if (!problem) continue;
+        setActivePage(index);
+        QMessageBox::warning(this, windowTitle(),
+                             *problem == kbxdoc::persist::ProgrammingProblem::tooLong
+                                 ? tr("Diese Programmierung ergibt mehr Bytes, als eine Taste der Tastatur "
+                                      "aufnehmen kann. Bitte kürzen.")
+                                 : tr("Diese Programmierung enthält einen Namen in geschweiften Klammern oder "
+                                      "eine Folge mit Backslash, die der Compiler nicht kennt."));
+        return true;
+    }
+    return false;
+}
+
 void ProgrammingSheet::accept() {
+    if (refusesAProgramming()) return;
     capture_.disarm();
     PropertySheet::accept();
     const kbxdoc::SelectionCount selected = kbxdoc::countSelection(view_);

@@ -26,12 +26,17 @@ public:
     ProgrammingPage* programmingPage(int index) const;
     CaptureTarget& capture() { return capture_; }
 
-    // Writes every visited page and refreshes the current-key copy when
+    // Refuses a text the keyboard cannot take; otherwise writes every
+    // visited page and refreshes the current-key copy when
     // exactly one key is selected; capture is off afterwards.
     void accept() override;
     void reject() override;
 
 private:
+    // A visited page whose text the compiler would refuse is shown with a
+    // message, and the sheet stays open.
+    bool refusesAProgramming();
+
     kbxdoc::ActiveContext view_;
     CaptureTarget capture_;
 };

@@ -1070,6 +1070,17 @@ The changes last only until the program ends.</translation>
     </message>
 </context>
 <context>
+    <name>keyui::dialogs::ProgrammingSheet</name>
+    <message>
+        <source>Diese Programmierung ergibt mehr Bytes, als eine Taste der Tastatur aufnehmen kann. Bitte kürzen.</source>
+        <translation>This programming gives more bytes than one key of the keyboard can hold. Please shorten it.</translation>
+    </message>
+    <message>
+        <source>Diese Programmierung enthält einen Namen in geschweiften Klammern oder eine Folge mit Backslash, die der Compiler nicht kennt.</source>
+        <translation>This programming contains a name in braces or a backslash sequence that the compiler does not know.</translation>
+    </message>
+</context>
+<context>
     <name>keyui::dialogs::PropertySheet</name>
     <message>
         <source>OK</source>

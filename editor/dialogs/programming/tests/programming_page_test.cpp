@@ -54,13 +54,15 @@ TEST_F(ProgrammingTest, GreyedBoxesStoreFollowTheLayer) {
 }
 
 TEST_F(ProgrammingTest, TheProgrammingTextIsCutAt178CharactersAndCrossesAsWindows1252) {
+    // StdKey-Layer sends make codes alone: 178 characters fit a key there.
+    constexpr int kStdKeyPage = 4;
     auto sheet = shownSheet();
-    auto* edit = control<QLineEdit>(*sheet->page(0), "edit11005");
-    edit->setText(QString(200, QLatin1Char('x')));
+    sheet->tabs()->setCurrentIndex(kStdKeyPage);
+    control<QLineEdit>(*sheet->page(kStdKeyPage), "edit11005")->setText(QString(200, QLatin1Char('x')));
     sheet->tabs()->setCurrentIndex(1);
     control<QLineEdit>(*sheet->page(1), "edit11005")->setText(QString::fromUtf8("Grüße €"));
     sheet->accept();
-    EXPECT_EQ(entry(0).programming, std::string(178, 'x'));
+    EXPECT_EQ(entry(kStdKeyPage).programming, std::string(178, 'x'));
     EXPECT_EQ(entry(1).programming, "Gr\xFC\xDF" "e \x80");
 }
 

@@ -1,3 +1,4 @@
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTabWidget>
 
@@ -132,6 +133,44 @@ TEST_F(ProgrammingTest, WithSeveralKeysSelectedTheCurrentKeyCopyStays) {
     sheet->accept();
     EXPECT_EQ(entry(0).programming, "x");
     EXPECT_TRUE(document.keyboard().keys[kbxdoc::kCurrentKeySlot].layers[0].programming.empty());
+}
+
+// Closes the next message box once it shows and keeps its text.
+void answerNextMessage(QString& text, int triesLeft = 100) {
+    QTimer::singleShot(10, [&text, triesLeft] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->accept();
+        } else if (triesLeft > 0) {
+            answerNextMessage(text, triesLeft - 1);
+        }
+    });
+}
+
+TEST_F(ProgrammingTest, OkRefusesATextTheKeyboardCannotTakeAndShowsItsPage) {
+    auto sheet = shownSheet();
+    control<QLineEdit>(*sheet->page(0), "edit11005")->setText("fine");
+    sheet->tabs()->setCurrentIndex(1);
+    control<QLineEdit>(*sheet->page(1), "edit11005")->setText(QString(178, QLatin1Char('W')));
+    sheet->tabs()->setCurrentIndex(0);
+    QString message;
+    answerNextMessage(message);
+    sheet->accept();
+    EXPECT_FALSE(message.isEmpty());
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->tabs()->currentIndex(), 1);
+    EXPECT_TRUE(entry(0).programming.empty());  // nothing is written while one page is refused
+
+    control<QLineEdit>(*sheet->page(1), "edit11005")->setText("{NoSuchKey}");
+    message.clear();
+    answerNextMessage(message);
+    sheet->accept();
+    EXPECT_FALSE(message.isEmpty());
+
+    control<QLineEdit>(*sheet->page(1), "edit11005")->setText("short");
+    sheet->accept();
+    EXPECT_EQ(entry(0).programming, "fine");
+    EXPECT_EQ(entry(1).programming, "short");
 }
 
 TEST_F(ProgrammingTest, CancelWritesNothing) {
