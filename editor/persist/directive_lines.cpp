@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "editor/document/catalogue.h"
 #include "editor/persist/kept_lines.h"
@@ -18,9 +19,9 @@ namespace {
 // The values an INTERFACE statement starts from.
 constexpr int kDefaultBaud = 9600;
 constexpr int kDefaultDataBits = 8;
+constexpr int kSerialDefaultDataBits = 7;  // what the compiler takes when a COM statement names none
 constexpr std::string_view kDefaultParity = "O";
 constexpr std::array<std::string_view, 2> kPortInterfaces{"AT", "PC"};
-constexpr std::size_t kSerialSettingsStart = 4;  // "COM:" precedes the settings
 constexpr std::string_view kSystemRequestHotkey = "MAKESYS";
 constexpr std::size_t kLanguageCodeLength = 2;
 
@@ -74,34 +75,60 @@ void readLanguage(ActiveContext& context, std::string_view line, ReaderState&) {
     }
 }
 
-void readInterface(ActiveContext& context, std::string_view text, ReaderState&) {
+// The fields of the statement as the compiler splits them: its first ':'
+// counts as a comma.
+std::vector<std::string_view> interfaceFields(std::string_view arguments) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= arguments.size(); ++i) {
+        if (i == arguments.size() || arguments[i] == ',' || (arguments[i] == ':' && fields.empty())) {
+            fields.push_back(arguments.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return fields;
+}
+
+std::optional<int> leadingNumber(std::string_view field) {
+    TextScanner scanner(field);
+    return scanner.readInt();
+}
+
+// Read as the compiler reads it; a serial field the line leaves empty has the
+// compiler's default (9600 baud, odd parity, 7 data bits, no handshake). A
+// line naming no interface the compiler knows is kept as well, so it fails
+// to compile as before.
+void readInterface(ActiveContext& context, std::string_view line, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     keyboard.baud = kDefaultBaud;
     keyboard.dataBits = kDefaultDataBits;
     keyboard.handshake = 0;
     keyboard.parity = kDefaultParity;
+    const SourceLine source = normaliseSourceLine(line);
+    const std::vector<std::string_view> fields = interfaceFields(directiveArguments(source));
+    const auto field = [&fields](std::size_t index) { return index < fields.size() ? fields[index] : std::string_view(); };
     for (std::string_view port : kPortInterfaces) {
-        if (startsWithIgnoringCase(text, port)) {
+        if (field(0) == port) {
             keyboard.interfaceName = port;
             return;
         }
     }
     keyboard.interfaceName = kSerialInterface;
-    if (text.size() <= kSerialSettingsStart) return;
-    TextScanner scanner(text.substr(kSerialSettingsStart));
-    const auto baud = scanner.readInt();
-    if (!baud) return;
-    keyboard.baud = *baud;
-    if (!scanner.consume(',')) return;
-    const auto parity = scanner.readChar();
-    if (!parity) return;
-    keyboard.parity = std::string(1, *parity);
-    if (!scanner.consume(',')) return;
-    const auto dataBits = scanner.readInt();
-    if (!dataBits) return;
-    keyboard.dataBits = *dataBits;
-    if (!scanner.consume(',')) return;
-    if (const auto handshake = scanner.readChar()) keyboard.handshake = *handshake == kHandshakeLetter ? 1 : 0;
+    if (field(0) != kSerialInterface) {
+        keepLine(keyboard, line);
+        return;
+    }
+    keyboard.dataBits = kSerialDefaultDataBits;
+    const auto baud = leadingNumber(field(1));
+    const auto dataBits = leadingNumber(field(3));
+    if ((!field(1).empty() && !baud) || (!field(3).empty() && !dataBits)) {
+        keepLine(keyboard, line);  // a number the document cannot hold: the compiler has its say
+        return;
+    }
+    if (baud) keyboard.baud = *baud;
+    if (!field(2).empty()) keyboard.parity = field(2).substr(0, 1);
+    if (dataBits) keyboard.dataBits = *dataBits;
+    keyboard.handshake = field(4).starts_with(kHandshakeLetter) ? 1 : 0;
 }
 
 // Reads "%d,%d,..." into the fields in order, up to the first that does not parse.
@@ -294,7 +321,7 @@ constexpr std::array kDirectives{
     // table of the key lines after them, so they are not kept at the end.
     Directive{"LANG", true, readLanguage, Statement::language},
     Directive{"KBID", true, readLanguage, Statement::language},
-    Directive{"INTERFACE", false, readInterface, Statement::interface},
+    Directive{"INTERFACE", true, readInterface, Statement::interface},
     Directive{"SOUND", false, readSound, Statement::sound},
     Directive{"HOTKEY0", true, readHotkey, std::nullopt},  // marked when both are there
     Directive{"HOTKEY1", true, readHotkey, std::nullopt},

@@ -42,9 +42,11 @@ TEST(ReaderDirectives, InterfaceStartsFromTheSerialDefaults) {
     const Case cases[] = {
         {"INTERFACE COM:19200,E,7,H", "COM", 19200, "E", 7, 1},
         {"INTERFACE COM:19200,E,7, ", "COM", 19200, "E", 7, 0},
-        {"INTERFACE COM:1200", "COM", 1200, "O", 8, 0},
-        {"INTERFACE COM", "COM", 9600, "O", 8, 0},
-        {"INTERFACE COM:99999999999,N,8,H", "COM", 9600, "O", 8, 0},
+        // What a COM statement leaves out is the compiler's default: 7 data bits.
+        {"INTERFACE COM:1200", "COM", 1200, "O", 7, 0},
+        {"INTERFACE COM", "COM", 9600, "O", 7, 0},
+        {"interface com : 4800 , e", "COM", 4800, "E", 7, 0},
+        {"INTERFACE COM:99999999999,N,8,H", "COM", 9600, "O", 7, 0},  // kept as well
         {"INTERFACE PC", "PC", 9600, "O", 8, 0},
         {"INTERFACE at", "AT", 9600, "O", 8, 0},
     };

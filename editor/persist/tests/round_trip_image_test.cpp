@@ -101,6 +101,8 @@ TEST(RoundTripImage, HandWrittenLinesKeepTheirMeaning) {
                     "mode switches");
     expectSameImage("TYPE KESPW/X\r\nKBID GR\r\nA01-C-S-A-L: \"yz\"\r\nHOTKEY0 +A: \"{F12}\"\r\n", "KBID, hot key");
     expectSameImage("TYPE KESPW/X\r\nHOTKEY1 : \"{EMPTY}\"\r\nA01-C-S-A-L: \"a\"\r\n", "one hot key");
+    for (const char* interface : {"INTERFACE COM", "INTERFACE COM:19200", "interface com : 4800 , e", "INTERFACE USB"})
+        expectSameImage(std::string("TYPE KESPW/X\r\n") + interface + "\r\nA01-C-S-A-L: \"a\"\r\n", interface);
     // Statements a file has none of keep the compiler's defaults.
     expectSameImage("A01-C-S-A-L: \"ok\"\r\n", "no statements");
     expectSameImage("TYPE MIRK\r\nRATE 10,250,F\r\nA01-C-S-A-L: \"ok\"\r\n", "few statements");
