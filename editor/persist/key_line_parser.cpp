@@ -14,7 +14,7 @@
 namespace kbxdoc::persist {
 namespace {
 
-constexpr std::uint32_t kConditionBits = 0xFFFF;
+constexpr std::uint32_t kConditionWordBits = 0xFFFF;
 // A text containing one of these is replaced by built-in definitions when it
 // is compiled, from the DEF defaults and the line's key click alone: such a
 // line keeps its meaning written without DEF only when DEF adds nothing but
@@ -95,7 +95,7 @@ int layerForConditions(ActiveContext& context, std::uint32_t conditions, std::ui
     LayerTable& layers = *context.layers;
     int index = 0;
     while (index < kLayerCount && !layers[index].name.empty()) {
-        if (((layers[index].conditions ^ conditions) & kConditionBits) == 0) return index;
+        if (((layers[index].conditions ^ conditions) & kConditionWordBits) == 0) return index;
         ++index;
     }
     if (index == kLayerCount) return -1;  // every layer in use, none with these conditions
