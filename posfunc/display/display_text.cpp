@@ -7,9 +7,12 @@
 namespace kbxfunc {
 namespace {
 
+// Only a byte the conversion changes is written back: a text that stays the
+// same (plain ASCII) may lie in read-only memory, a string literal.
 void convertInPlace(char* text, unsigned char (*convert)(unsigned char)) {
     for (char* p = text; *p != '\0'; ++p) {
-        *p = static_cast<char>(convert(static_cast<unsigned char>(*p)));
+        const auto converted = static_cast<char>(convert(static_cast<unsigned char>(*p)));
+        if (converted != *p) *p = converted;
     }
 }
 

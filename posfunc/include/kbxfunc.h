@@ -10,10 +10,14 @@
  * callback. Commands go to the keyboard through the keyboard interface
  * library, which this library loads at run time.
  *
- * Threads: the hook, every timer and so every callback run on the thread
- * that opened the library, from inside its event loop (kbx_platform_fd and
- * kbx_platform_dispatch of kbxplatform.h). Callbacks are called from inside
- * the hook procedure or a timer procedure; they must not close the library.
+ * Threads: the hook, the capture and key-delay timers and so the module
+ * callbacks run on the thread that opened the library (kbx_open); the
+ * display's update and refresh timers, and so the display-complete callback,
+ * run on the thread that called kbx_display_open and the display commands.
+ * Each runs from inside that thread's event loop (kbx_platform_fd and
+ * kbx_platform_dispatch of kbxplatform.h); call the library from one thread.
+ * Callbacks are called from inside the hook procedure or a timer procedure;
+ * they must not close the library.
  *
  * This header and kbxi32.h both declare kbx_set_interface (with different
  * arguments); a translation unit includes one of them. */
@@ -131,8 +135,11 @@ KBXFUNC_EXPORT int KBX_CALL kbx_set_interface(const char* keyword);
 /* ---- customer display: 0 success, 1 failure ---- */
 KBXFUNC_EXPORT int KBX_CALL kbx_display_open(void);
 KBXFUNC_EXPORT int KBX_CALL kbx_display_close(void);
-/* Row 1..rows: writes text at column `value` (converted in place in the
- * caller's buffer); row 0 or above rows: text is a command keyword. */
+/* Row 1..rows: writes text at column `value`. The display's character
+ * conversion is made in place in the caller's buffer: each byte it changes
+ * is rewritten there, so a text whose bytes it leaves alone (plain ASCII)
+ * may be read-only, such as a string literal. Row 0 or above rows: text is
+ * a command keyword. */
 KBXFUNC_EXPORT int KBX_CALL kbx_display(char* text, int row, int value);
 KBXFUNC_EXPORT int KBX_CALL kbx_vba_display(int row, int value, char* text);
 KBXFUNC_EXPORT int KBX_CALL kbx_display_data(const char* text);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <climits>
+#include <cstring>
 #include <string>
 
 #include "posfunc/tests/display_recording.h"
@@ -36,6 +40,20 @@ TEST_F(DisplayText, AnsiTextIsConvertedToOemInTheCallersBuffer) {
     EXPECT_EQ(displayText(state(), text, 1, 1), 0);
     EXPECT_EQ(static_cast<unsigned char>(text[0]), 0x84);
     EXPECT_EQ(state().display.target[0][0], 0x84);
+}
+
+// A C program passes string literals, which lie in read-only pages: a text
+// that the conversion leaves alone is only read.
+TEST_F(DisplayText, AnUnchangedTextIsOnlyReadSoItMayBeReadOnly) {
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    void* page = ::mmap(nullptr, static_cast<std::size_t>(pageSize), PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(page, MAP_FAILED);
+    std::strcpy(static_cast<char*>(page), "TOTAL 3,20");
+    ASSERT_EQ(::mprotect(page, static_cast<std::size_t>(pageSize), PROT_READ), 0);
+    EXPECT_EQ(displayText(state(), static_cast<char*>(page), 1, 1), 0);  // a write would end the test here
+    EXPECT_EQ(targetRow(0).substr(0, 10), "TOTAL 3,20");
+    ::munmap(page, static_cast<std::size_t>(pageSize));
 }
 
 TEST_F(DisplayText, OemTextIsConvertedToAnsiInTheCallersBuffer) {
