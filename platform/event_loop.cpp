@@ -23,25 +23,37 @@ std::chrono::milliseconds remainingUntil(std::chrono::nanoseconds deadline) {
 
 TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc) {
     if (proc == nullptr) return 0;
-    return currentLoop().setTimer(existing, milliseconds,
-                                  [proc](TimerId id) { proc(nullptr, kTimerMessage, id, tickCount()); });
+    return setTimer(existing, milliseconds, [proc](TimerId id) { proc(nullptr, kTimerMessage, id, tickCount()); });
 }
 
+// A thread whose loop has ended starts nothing and has nothing to stop.
 TimerId setTimer(TimerId existing, unsigned milliseconds, std::function<void(TimerId)> handler) {
-    return currentLoop().setTimer(existing, milliseconds, std::move(handler));
+    ThreadLoop* loop = currentLoop();
+    return loop != nullptr ? loop->setTimer(existing, milliseconds, std::move(handler)) : 0;
 }
 
-bool killTimer(TimerId id) { return currentLoop().killTimer(id); }
+bool killTimer(TimerId id) {
+    ThreadLoop* loop = currentLoop();
+    return loop != nullptr && loop->killTimer(id);
+}
 
-void postEvent(std::function<void()> event) { currentLoop().post(std::move(event)); }
+void postEvent(std::function<void()> event) {
+    if (ThreadLoop* loop = currentLoop()) loop->post(std::move(event));
+}
 
 WatchId watchDescriptor(int fd, std::function<void()> onReadable) {
-    return currentLoop().watch(fd, std::move(onReadable));
+    ThreadLoop* loop = currentLoop();
+    return loop != nullptr ? loop->watch(fd, std::move(onReadable)) : 0;
 }
 
-void unwatchDescriptor(WatchId id) { currentLoop().unwatch(id); }
+void unwatchDescriptor(WatchId id) {
+    if (ThreadLoop* loop = currentLoop()) loop->unwatch(id);
+}
 
-int dispatch(std::chrono::milliseconds timeout) { return currentLoop().dispatch(timeout); }
+int dispatch(std::chrono::milliseconds timeout) {
+    ThreadLoop* loop = currentLoop();
+    return loop != nullptr ? loop->dispatch(timeout) : -1;
+}
 
 bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     if (!done) return false;
@@ -56,7 +68,10 @@ bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit
     }
 }
 
-int loopDescriptor() { return currentLoop().descriptor(); }
+int loopDescriptor() {
+    ThreadLoop* loop = currentLoop();
+    return loop != nullptr ? loop->descriptor() : -1;
+}
 
 std::uint32_t tickCount() {
     // Wraps after 49.7 days, as the thread timers' time argument does.
@@ -64,6 +79,8 @@ std::uint32_t tickCount() {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
 }
 
-void resetLoopForTests() { currentLoop().reset(); }
+void resetLoopForTests() {
+    if (ThreadLoop* loop = currentLoop()) loop->reset();
+}
 
 }  // namespace kbx::platform

@@ -87,9 +87,17 @@ private:
 
 }  // namespace
 
-ThreadLoop& currentLoop() {
+namespace {
+// Trivially destructible, so it stays readable after the loop is gone.
+thread_local bool loopEnded = false;
+}  // namespace
+
+ThreadLoop::~ThreadLoop() { loopEnded = true; }
+
+ThreadLoop* currentLoop() {
+    if (loopEnded) return nullptr;
     thread_local ThreadLoop loop;
-    return loop;
+    return &loop;
 }
 
 bool ThreadLoop::ensureOpen() { return descriptors_.open(); }

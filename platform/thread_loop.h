@@ -19,6 +19,11 @@ namespace kbx::platform {
 
 class ThreadLoop {
 public:
+    ThreadLoop() = default;
+    ~ThreadLoop();
+    ThreadLoop(const ThreadLoop&) = delete;
+    ThreadLoop& operator=(const ThreadLoop&) = delete;
+
     TimerId setTimer(TimerId existing, unsigned milliseconds, std::function<void(TimerId)> handler);
     bool killTimer(TimerId id);
     void post(EventQueue::Event event);
@@ -46,7 +51,11 @@ private:
     WatchTable watches_;
 };
 
-// The calling thread's loop.
-ThreadLoop& currentLoop();
+// The calling thread's loop; null once the thread's loop has been destroyed.
+// When a thread ends, and when the process exits, its thread-local loop goes
+// before the process's static objects, whose destructors (a library's state
+// closing its devices) may still unwatch a descriptor or kill a timer; they
+// then find no loop and leave it alone.
+ThreadLoop* currentLoop();
 
 }  // namespace kbx::platform
