@@ -10,10 +10,19 @@ namespace kbxfunc {
 namespace {
 
 // Control and Shift are followed on every event the markers leave, so that
-// a frame's characters see them even though key-ups are not translated.
-void trackModifiers(KeyboardState& keyboard, std::uint8_t scanCode, bool down) {
+// a frame's characters see them even though key-ups are not translated. An
+// extended Shift is the keyboard's own, sent around a cursor key: no key.
+void trackModifiers(KeyboardState& keyboard, std::uint8_t scanCode, bool down, bool extended) {
     if (scanCode == kControlScanCode) keyboard.control = down;
-    if (scanCode == kLeftShiftScanCode || scanCode == kRightShiftScanCode) keyboard.shift = down;
+    if (!extended && (scanCode == kLeftShiftScanCode || scanCode == kRightShiftScanCode)) keyboard.shift = down;
+}
+
+// An extended key (right Alt, the AltGr of national keyboards, the cursor
+// block) reaches the translator as the keyboard sends it: behind 0xE0.
+void addFrameEvent(InputState& input, std::uint32_t keyData) {
+    const std::uint8_t scanCode = scanCodeOf(keyData);
+    if (isExtendedKey(keyData)) addFrameKey(input, kExtendedPrefix);
+    addFrameKey(input, isKeyUp(keyData) ? std::uint8_t(scanCode | kBreakBit) : scanCode);
 }
 
 }  // namespace
@@ -29,7 +38,7 @@ HookResult hookProcedure(FuncState& state, int code, std::uint32_t keyData) {
         return HookResult::swallowed;
     }
 
-    trackModifiers(input.keyboard, scanCode, !isKeyUp(keyData));
+    trackModifiers(input.keyboard, scanCode, !isKeyUp(keyData), isExtendedKey(keyData));
 
     if (input.capture.armed) {
         if (isPlainKeyDown(keyData)) captureKey(input, scanCode);
@@ -37,8 +46,7 @@ HookResult hookProcedure(FuncState& state, int code, std::uint32_t keyData) {
     }
 
     if (input.frame.module != kNoModule) {
-        if (isPlainKeyDown(keyData) || scanCode == kAltScanCode)
-            addFrameKey(input, isKeyUp(keyData) ? std::uint8_t(scanCode | kBreakBit) : scanCode);
+        if (isFrameKeyDown(keyData) || scanCode == kAltScanCode) addFrameEvent(input, keyData);
         return HookResult::swallowed;
     }
     return HookResult::passedOn;

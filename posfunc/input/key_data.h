@@ -16,8 +16,11 @@ inline constexpr std::uint32_t bit(int n) { return std::uint32_t(1) << n; }
 // reserved bits 25, 26, 28, Alt not held (29), not a key-up (31). The repeat
 // bit (30) does not matter.
 inline constexpr std::uint32_t kMarkerExcludedBits = bit(24) | bit(25) | bit(26) | bit(28) | bit(29) | bit(31);
-// Captured codes and frame characters come from plain key-downs; Alt may be held.
+// Captured codes come from plain key-downs; Alt may be held. Frame
+// characters come from key-downs, extended ones included.
 inline constexpr std::uint32_t kPlainKeyDownExcludedBits = bit(24) | bit(25) | bit(26) | bit(28) | bit(31);
+inline constexpr std::uint32_t kFrameKeyDownExcludedBits = bit(25) | bit(26) | bit(28) | bit(31);
+inline constexpr std::uint8_t kExtendedPrefix = 0xE0;
 
 inline constexpr std::uint8_t kFirstMarker = 0x62;
 inline constexpr std::uint8_t kLastMarker = 0x67;
@@ -35,5 +38,7 @@ inline bool isFrameMarkerEvent(std::uint32_t keyData) {
     return (keyData & kMarkerExcludedBits) == 0 && code >= kFirstMarker && code <= kLastMarker;
 }
 inline bool isPlainKeyDown(std::uint32_t keyData) { return (keyData & kPlainKeyDownExcludedBits) == 0; }
+inline bool isFrameKeyDown(std::uint32_t keyData) { return (keyData & kFrameKeyDownExcludedBits) == 0; }
+inline bool isExtendedKey(std::uint32_t keyData) { return (keyData & kbx::platform::channel::kExtendedBit) != 0; }
 
 }  // namespace kbxfunc

@@ -128,6 +128,20 @@ TEST_F(HookFrames, KeyUpsAndExtendedKeysInsideAFrameAreSwallowedWithoutCharacter
     EXPECT_EQ(calls(), std::vector<std::string>{"1:0"});
 }
 
+// The right Alt is E0 38: on a national keyboard it is AltGr, whose
+// characters a barcode such as "mail@shop.de" needs.
+TEST_F(HookFrames, TheExtendedRightAltIsAltGrInsideAFrame) {
+    constexpr int kGerman = 1;
+    constexpr std::uint8_t kKeyQ = 0x10, kKeyM = 0x32, kKey8 = 0x09;
+    ASSERT_EQ(setLanguage(input(), kGerman), 0);
+    press(kBarcodeMarker);
+    press(kKeyM);
+    feed({keyData(kAlt, false, true), down(kKeyQ), up(kKeyQ), down(kKey8), up(kKey8), keyData(kAlt, true, true)});
+    press(kKeyQ);
+    press(kBarcodeMarker);
+    EXPECT_EQ(text(Module::barcode), "m@[q");
+}
+
 TEST_F(HookFrames, TheAltKeyUpInsideAFrameEndsAnAltNumericEntry) {
     // Alt held, 6 and 5 on the numeric pad, Alt released: character 65.
     constexpr std::uint8_t kPad6 = 0x4D, kPad5 = 0x4C;
