@@ -19,6 +19,14 @@ std::optional<std::string> evdevPath(std::string_view value) {
 
 }  // namespace
 
+bool keyEventSourceConfigured() {
+    const char* configured = std::getenv(kKeyEventsVariable);
+    if (configured != nullptr && *configured != '\0') return true;
+    for (const char* variable : kSimulatedKeyboardVariables)
+        if (simulatedKeyboardPath(std::getenv(variable))) return true;
+    return false;
+}
+
 OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler) {
     const char* configured = std::getenv(kKeyEventsVariable);
     if (configured != nullptr && *configured != '\0') {

@@ -56,6 +56,9 @@ struct OpenedKeyEventSource {
     std::string error;                       // what went wrong, for messages
 };
 
+// Whether any source is configured (whether or not it can be opened).
+KBX_PLATFORM_API bool keyEventSourceConfigured();
+
 // Opens the configured source and watches it on the calling thread's loop.
 KBX_PLATFORM_API OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler);
 

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "platform/key_events.h"
 #include "tools/kbxpos/help.h"
 #include "tools/kbxpos/interpreter.h"
 #include "tools/kbxpos/library_point_of_sale.h"
@@ -14,6 +15,10 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kCannotOpen = 3;
+constexpr char kNoKeySource[] =
+    "kbxpos: no key event source is configured (KBX_KEYBOARD_EVENTS=evdev:/dev/input/eventN or sim:PATH, or "
+    "KBX_KEYBOARD or KBX_USB naming a simulated keyboard): no module data will arrive; commands and the display "
+    "still work\n";
 
 }  // namespace
 
@@ -33,6 +38,7 @@ int main(int argc, char** argv) {
         std::cerr << "kbxpos: the point-of-sale library cannot be opened (its keyboard event source cannot be opened)\n";
         return kCannotOpen;
     }
+    if (!kbx::platform::keyEventSourceConfigured()) std::cerr << kNoKeySource;
     kbxpos::Session session{pointOfSale, std::cout, std::cerr, &kbxpos::runLibraryFor};
     return kbxpos::runTerminal(STDIN_FILENO,
                                [&](std::string_view line) { return kbxpos::runCommandLine(line, session); });

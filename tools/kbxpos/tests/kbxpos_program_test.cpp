@@ -57,6 +57,12 @@ TEST(KbxposProgram, CommandsRunUntilQuitAndReportEachResult) {
     EXPECT_NE(result.err.find("kbxpos: bogus: unknown command"), std::string::npos);
 }
 
+TEST(KbxposProgram, WithoutAKeyEventSourceItSaysThatNoModuleDataWillArrive) {
+    const kbxtest::ProcessResult result = runScript("quit\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("kbxpos: no key event source is configured"), std::string::npos) << result.err;
+}
+
 TEST(KbxposProgram, AnOverlongLineIsCutAndItsRestSkipped) {
     const kbxtest::ProcessResult result = runScript(std::string(5000, 'x') + " beep\nbeep\n");
     EXPECT_EQ(result.exitCode, 0);
