@@ -1,6 +1,7 @@
 #include "posfunc/input/opening.h"
 
 #include "platform/key_events.h"
+#include "platform/notifier.h"
 #include "posfunc/input/capture.h"
 #include "posfunc/input/hook.h"
 #include "posfunc/state.h"
@@ -22,6 +23,9 @@ void startFrom(KeyboardState& keyboard, const kbx::platform::KeyboardModifiers& 
     keyboard.acknowledged = false;
 }
 
+// The title of the message that names a key event source that cannot be opened.
+constexpr char kSourceFailedTitle[] = "kbxfunc";
+
 }  // namespace
 
 int openLibrary(FuncState& state) {
@@ -31,7 +35,11 @@ int openLibrary(FuncState& state) {
         // so a source never outlives the state it feeds.
         kbx::platform::OpenedKeyEventSource opened = kbx::platform::openKeyEventSource(
             [](std::uint32_t keyData) { return hookProcedure(kbxfunc::state(), 0, keyData) == HookResult::swallowed; });
-        if (opened.failed) return 1;
+        if (opened.failed) {
+            // The device and the system's reason, so the user can act on it.
+            kbx::platform::notify(opened.error, kSourceFailedTitle, kbx::platform::Buttons::ok);
+            return 1;
+        }
         input.eventSource = std::move(opened.source);
     }
     startFrom(input.keyboard, input.eventSource ? input.eventSource->modifiers() : kbx::platform::KeyboardModifiers{});

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/notifier.h"
 #include "platform/tests/key_events_test_server.h"
 #include "posfunc/tests/hook_test_support.h"
 
@@ -39,9 +40,20 @@ TEST_F(ClosedLibrary, CallbacksStayStoredOverCloseAndOpen) {
     EXPECT_EQ(calls(), std::vector<std::string>{"5:0"});
 }
 
-TEST_F(ClosedLibrary, ASourceThatCannotBeOpenedKeepsTheLibraryClosed) {
+TEST_F(ClosedLibrary, ASourceThatCannotBeOpenedKeepsTheLibraryClosedAndSaysWhy) {
+    struct Recorder final : kbx::platform::Notifier {
+        std::string text;
+        kbx::platform::Answer show(std::string_view shown, std::string_view, kbx::platform::Buttons) override {
+            text = shown;
+            return kbx::platform::Answer::ok;
+        }
+    } recorder;
+    kbx::platform::setNotifier(&recorder);
     ::setenv(kbx::platform::kKeyEventsVariable, "evdev:/dev/input/no-such-device", 1);
     EXPECT_EQ(openLibrary(state()), 1);
+    kbx::platform::setNotifier(nullptr);
+    EXPECT_NE(recorder.text.find("/dev/input/no-such-device"), std::string::npos) << recorder.text;
+    EXPECT_NE(recorder.text.find("No such file or directory"), std::string::npos) << recorder.text;
     EXPECT_FALSE(input().open);
     EXPECT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
 }
