@@ -11,12 +11,6 @@ namespace {
 
 constexpr char kUnknownCommand[] = "unknown command";
 
-struct Directive {
-    std::string_view name;  // matched by containment in the keyword, in table order
-    bool skipsLeadingColon;
-    DirectiveHandler handle;
-};
-
 constexpr std::array<Directive, 19> kDirectives{{
     {"TYPE", true, handleType},
     {"LANG", true, handleLanguage},
@@ -41,14 +35,21 @@ constexpr std::array<Directive, 19> kDirectives{{
 
 }  // namespace
 
-void compileDirective(std::string_view keyword, LineCursor& cursor, CompileState& state) {
+const Directive* findDirective(std::string_view keyword) {
     for (const Directive& directive : kDirectives) {
-        if (!containsName(keyword, directive.name)) continue;
-        if (directive.skipsLeadingColon && cursor.peek() == ':') cursor.advance();
-        directive.handle(keyword, cursor, state);
+        if (containsName(keyword, directive.name)) return &directive;
+    }
+    return nullptr;
+}
+
+void compileDirective(std::string_view keyword, LineCursor& cursor, CompileState& state) {
+    const Directive* directive = findDirective(keyword);
+    if (directive == nullptr) {
+        state.diagnostics.reportLineError(kUnknownCommand);
         return;
     }
-    state.diagnostics.reportLineError(kUnknownCommand);
+    if (directive->skipsLeadingColon && cursor.peek() == ':') cursor.advance();
+    directive->handle(keyword, cursor, state);
 }
 
 }  // namespace kbxc

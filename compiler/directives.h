@@ -15,6 +15,16 @@ void compileDirective(std::string_view keyword, LineCursor& cursor, CompileState
 // the cursor and reports its own errors.
 using DirectiveHandler = void (*)(std::string_view keyword, LineCursor& cursor, CompileState& state);
 
+struct Directive {
+    std::string_view name;  // matched by containment in the keyword, in table order
+    bool skipsLeadingColon;
+    DirectiveHandler handle;
+};
+
+// The directive a keyword names: the first of the table whose name it
+// contains; null when it contains none.
+const Directive* findDirective(std::string_view keyword);
+
 void handleType(std::string_view, LineCursor&, CompileState&);
 void handleLanguage(std::string_view, LineCursor&, CompileState&);
 void handleInterface(std::string_view, LineCursor&, CompileState&);

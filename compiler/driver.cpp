@@ -34,12 +34,6 @@ constexpr int kCompileEmpty = 20;
 constexpr int kCompileNoSource = 98;
 constexpr int kProgressDone = 100;
 
-bool isKeyLine(std::string_view keyword) {
-    if (keyword.size() != 3) return false;
-    const char third = keyword[2];
-    return (third >= '0' && third <= '9') || third == 'H' || third == 'T';
-}
-
 void compileLine(NormalisedLine& line, CompileState& state) {
     if (line.keyword.empty()) return;
     LineCursor cursor(line.arguments);

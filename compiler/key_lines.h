@@ -10,6 +10,14 @@ namespace kbxc {
 struct CompileState;
 class LineCursor;
 
+// A keyword of three characters whose third is a digit, 'H' or 'T' starts a
+// key line (A01, M1H, KLT); any other keyword is a directive.
+constexpr bool isKeyLine(std::string_view keyword) {
+    if (keyword.size() != 3) return false;
+    const char third = keyword[2];
+    return (third >= '0' && third <= '9') || third == 'H' || third == 'T';
+}
+
 // Compiles one key line (key identifier and its argument text) into a key
 // definition, or into the built-in definitions of a navigation macro.
 void compileKeyLine(std::string_view keyword, LineCursor& cursor, CompileState& state);

@@ -31,15 +31,6 @@ std::string_view afterBlanks(std::string_view text) {
     return scanner.rest();
 }
 
-struct LanguageLock {
-    std::string_view code;
-    bool shiftLock;  // the lock behaviour of a statement that names none
-};
-// The compiler's languages in its order of lookup.
-constexpr std::array kLanguages{
-    LanguageLock{"US", false}, LanguageLock{"GR", true},  LanguageLock{"FR", true},  LanguageLock{"UK", false},
-    LanguageLock{"SG", false}, LanguageLock{"SF", false}, LanguageLock{"IT", false}, LanguageLock{"SP", false},
-};
 constexpr char kShiftLockLetter = 'S';
 constexpr char kCapsLockLetter = 'C';
 
@@ -58,8 +49,8 @@ void readLanguage(ActiveContext& context, std::string_view line, ReaderState&) {
     const std::size_t comma = arguments.find(',');
     const std::string_view field = arguments.substr(0, comma);
     const std::string_view lock = comma == std::string_view::npos ? std::string_view() : arguments.substr(comma + 1);
-    const LanguageLock* language = nullptr;
-    for (const LanguageLock& entry : kLanguages) {
+    const CompilerLanguage* language = nullptr;
+    for (const CompilerLanguage& entry : kCompilerLanguages) {
         if (field.find(entry.code) != std::string_view::npos) {
             language = &entry;
             break;

@@ -2,27 +2,24 @@
 
 // The three bytes the compiler makes of a key line's conditions and
 // attributes (condition state, condition mask, attribute byte), and how they
-// map onto the document's condition and attribute words. The reader computes
-// them exactly as the compiler does, from the defaults that DEF lines set,
-// so a key line it takes is written back with the same meaning.
+// map onto the document's condition and attribute words. The reader has the
+// compiler read them, from the defaults that DEF lines set, so a key line it
+// takes is written back with the same meaning.
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "compiler/definition.h"
+
 namespace kbxdoc::persist {
 
-struct DefinitionBits {
-    std::uint8_t state = 0;
-    std::uint8_t mask = 0x80;  // trigger on press
-    std::uint8_t attributes = 0;
-    friend bool operator==(const DefinitionBits&, const DefinitionBits&) = default;
-};
+using DefinitionBits = kbxc::DefinitionBytes;
 
 // Applies the conditions and attributes at the start of a normalised
-// argument text ("+NL-C/A/P") and moves `text` to where they end (a ':', a
-// quote or the end). False when the compiler reports the list: an unknown
-// letter or sign; the items before it are applied, as the compiler does.
+// argument text ("+NL-C/A/P") as the compiler does, and moves `text` to where
+// they end (a ':', a quote or the end). False when the compiler reports the
+// list: an unknown letter or sign; the items before it are applied.
 bool applyKeyItems(std::string_view& text, DefinitionBits& bits);
 
 // The document's condition word and attribute word (fields 0 or 1) for the

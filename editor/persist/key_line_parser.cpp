@@ -15,17 +15,12 @@ namespace kbxdoc::persist {
 namespace {
 
 constexpr std::uint32_t kConditionWordBits = 0xFFFF;
-// A text containing one of these is replaced by built-in definitions when it
-// is compiled, from the DEF defaults and the line's key click alone: such a
-// line keeps its meaning written without DEF only when DEF adds nothing but
-// the key click.
-constexpr std::string_view kNavigationMacroPrefix = "KEY-";
-constexpr std::uint8_t kKeyClickBit = 0x01;
-
+// A navigation macro line keeps its meaning written without DEF only when
+// DEF adds nothing but the key click.
 bool macroKeepsMeaning(const DefinitionBits& defaults) {
     const DefinitionBits plain;
     return defaults.state == plain.state && defaults.mask == plain.mask &&
-           (defaults.attributes & ~kKeyClickBit) == plain.attributes;
+           (defaults.attributes & ~kbxc::kAttributeClick) == plain.attributes;
 }
 
 KeyRecord* keyOfLine(const ActiveContext& context, std::string_view keyword) {
@@ -70,12 +65,6 @@ bool layerAgrees(std::uint32_t layerDefaults, std::uint32_t flags) {
             return false;
     }
     return true;
-}
-
-// A field that follows the layer takes the layer's value.
-unsigned resolved(std::uint32_t word, std::uint32_t layerDefaults, int field) {
-    const unsigned own = fieldValue(word, field);
-    return own == kFieldFollow ? fieldValue(layerDefaults, field) : own;
 }
 
 // The document's programming text for the file's, when it holds it exactly:
@@ -137,14 +126,8 @@ bool readKeyProgrammingLine(ActiveContext& context, const SourceLine& line, Read
 }
 
 bool attributeWordAgrees(std::uint32_t word, std::uint32_t current, std::uint32_t layerDefaults) {
-    for (const AttributeLetter& attribute : kAttributeLetters) {
-        if (attribute.fromLayerOnly) continue;
-        // The writer writes a letter for a field that resolves to on, and none for any other value.
-        if ((resolved(word, layerDefaults, attribute.field) == kFieldOn) !=
-            (resolved(current, layerDefaults, attribute.field) == kFieldOn))
-            return false;
-    }
-    return true;
+    // The writer writes a letter for a field that resolves to on, and none for any other value.
+    return writtenAttributes(word, layerDefaults) == writtenAttributes(current, layerDefaults);
 }
 
 }  // namespace kbxdoc::persist

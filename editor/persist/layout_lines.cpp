@@ -35,12 +35,6 @@ std::string printSettingsTail(const CaptionSettings& settings) {
                       settings.font.faceName.c_str());
 }
 
-// A field of `entry` that follows the layer takes the layer's value.
-unsigned resolvedAttribute(std::uint32_t entry, std::uint32_t layerDefaults, int field) {
-    const unsigned own = fieldValue(entry, field);
-    return own == kFieldFollow ? fieldValue(layerDefaults, field) : own;
-}
-
 }  // namespace
 
 std::string typeLine(const KeyboardData& keyboard) {
@@ -181,11 +175,9 @@ std::optional<std::string> keyProgrammingLine(const KeyRecord& key, int slot, co
         if (value == kFieldOff) line += '-';
         if (value == kFieldOn || value == kFieldOff) line += condition.letters;
     }
+    const std::uint32_t attributes = writtenAttributes(entry.attributes, layer.defaultAttributes);
     for (const AttributeLetter& attribute : kAttributeLetters) {
-        const unsigned value = attribute.fromLayerOnly
-                                   ? fieldValue(layer.defaultAttributes, attribute.field)
-                                   : resolvedAttribute(entry.attributes, layer.defaultAttributes, attribute.field);
-        if (value == kFieldOn) {
+        if (fieldValue(attributes, attribute.field) == kFieldOn) {
             line += '/';
             line += attribute.letter;
         }

@@ -59,15 +59,46 @@ inline constexpr std::array kAttributeLetters{
     AttributeLetter{'R', kFieldNoRestore, true},  AttributeLetter{'L', kFieldSlowOutput, false},
 };
 
-// "/S": the standard set, the trigger on press and release and these flags.
-inline constexpr char kStandardSetLetter = 'S';
-inline constexpr std::uint32_t kStandardSetFlags = 0x505;
-
 // A condition word with every field "does not matter".
 inline constexpr std::uint32_t kAnyConditions = 0xAAAA;
 inline constexpr unsigned kFieldOff = 0;
 inline constexpr unsigned kFieldOn = 1;
 inline constexpr unsigned kFieldFollow = 2;
+
+// A field of an attribute word that follows the layer takes the layer's value.
+constexpr unsigned resolvedField(std::uint32_t word, std::uint32_t layerDefaults, int field) {
+    const unsigned own = fieldValue(word, field);
+    return own == kFieldFollow ? fieldValue(layerDefaults, field) : own;
+}
+
+// The attributes a key line is written with: the key's own fields resolved
+// against the layer's, make/break and no restore from the layer alone; a
+// word of fields 1 (on) and 0.
+constexpr std::uint32_t writtenAttributes(std::uint32_t attributes, std::uint32_t layerDefaults) {
+    std::uint32_t word = 0;
+    for (const AttributeLetter& attribute : kAttributeLetters) {
+        const unsigned value = attribute.fromLayerOnly ? fieldValue(layerDefaults, attribute.field)
+                                                       : resolvedField(attributes, layerDefaults, attribute.field);
+        if (value == kFieldOn) word |= kFieldOn << attribute.field;
+    }
+    return word;
+}
+
+// A text naming one of the navigation macros ("{KEY-LEFT}") is replaced by
+// the compiler's built-in definitions, made from the DEF defaults and the
+// line's key click alone.
+inline constexpr std::string_view kNavigationMacroPrefix = "KEY-";
+
+struct CompilerLanguage {
+    std::string_view code;
+    bool shiftLock;  // the lock behaviour of a statement that names none
+};
+// The compiler's languages, in its order of lookup and of its table numbers.
+inline constexpr std::array kCompilerLanguages{
+    CompilerLanguage{"US", false}, CompilerLanguage{"GR", true},  CompilerLanguage{"FR", true},
+    CompilerLanguage{"UK", false}, CompilerLanguage{"SG", false}, CompilerLanguage{"SF", false},
+    CompilerLanguage{"IT", false}, CompilerLanguage{"SP", false},
+};
 
 // Metadata line tags.
 inline constexpr std::string_view kLayerTag = "!@KEYLAYER:";
