@@ -1,9 +1,5 @@
 #include "platform/evdev_decoder.h"
 
-#include <linux/input-event-codes.h>
-
-#include <algorithm>
-#include <array>
 #include <utility>
 
 #include "platform/channel_protocol.h"
@@ -11,29 +7,10 @@
 namespace kbx::platform {
 namespace {
 
-// Linux key codes 1 to 88 (Esc to F12) are the set-1 make codes themselves.
-constexpr std::uint16_t kLastPlainKey = KEY_F12;
-constexpr std::uint8_t kHighestSetOneMake = 0x7F;
-constexpr std::int32_t kExtendedPrefix = 0xE0;
-constexpr std::int32_t kPrefixShift = 8;
-
 constexpr std::int32_t kKeyUp = 0;
 constexpr std::int32_t kKeyDown = 1;
 constexpr std::int32_t kKeyRepeat = 2;
-
-struct ExtendedKey {
-    std::uint16_t linuxKey;
-    std::uint8_t scanCode;  // after the 0xE0 prefix
-};
-
-constexpr std::array kExtendedKeys{
-    ExtendedKey{KEY_KPENTER, 0x1C},  ExtendedKey{KEY_RIGHTCTRL, 0x1D}, ExtendedKey{KEY_KPSLASH, 0x35},
-    ExtendedKey{KEY_SYSRQ, 0x37},    ExtendedKey{KEY_RIGHTALT, 0x38},  ExtendedKey{KEY_HOME, 0x47},
-    ExtendedKey{KEY_UP, 0x48},       ExtendedKey{KEY_PAGEUP, 0x49},    ExtendedKey{KEY_LEFT, 0x4B},
-    ExtendedKey{KEY_RIGHT, 0x4D},    ExtendedKey{KEY_END, 0x4F},       ExtendedKey{KEY_DOWN, 0x50},
-    ExtendedKey{KEY_PAGEDOWN, 0x51}, ExtendedKey{KEY_INSERT, 0x52},    ExtendedKey{KEY_DELETE, 0x53},
-    ExtendedKey{KEY_LEFTMETA, 0x5B}, ExtendedKey{KEY_RIGHTMETA, 0x5C}, ExtendedKey{KEY_COMPOSE, 0x5D},
-};
+constexpr std::int32_t kHighestScanIndex = 0xFF;
 
 std::uint32_t keyDataOf(SetOneCode code, std::int32_t value) {
     std::uint32_t data = channel::keyData(code.scanCode, value == kKeyUp, code.extended);
@@ -43,38 +20,62 @@ std::uint32_t keyDataOf(SetOneCode code, std::int32_t value) {
 
 }  // namespace
 
-std::optional<SetOneCode> setOneCodeOfKey(std::uint16_t linuxKey) {
-    if (linuxKey >= 1 && linuxKey <= kLastPlainKey) return SetOneCode{std::uint8_t(linuxKey), false};
-    const auto* found = std::find_if(kExtendedKeys.begin(), kExtendedKeys.end(),
-                                     [&](const ExtendedKey& key) { return key.linuxKey == linuxKey; });
-    if (found == kExtendedKeys.end()) return std::nullopt;
-    return SetOneCode{found->scanCode, true};
+std::optional<SetOneCode> setOneCodeOfScan(std::int32_t scanValue) {
+    if (scanValue < 1 || scanValue > kHighestScanIndex) return std::nullopt;
+    const SetOneCode code = setOneCodeOfIndex(std::uint8_t(scanValue));
+    if (code.scanCode == 0) return std::nullopt;
+    return code;
 }
 
-std::optional<SetOneCode> setOneCodeOfScan(std::int32_t scanValue) {
-    const std::int32_t low = scanValue & 0xFF;
-    if (low < 1 || low > kHighestSetOneMake) return std::nullopt;
-    const std::int32_t prefix = scanValue >> kPrefixShift;
-    if (prefix == 0) return SetOneCode{std::uint8_t(low), false};
-    if (prefix == kExtendedPrefix) return SetOneCode{std::uint8_t(low), true};
-    return std::nullopt;
+bool scanValuesAreSetOne(std::string_view deviceName) {
+    // The AT driver names its device "AT Translated Set 2 keyboard" when the
+    // controller translates, else "AT Raw Set 2 keyboard" or "AT Set 2 Extra keyboard".
+    return !deviceName.starts_with("AT ") || deviceName.find("Translated") != std::string_view::npos;
+}
+
+std::optional<SetOneCode> EvdevDecoder::codeOfKey(std::uint16_t linuxKey, std::optional<std::int32_t> scan) {
+    if (linuxKey >= KEY_CNT) return std::nullopt;
+    if (scan && scanValuesAreSetOne_) {
+        if (auto code = setOneCodeOfScan(*scan)) {
+            scanIndexOfKey_[linuxKey] = scanIndexOf(*code);
+            return code;
+        }
+    }
+    if (scanIndexOfKey_[linuxKey] != 0) return setOneCodeOfIndex(scanIndexOfKey_[linuxKey]);
+    return setOneCodeOfKey(linuxKey);
+}
+
+// The kernel reports a code it has no key for once when pressed and once
+// when released, alike: the first is the press.
+DecodedEvent EvdevDecoder::scanAlone(std::int32_t scan) {
+    const std::optional<SetOneCode> code = scanValuesAreSetOne_ ? setOneCodeOfScan(scan) : std::nullopt;
+    if (!code) return {DecodedEvent::Kind::none, std::nullopt};
+    const std::uint8_t index = scanIndexOf(*code);
+    const bool released = heldAlone_.test(index);
+    heldAlone_.flip(index);
+    return {DecodedEvent::Kind::scanOnly, keyDataOf(*code, released ? kKeyUp : kKeyDown)};
 }
 
 DecodedEvent EvdevDecoder::decode(const EvdevEvent& event) {
     switch (event.type) {
     case EV_MSC:
-        if (event.code != MSC_SCAN) return {DecodedEvent::Kind::none, std::nullopt};
+        if (event.code != MSC_SCAN) return {DecodedEvent::Kind::none, std::nullopt};  // MSC_RAW and the like
         pendingScan_ = event.value;
         return {DecodedEvent::Kind::none, std::nullopt};
-    case EV_SYN:
-        pendingScan_.reset();  // a scan code belongs to its own report only
+    case EV_SYN: {
+        const std::optional<std::int32_t> scan = std::exchange(pendingScan_, std::nullopt);
+        if (event.code == SYN_DROPPED) {
+            heldAlone_.reset();  // what was lost cannot be told; every key reported alone is up
+            return {DecodedEvent::Kind::none, std::nullopt};
+        }
+        if (event.code == SYN_REPORT && scan) return scanAlone(*scan);
         return {DecodedEvent::Kind::none, std::nullopt};
+    }
     case EV_KEY: {
         const std::optional<std::int32_t> scan = std::exchange(pendingScan_, std::nullopt);
         if (event.value != kKeyUp && event.value != kKeyDown && event.value != kKeyRepeat)
             return {DecodedEvent::Kind::other, std::nullopt};
-        std::optional<SetOneCode> code = scan ? setOneCodeOfScan(*scan) : std::nullopt;
-        if (!code) code = setOneCodeOfKey(event.code);
+        const std::optional<SetOneCode> code = codeOfKey(event.code, scan);
         if (!code) return {DecodedEvent::Kind::key, std::nullopt};
         return {DecodedEvent::Kind::key, keyDataOf(*code, event.value)};
     }
