@@ -11,12 +11,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/set_one_keymap.h"
 #include "platform/unique_fd.h"
 
 namespace kbx::platform {
 namespace {
 
 constexpr char kPassOnName[] = "kbxfunc passed-on keys";
+constexpr char kKeyboardPortName[] = "kbxfunc keyboard port";
 
 std::string systemError(const std::string& what, int error) { return what + ": " + std::strerror(error); }
 
@@ -158,6 +160,23 @@ LibevdevDevices openLibevdevDevices(const std::string& devicePath) {
     const int passOnFd = passOn->descriptor();
     ::fcntl(passOnFd, F_SETFL, ::fcntl(passOnFd, F_GETFL) | O_NONBLOCK);
     return {std::move(keyboard), std::move(passOn), {}};
+}
+
+std::unique_ptr<PassOnDevice> createKeyboardPortPassOn(std::string& error) {
+    std::unique_ptr<libevdev, LibevdevFree> device(libevdev_new());
+    libevdev_set_name(device.get(), kKeyboardPortName);
+    libevdev_set_id_bustype(device.get(), BUS_I8042);
+    for (const bool extended : {false, true})
+        for (unsigned code = 1; code <= kHighestSetOneMake; ++code)
+            if (const std::uint16_t key = defaultLinuxKeyOf({std::uint8_t(code), extended}); key != 0)
+                libevdev_enable_event_code(device.get(), EV_KEY, key, nullptr);
+    libevdev_uinput* created = nullptr;
+    const int status = libevdev_uinput_create_from_device(device.get(), LIBEVDEV_UINPUT_OPEN_MANAGED, &created);
+    if (status != 0) {
+        error = systemError("/dev/uinput: creating the keyboard port's pass-through device", -status);
+        return nullptr;
+    }
+    return std::make_unique<LibevdevPassOn>(std::unique_ptr<libevdev_uinput, UinputDestroy>(created));
 }
 
 }  // namespace kbx::platform

@@ -19,4 +19,8 @@ struct LibevdevDevices {
 
 LibevdevDevices openLibevdevDevices(const std::string& devicePath);
 
+// The pass-through keyboard of the raw PS/2 port: every key a PC keyboard
+// has. Null with `error` set on failure.
+std::unique_ptr<PassOnDevice> createKeyboardPortPassOn(std::string& error);
+
 }  // namespace kbx::platform

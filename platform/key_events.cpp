@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/key_events_evdev.h"
+#include "platform/key_events_serio.h"
 #include "platform/key_events_sim.h"
 #include "platform/keyboard_channel.h"
 
@@ -24,7 +25,7 @@ bool keyEventSourceConfigured() {
     if (configured != nullptr && *configured != '\0') return true;
     for (const char* variable : kSimulatedKeyboardVariables)
         if (simulatedKeyboardPath(std::getenv(variable))) return true;
-    return false;
+    return serioPortPath(std::getenv(kKeyboardVariable)).has_value();
 }
 
 OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler) {
@@ -32,11 +33,13 @@ OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler) {
     if (configured != nullptr && *configured != '\0') {
         if (auto path = simulatedKeyboardPath(configured)) return openSimulatedKeyEvents(*path, std::move(handler));
         if (auto path = evdevPath(configured)) return openEvdevKeyEvents(*path, std::move(handler));
+        if (auto path = serioPortPath(configured)) return openSerioKeyEvents(*path, std::move(handler));
         return {nullptr, true, std::string(kKeyEventsVariable) + ": unknown key event source \"" + configured + "\""};
     }
     for (const char* variable : kSimulatedKeyboardVariables)
         if (auto path = simulatedKeyboardPath(std::getenv(variable)))
             return openSimulatedKeyEvents(*path, std::move(handler));
+    if (auto path = serioPortPath(std::getenv(kKeyboardVariable))) return openSerioKeyEvents(*path, std::move(handler));
     return {};
 }
 

@@ -10,9 +10,12 @@
 //   evdev:/dev/input/eventN  a Linux input device: scan codes from the MSC_SCAN
 //                            event before each key event, the device grabbed
 //                            while the source is open, passed-on events
-//                            re-injected through a uinput device;
+//                            written to a uinput copy of the device;
+//   serio:/dev/serio_rawN    the raw PS/2 port: every byte the keyboard sends,
+//                            what is let through passed on through uinput;
 // and when it is unset, the simulated keyboard of KBX_KEYBOARD or KBX_USB
-// ("sim:PATH") if one is named; else there is no source.
+// ("sim:PATH") if one is named, else the raw port of KBX_KEYBOARD
+// ("serio:PATH"); else there is no source.
 
 #include <cstdint>
 #include <functional>

@@ -44,6 +44,11 @@ std::optional<std::string> simulatedKeyboardPath(const char* variableValue) {
     return afterPrefix(variableValue, kSimulatedPrefix);
 }
 
+std::optional<std::string> serioPortPath(const char* variableValue) {
+    if (variableValue == nullptr) return std::nullopt;
+    return afterPrefix(variableValue, kSerioPrefix);
+}
+
 std::unique_ptr<KeyboardChannel> openKeyboardChannel() {
     const char* setting = std::getenv(kKeyboardVariable);
     if (setting == nullptr) return nullptr;

@@ -50,5 +50,7 @@ KBX_PLATFORM_API std::unique_ptr<KeyboardChannel> openKeyboardChannel();
 
 // The socket path of a "sim:PATH" value, else nothing.
 KBX_PLATFORM_API std::optional<std::string> simulatedKeyboardPath(const char* variableValue);
+// The port path of a "serio:PATH" value, else nothing.
+KBX_PLATFORM_API std::optional<std::string> serioPortPath(const char* variableValue);
 
 }  // namespace kbx::platform

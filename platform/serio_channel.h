@@ -3,14 +3,15 @@
 // The driver request on real hardware: the Linux raw PS/2 port of the
 // serio_raw driver. The byte of the request goes to the keyboard as it is and
 // the keyboard's answer is read back; the controller ports and the keyboard
-// device's requests are not there.
+// device's requests are not there. The port is shared with a key event
+// source of the same process (platform/serio_port.h).
 
 #include <chrono>
 #include <memory>
 #include <string>
 
 #include "platform/keyboard_channel.h"
-#include "platform/unique_fd.h"
+#include "platform/serio_port.h"
 
 namespace kbx::platform {
 
@@ -22,7 +23,7 @@ public:
     static std::unique_ptr<SerioChannel> open(const std::string& path,
                                               std::chrono::milliseconds answerTimeout = kSerioAnswerTimeout);
 
-    SerioChannel(UniqueFd port, std::chrono::milliseconds answerTimeout)
+    SerioChannel(std::shared_ptr<SerioPort> port, std::chrono::milliseconds answerTimeout)
         : port_(std::move(port)), answerTimeout_(answerTimeout) {}
 
     std::optional<std::uint8_t> readPort(std::uint16_t) override { return std::nullopt; }
@@ -36,9 +37,7 @@ public:
     bool driverRequest(std::uint32_t code, std::span<const std::uint8_t> input) override;
 
 private:
-    void discardPendingInput();
-
-    UniqueFd port_;
+    std::shared_ptr<SerioPort> port_;
     std::chrono::milliseconds answerTimeout_;
 };
 

@@ -15,11 +15,14 @@
 #include "platform/channel_protocol.h"
 #include "platform/key_events_evdev.h"
 #include "platform/set_one_keymap.h"
+#include "platform/tests/recorded_pass_on.h"
 
 namespace kbx::platform {
 namespace {
 
-using Events = std::vector<EvdevEvent>;
+using testing::Events;
+using testing::PassOnRecord;
+using testing::RecordedPassOn;
 
 struct KeyboardRecord {
     std::deque<std::pair<EvdevKeyboard::Read, EvdevEvent>> pending;
@@ -77,27 +80,6 @@ public:
 private:
     KeyboardRecord& record_;
     RecordedKeymap keymap_;
-};
-
-struct PassOnRecord {
-    Events written;
-    std::deque<EvdevEvent> requests;
-};
-
-class RecordedPassOn final : public PassOnDevice {
-public:
-    explicit RecordedPassOn(PassOnRecord& record) : record_(record) {}
-    int descriptor() const override { return -1; }
-    void write(const EvdevEvent& event) override { record_.written.push_back(event); }
-    bool nextRequest(EvdevEvent& request) override {
-        if (record_.requests.empty()) return false;
-        request = record_.requests.front();
-        record_.requests.pop_front();
-        return true;
-    }
-
-private:
-    PassOnRecord& record_;
 };
 
 constexpr std::int32_t kUp = 0, kDown = 1;

@@ -215,7 +215,7 @@ TEST(KeyboardChannelChoice, SimulatedKeyboardPathIsWhatFollowsTheSimPrefix) {
 
 // A pseudo-terminal in raw mode stands in for the raw port: the test plays
 // the keyboard at the master end.
-class SerioPort : public testing::Test {
+class RawPort : public testing::Test {
 protected:
     void SetUp() override {
         int master = -1;
@@ -247,7 +247,7 @@ protected:
     const std::uint8_t request_[4] = {0xEF, 0x00, 0x41, 0x00};
 };
 
-TEST_F(SerioPort, ByteOfTheSecondWordGoesOutAndAnAcknowledgementSucceeds) {
+TEST_F(RawPort, ByteOfTheSecondWordGoesOutAndAnAcknowledgementSucceeds) {
     auto port = SerioChannel::open(path_, 500ms);
     ASSERT_NE(port, nullptr);
     std::thread keyboard = keyboardAnswers({0x1E, 0xFA});  // a key press comes first
@@ -256,7 +256,7 @@ TEST_F(SerioPort, ByteOfTheSecondWordGoesOutAndAnAcknowledgementSucceeds) {
     EXPECT_EQ(received_, 0x41);
 }
 
-TEST_F(SerioPort, ResendOrSilenceFails) {
+TEST_F(RawPort, ResendOrSilenceFails) {
     auto port = SerioChannel::open(path_, 200ms);
     ASSERT_NE(port, nullptr);
     std::thread resend = keyboardAnswers({0xFE});
@@ -267,7 +267,7 @@ TEST_F(SerioPort, ResendOrSilenceFails) {
     silent.join();
 }
 
-TEST_F(SerioPort, AnswersLeftFromBeforeAreNotTakenForTheRequestsAndOtherFacilitiesAreMissing) {
+TEST_F(RawPort, AnswersLeftFromBeforeAreNotTakenForTheRequestsAndOtherFacilitiesAreMissing) {
     auto port = SerioChannel::open(path_, 200ms);
     ASSERT_NE(port, nullptr);
     const std::uint8_t stale = 0xFA;
