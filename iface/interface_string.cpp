@@ -10,13 +10,17 @@ constexpr std::string_view kCheckWord = "CHECK";
 constexpr std::string_view kNoCheckWord = "NOCHECK";
 constexpr std::string_view kRawCommandPrefix = "AT0";
 
-int acceptUsb(std::string_view, InterfaceTargets& targets) {
+// A library that cannot be bound is named in the buffer, with what failed.
+int acceptUsb(std::string_view, InterfaceTargets& targets, MessageBuffer& buffer) {
     targets.selection.set(PortTransport::usb);
     targets.selection.chosen = true;
-    return targets.bindUsb() == 0 ? 0 : interface_code::kUsbUnbound;
+    std::string why;
+    if (targets.bindUsb(why) == 0) return 0;
+    buffer.set(why);
+    return interface_code::kUsbUnbound;
 }
 
-int acceptSerial(std::string_view text, InterfaceTargets& targets) {
+int acceptSerial(std::string_view text, InterfaceTargets& targets, MessageBuffer&) {
     const int code = targets.openSerial(serialRequest(text));
     if (code != 0) return code - interface_code::kSerialOffset;
     targets.serialSelected = true;
@@ -24,12 +28,12 @@ int acceptSerial(std::string_view text, InterfaceTargets& targets) {
 }
 
 // The keyboard port with whatever selection holds.
-int acceptKeyboardPort(std::string_view, InterfaceTargets&) { return 0; }
+int acceptKeyboardPort(std::string_view, InterfaceTargets&, MessageBuffer&) { return 0; }
 
 // The prefixes in the order they are tested.
 struct InterfacePrefix {
     std::string_view prefix;
-    int (*accept)(std::string_view text, InterfaceTargets& targets);
+    int (*accept)(std::string_view text, InterfaceTargets& targets, MessageBuffer& buffer);
 };
 constexpr std::array<InterfacePrefix, 3> kPrefixes{{
     {"USB", acceptUsb},
@@ -54,7 +58,7 @@ int parseInterfaceString(MessageBuffer& buffer, InterfaceTargets& targets) {
     if (text.find(kNoCheckWord) != std::string_view::npos) targets.checkRequested = false;
     for (const InterfacePrefix& entry : kPrefixes) {
         if (!text.starts_with(entry.prefix)) continue;
-        const int result = entry.accept(text, targets);
+        const int result = entry.accept(text, targets, buffer);
         if (result == 0) buffer.clear();
         return result;
     }

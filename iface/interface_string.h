@@ -5,6 +5,7 @@
 // the word "CHECK" (or "NOCHECK") anywhere.
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "iface/message_buffer.h"
@@ -25,7 +26,7 @@ struct InterfaceTargets {
     Selection& selection;
     bool& serialSelected;
     bool& checkRequested;
-    std::function<int()> bindUsb;                         // 0, or nonzero when the USB library is missing
+    std::function<int(std::string& why)> bindUsb;         // 0, or nonzero with why when the USB library is missing
     std::function<int(const SerialRequest&)> openSerial;  // 0, or the serial set-up code 1-9
 };
 

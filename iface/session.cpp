@@ -25,7 +25,11 @@ int parseInterface(InterfaceState& state) {
         state.selection,
         state.serialSelected,
         state.checkRequested,
-        [&state] { return state.usb.bind(); },
+        [&state](std::string& why) {
+            const int bound = state.usb.bind();
+            why = state.usb.bindError();
+            return bound;
+        },
         [&state](const SerialRequest& request) { return state.serialPort.open(request, state.message); },
     };
     return parseInterfaceString(state.message, targets);

@@ -34,7 +34,7 @@ OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler) {
         if (auto path = simulatedKeyboardPath(configured)) return openSimulatedKeyEvents(*path, std::move(handler));
         if (auto path = evdevPath(configured)) return openEvdevKeyEvents(*path, std::move(handler));
         if (auto path = serioPortPath(configured)) return openSerioKeyEvents(*path, std::move(handler));
-        return {nullptr, true, std::string(kKeyEventsVariable) + ": unknown key event source \"" + configured + "\""};
+        return openingFailed(std::string(kKeyEventsVariable) + ": unknown key event source \"" + configured + "\"");
     }
     for (const char* variable : kSimulatedKeyboardVariables)
         if (auto path = simulatedKeyboardPath(std::getenv(variable)))

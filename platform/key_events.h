@@ -57,7 +57,13 @@ struct OpenedKeyEventSource {
     std::unique_ptr<KeyEventSource> source;  // null when none is configured or on failure
     bool failed = false;                     // a configured source could not be opened
     std::string error;                       // what went wrong, for messages
+    std::string warning;                     // an open source that lacks something, for messages
 };
+
+inline OpenedKeyEventSource openingFailed(std::string error) { return {nullptr, true, std::move(error), {}}; }
+inline OpenedKeyEventSource openedSource(std::unique_ptr<KeyEventSource> source, std::string warning = {}) {
+    return {std::move(source), false, {}, std::move(warning)};
+}
 
 // Whether any source is configured (whether or not it can be opened).
 KBX_PLATFORM_API bool keyEventSourceConfigured();

@@ -8,7 +8,7 @@ namespace kbx::platform {
 namespace {
 
 // The lights a desktop sets and a till keyboard has.
-constexpr std::array kKeyboardLeds{LED_NUML, LED_CAPSL, LED_SCROLLL};
+constexpr std::array<std::uint16_t, 3> kKeyboardLeds{LED_NUML, LED_CAPSL, LED_SCROLLL};
 
 }  // namespace
 
@@ -104,11 +104,11 @@ void EvdevKeyEvents::readPassOnRequests() {
 
 OpenedKeyEventSource openEvdevKeyEvents(const std::string& devicePath, KeyEventHandler handler) {
     LibevdevDevices devices = openLibevdevDevices(devicePath);
-    if (!devices.keyboard) return {nullptr, true, devices.error};
+    if (!devices.keyboard) return openingFailed(devices.error);
     auto source =
         std::make_unique<EvdevKeyEvents>(std::move(devices.keyboard), std::move(devices.passOn), std::move(handler));
-    if (!source->startWatching()) return {nullptr, true, devicePath + ": cannot watch the device"};
-    return {std::move(source), false, {}};
+    if (!source->startWatching()) return openingFailed(devicePath + ": cannot watch the device");
+    return openedSource(std::move(source));
 }
 
 }  // namespace kbx::platform

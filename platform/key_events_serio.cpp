@@ -12,6 +12,7 @@ namespace {
 constexpr std::int32_t kKeyUp = 0;
 constexpr std::int32_t kKeyDown = 1;
 constexpr std::int32_t kKeyRepeat = 2;
+constexpr char kKeysNotPassedOn[] = "the keyboard's other keys cannot reach the desktop: ";
 
 }  // namespace
 
@@ -44,7 +45,7 @@ void SerioKeyEvents::readPort() {
 
 void SerioKeyEvents::handle(std::uint8_t byte) {
     const std::optional<std::uint32_t> keyData = reader_.feed(byte);
-    if (!keyData || handler_(*keyData)) return;
+    if (!keyData || handler_(*keyData) || !passOn_) return;
     const std::uint8_t scanCode = channel::scanCodeOf(*keyData);
     const std::uint16_t linuxKey = defaultLinuxKeyOf({scanCode, (*keyData & channel::kExtendedBit) != 0});
     if (linuxKey == 0) return;  // a code the desktop has no key for (and the keyboard's replies)
@@ -56,12 +57,16 @@ void SerioKeyEvents::handle(std::uint8_t byte) {
 OpenedKeyEventSource openSerioKeyEvents(const std::string& portPath, KeyEventHandler handler) {
     std::string error;
     std::shared_ptr<SerioPort> port = SerioPort::open(portPath, error);
-    if (!port) return {nullptr, true, error};
-    std::unique_ptr<PassOnDevice> passOn = createKeyboardPortPassOn(error);
-    if (!passOn) return {nullptr, true, error};
+    if (!port) return openingFailed(error);
+    // Without uinput the port still carries module data and replies; only
+    // the keys the library lets through cannot reach the desktop.
+    std::string passOnError;
+    std::unique_ptr<PassOnDevice> passOn = createKeyboardPortPassOn(passOnError);
     auto source = std::make_unique<SerioKeyEvents>(std::move(port), std::move(passOn), std::move(handler));
-    if (!source->startWatching()) return {nullptr, true, portPath + ": cannot watch the port"};
-    return {std::move(source), false, {}};
+    if (!source->startWatching()) return openingFailed(portPath + ": cannot watch the port");
+    std::string warning;
+    if (!passOnError.empty()) warning = portPath + ": " + kKeysNotPassedOn + passOnError;
+    return openedSource(std::move(source), warning);
 }
 
 }  // namespace kbx::platform

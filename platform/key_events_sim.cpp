@@ -72,36 +72,34 @@ private:
     WatchId watch_ = 0;
 };
 
-OpenedKeyEventSource failure(std::string error) { return {nullptr, true, std::move(error)}; }
-
 }  // namespace
 
 OpenedKeyEventSource openSimulatedKeyEvents(const std::string& socketPath, KeyEventHandler handler) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path)
-        return failure("unusable socket path \"" + socketPath + "\"");
+        return openingFailed("unusable socket path \"" + socketPath + "\"");
     std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
 
     UniqueFd socket(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0));
-    if (!socket.isOpen()) return failure(systemError("socket"));
+    if (!socket.isOpen()) return openingFailed(systemError("socket"));
     if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return failure(systemError(socketPath));
+        return openingFailed(systemError(socketPath));
     if (!sendPacket(socket.get(), channel::PacketWriter(channel::Kind::subscribeKeys).take()))
-        return failure(systemError(socketPath + ": subscribing to key events"));
+        return openingFailed(systemError(socketPath + ": subscribing to key events"));
 
     pollfd ready{socket.get(), POLLIN, 0};
-    if (::poll(&ready, 1, kSubscribeReplyMs) != 1) return failure(socketPath + ": no answer to the key subscription");
+    if (::poll(&ready, 1, kSubscribeReplyMs) != 1) return openingFailed(socketPath + ": no answer to the key subscription");
     std::array<std::uint8_t, channel::kMaxPacket> reply{};
     const ssize_t length = ::recv(socket.get(), reply.data(), reply.size(), 0);
-    if (length <= 0) return failure(socketPath + ": the keyboard closed the connection");
+    if (length <= 0) return openingFailed(socketPath + ": the keyboard closed the connection");
     channel::PacketReader reader(std::span<const std::uint8_t>(reply.data(), std::size_t(length)));
     if (reader.kind() != channel::Kind::reply || reader.u8() != std::uint8_t{0})
-        return failure(socketPath + ": the keyboard refused the key subscription");
+        return openingFailed(socketPath + ": the keyboard refused the key subscription");
 
     auto source = std::make_unique<SimulatedKeyEvents>(std::move(socket), std::move(handler));
-    if (!source->startWatching()) return failure(socketPath + ": cannot watch the connection");
-    return {std::move(source), false, {}};
+    if (!source->startWatching()) return openingFailed(socketPath + ": cannot watch the connection");
+    return openedSource(std::move(source));
 }
 
 }  // namespace kbx::platform

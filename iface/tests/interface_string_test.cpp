@@ -15,7 +15,10 @@ protected:
         std::snprintf(buffer_, sizeof buffer_, "%s", text);
         MessageBuffer message(buffer_, sizeof buffer_);
         InterfaceTargets targets{selection_, serialSelected_, checkRequested_,
-                                 [this] { return ++usbBinds_, usbResult_; },
+                                 [this](std::string& why) {
+                                     if (usbResult_ != 0) why = "The USB library libkbxusb.so cannot be loaded";
+                                     return ++usbBinds_, usbResult_;
+                                 },
                                  [this](const SerialRequest& request) {
                                      opened_ = request;
                                      return serialResult_;
@@ -52,9 +55,10 @@ TEST_F(InterfaceStringTest, UsbAddsItsFlagAndBindsTheLibrary) {
     EXPECT_TRUE(selection_.has(PortTransport::driver));
 }
 
-TEST_F(InterfaceStringTest, UsbWithoutItsLibraryFails) {
+TEST_F(InterfaceStringTest, UsbWithoutItsLibraryFailsNamingTheLibrary) {
     usbResult_ = 1;
     EXPECT_EQ(parse("USB"), -47);
+    EXPECT_EQ(buffer(), "The USB library libkbxusb.so cannot be loaded");
 }
 
 TEST_F(InterfaceStringTest, SerialOpensThePortTheStringNames) {
@@ -127,7 +131,7 @@ TEST_F(InterfaceStringTest, StringWithoutNulIsReadWithinTheBuffer) {
     buffer_[0] = 'a';
     buffer_[1] = 't';
     MessageBuffer message(buffer_, sizeof buffer_);
-    InterfaceTargets targets{selection_, serialSelected_, checkRequested_, [] { return 0; },
+    InterfaceTargets targets{selection_, serialSelected_, checkRequested_, [](std::string&) { return 0; },
                              [](const SerialRequest&) { return 0; }};
     EXPECT_EQ(parseInterfaceString(message, targets), 0);
     EXPECT_EQ(buffer_[0], '\0');

@@ -284,13 +284,15 @@ TEST_F(SessionTest, CallsKeepNoBufferOfTheCaller) {
 // --- USB ---
 
 TEST_F(SessionTest, UsbStringWithoutTheLibraryFails) {
-    state().usb = UsbLibrary(test::missingLibrary(), "none");
+    state().usb = UsbLibrary(test::missingLibrary(), "libkbxusb.so");
     EXPECT_EQ(refresh(state(), writeImage(302).c_str(), buffer("USB"), 0, 0, nullptr), -47);
+    EXPECT_EQ(message(), "The USB library libkbxusb.so cannot be loaded");
 }
 
 TEST_F(SessionTest, UsbLibraryWithoutCloseIsNotBound) {
     state().usb = UsbLibrary(test::makeFakeUsb({"Close_USB"}), "usb");
     EXPECT_EQ(refresh(state(), writeImage(302).c_str(), buffer("USB"), 0, 0, nullptr), -47);
+    EXPECT_EQ(message(), "The USB library usb has no Close_USB");
     EXPECT_EQ(test::fakeUsb().unloads, 1);
     EXPECT_FALSE(state().usb.bound());
 }

@@ -23,6 +23,9 @@ public:
     // library or one of them is missing (nothing stays loaded then).
     int bind();
     bool bound() const { return library_ != nullptr; }
+    // Why the last bind failed: the library that could not be loaded, or
+    // the function it lacks.
+    const std::string& bindError() const { return bindError_; }
 
     // Both bind first when needed (1 when that fails).
     int sendFramed(std::uint8_t byte) override { return send(byte); }
@@ -43,6 +46,7 @@ private:
 
     LibraryOpener opener_;
     std::string fileName_;
+    std::string bindError_;
     std::unique_ptr<LoadedLibrary> library_;
     SendData sendData_ = nullptr;
     Check check_ = nullptr;

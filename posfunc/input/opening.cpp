@@ -23,7 +23,8 @@ void startFrom(KeyboardState& keyboard, const kbx::platform::KeyboardModifiers& 
     keyboard.acknowledged = false;
 }
 
-// The title of the message that names a key event source that cannot be opened.
+// The title of the message that names a key event source that cannot be
+// opened or cannot do all it should.
 constexpr char kSourceFailedTitle[] = "kbxfunc";
 
 }  // namespace
@@ -40,6 +41,7 @@ int openLibrary(FuncState& state) {
             kbx::platform::notify(opened.error, kSourceFailedTitle, kbx::platform::Buttons::ok);
             return 1;
         }
+        if (!opened.warning.empty()) kbx::platform::notify(opened.warning, kSourceFailedTitle, kbx::platform::Buttons::ok);
         input.eventSource = std::move(opened.source);
     }
     startFrom(input.keyboard, input.eventSource ? input.eventSource->modifiers() : kbx::platform::KeyboardModifiers{});

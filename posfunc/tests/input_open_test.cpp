@@ -1,8 +1,14 @@
+#include <pty.h>
 #include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <vector>
 
 #include "platform/notifier.h"
+#include "platform/unique_fd.h"
+#include "posfunc/input/capture.h"
 #include "platform/tests/key_events_test_server.h"
 #include "posfunc/tests/hook_test_support.h"
 
@@ -10,6 +16,14 @@ namespace kbxfunc::testing {
 namespace {
 
 using namespace std::chrono_literals;
+
+struct RecordingNotifier final : kbx::platform::Notifier {
+    std::string text;
+    kbx::platform::Answer show(std::string_view shown, std::string_view, kbx::platform::Buttons) override {
+        text = shown;
+        return kbx::platform::Answer::ok;
+    }
+};
 
 TEST_F(ClosedLibrary, CallbackSettersRefuseAndStoreNothingBeforeOpening) {
     for (std::size_t m = 0; m < kModuleCount; ++m)
@@ -41,13 +55,7 @@ TEST_F(ClosedLibrary, CallbacksStayStoredOverCloseAndOpen) {
 }
 
 TEST_F(ClosedLibrary, ASourceThatCannotBeOpenedKeepsTheLibraryClosedAndSaysWhy) {
-    struct Recorder final : kbx::platform::Notifier {
-        std::string text;
-        kbx::platform::Answer show(std::string_view shown, std::string_view, kbx::platform::Buttons) override {
-            text = shown;
-            return kbx::platform::Answer::ok;
-        }
-    } recorder;
+    RecordingNotifier recorder;
     kbx::platform::setNotifier(&recorder);
     ::setenv(kbx::platform::kKeyEventsVariable, "evdev:/dev/input/no-such-device", 1);
     EXPECT_EQ(openLibrary(state()), 1);
@@ -111,6 +119,41 @@ TEST_F(ClosedLibrary, KeysFromTheSimulatedKeyboardGoThroughTheHook) {
     EXPECT_EQ(keyboard.passedOn(), std::vector<std::uint32_t>{down(kKeyA)});
     EXPECT_EQ(closeLibrary(state()), 0);
     EXPECT_EQ(input().eventSource, nullptr);
+}
+
+// A pseudo-terminal in raw mode plays the raw PS/2 port of KBX_KEYBOARD:
+// the keyboard's bytes as a translating controller delivers them.
+TEST_F(ClosedLibrary, TheRawPortCarriesModuleDataAndCapturedReplies) {
+    int master = -1;
+    int slave = -1;
+    char name[128] = "";
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    kbx::platform::UniqueFd keyboard(master), port(slave);
+    termios raw{};
+    ::tcgetattr(slave, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(slave, TCSANOW, &raw);
+    ::setenv(kbx::platform::kKeyboardVariable, (std::string("serio:") + name).c_str(), 1);
+    RecordingNotifier recorder;
+    kbx::platform::setNotifier(&recorder);
+    ASSERT_EQ(openLibrary(state()), 0);
+    kbx::platform::setNotifier(nullptr);
+    ::unsetenv(kbx::platform::kKeyboardVariable);
+    if (::access("/dev/uinput", W_OK) != 0)
+        EXPECT_NE(recorder.text.find("cannot reach the desktop"), std::string::npos) << recorder.text;
+    ASSERT_NE(input().eventSource, nullptr);
+    ASSERT_EQ(setModuleCallback(input(), Module::track1, kModuleRecorders[0]), 0);
+    ASSERT_EQ(setCaptureCallback(input(), kCaptureRecorder), 0);
+
+    const std::vector<std::uint8_t> track{kTrack1Marker, 0xE2, 0x02, 0x82, kTrack1Marker, 0xE2};
+    ASSERT_EQ(::write(keyboard.get(), track.data(), track.size()), ssize_t(track.size()));
+    kbx::platform::runUntil([&] { return !calls().empty(); }, 2000ms);
+    ASSERT_EQ(armCapture(input(), 2, 0, 2000), 0);
+    const std::vector<std::uint8_t> reply{0x21, 0xA1, 0x0B, 0x8B};  // a reply of the keyboard: two codes
+    ASSERT_EQ(::write(keyboard.get(), reply.data(), reply.size()), ssize_t(reply.size()));
+    kbx::platform::runUntil([&] { return calls().size() == 2; }, 2000ms);
+    EXPECT_EQ(calls(), (std::vector<std::string>{"1:1", "0:2"}));
+    EXPECT_EQ(closeLibrary(state()), 0);
 }
 
 }  // namespace
