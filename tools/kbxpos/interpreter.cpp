@@ -105,6 +105,14 @@ After tracks(Session& session, std::string_view rest) {
     return After::Continue;
 }
 
+After language(Session& session, std::string_view rest) {
+    constexpr int kLastLanguage = 7;
+    const std::optional<int> value = number(rest, 0, kLastLanguage);
+    if (!value) return mistake(session, "language", "expects a number from 0 to 7");
+    report(session, "language", session.pointOfSale.setLanguage(*value));
+    return After::Continue;
+}
+
 // display open | close | ROW COLUMN TEXT | KEYWORD [VALUE]
 After display(Session& session, std::string_view rest) {
     PointOfSale& pos = session.pointOfSale;
@@ -169,6 +177,8 @@ constexpr std::array kCommands{
     Command{"barcode", "barcode config|data TEXT  configuration or data for the barcode reader", &barcode},
     Command{"leds", "leds N                    card reader LEDs (0, 1, 2)", &leds},
     Command{"tracks", "tracks N                  card tracks to read (0-7)", &tracks},
+    Command{"language", "language N                the national keyboard of module data (0 US ... 7 Spanish)",
+            &language},
     Command{"display", "display open|close        open or close the customer display\n  "
                        "display ROW COLUMN TEXT   write TEXT at ROW (from 1) and COLUMN (from 1)\n  "
                        "display KEYWORD [VALUE]   a display command, e.g. display CLEAR, display SETROW 4",

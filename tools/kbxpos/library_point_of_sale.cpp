@@ -78,6 +78,7 @@ int LibraryPointOfSale::barcodeConfig(const std::string& text) { return kbx_barc
 int LibraryPointOfSale::barcodeData(const std::string& text) { return kbx_barcode_data(text.c_str()); }
 int LibraryPointOfSale::readerLeds(std::uint8_t state) { return kbx_msr_set_leds(state); }
 int LibraryPointOfSale::readerTracks(std::uint8_t tracks) { return kbx_msr_set_tracks(tracks); }
+int LibraryPointOfSale::setLanguage(int language) { return kbx_set_language(language); }
 
 int LibraryPointOfSale::displayOpen() {
     const int result = kbx_display_open();

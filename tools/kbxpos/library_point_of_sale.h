@@ -28,6 +28,7 @@ public:
     int barcodeData(const std::string& text) override;
     int readerLeds(std::uint8_t state) override;
     int readerTracks(std::uint8_t tracks) override;
+    int setLanguage(int language) override;
     int displayOpen() override;
     int displayClose() override;
     int display(std::string text, int row, int column) override;

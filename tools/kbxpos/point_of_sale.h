@@ -27,6 +27,8 @@ public:
     // with `column` as its value. The text is the display's character set.
     virtual int display(std::string text, int row, int column) = 0;
     virtual int setInterface(const std::string& keyword) = 0;
+    // The national keyboard module data is read with (0 US ... 7 Spanish).
+    virtual int setLanguage(int language) = 0;
 };
 
 }  // namespace kbxpos

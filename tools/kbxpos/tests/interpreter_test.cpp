@@ -29,6 +29,7 @@ public:
         return record("display [" + text + "] " + std::to_string(row) + " " + std::to_string(column));
     }
     int setInterface(const std::string& keyword) override { return record("interface [" + keyword + "]"); }
+    int setLanguage(int language) override { return record("language " + std::to_string(language)); }
 
 private:
     int record(std::string call) {
@@ -65,6 +66,7 @@ TEST_F(Interpreter, EachCommandReachesItsCall) {
         {"display SETROW 4", "display [SETROW] 0 4"},
         {"display 0 9 LINECLEAR", "display [LINECLEAR] 0 9"},
         {"interface USB", "interface [USB]"},
+        {"language 6", "language 6"},
         {"  beep  \r", "beep"},
     };
     for (const auto& [line, call] : cases) {
@@ -92,7 +94,7 @@ TEST_F(Interpreter, DisplayTextIsSentInTheDisplaysCharacterSet) {
 TEST_F(Interpreter, MistakesAreReportedAndCallNothing) {
     for (const char* line : {"bogus", "leds 256", "leds -1", "tracks x", "msr", "msr sideways", "barcode",
                              "beep now", "display", "display 1", "display 1 x TEXT", "display CLEAR x",
-                             "interface", "wait -5", "wait 1000000"}) {
+                             "interface", "wait -5", "wait 1000000", "language 8", "language"}) {
         err.str("");
         EXPECT_EQ(run(line), After::Continue) << line;
         EXPECT_NE(err.str().find("kbxpos: "), std::string::npos) << line;
