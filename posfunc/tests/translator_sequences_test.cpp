@@ -159,10 +159,10 @@ struct DeadKey {
 };
 const std::vector<DeadKey> kDeadKeys{
     {1, {kShift, 0x0D}, "`"}, {1, {0x0D}, "'"}, {1, {0x29}, "^"},
-    {2, {0x1A}, "^"}, {2, {kShift, 0x1A}, "+"},
-    {4, {kShift, 0x0D}, "`"}, {4, {kE0, kAlt, 0x0C}, "'"}, {4, {0x0D}, "^"}, {4, {0x1B}, "+"},
-    {4, {kE0, kAlt, 0x0D}, "~"}, {5, {kE0, kAlt, 0x0C}, "'"}, {5, {0x1B}, "+"},
-    {7, {0x1A}, "`"}, {7, {0x28}, "\xAC"}, {7, {kShift, 0x1A}, "^"}, {7, {kShift, 0x28}, "+"},
+    {2, {0x1A}, "^"}, {2, {kShift, 0x1A}, "\xA8"},
+    {4, {kShift, 0x0D}, "`"}, {4, {kE0, kAlt, 0x0C}, "'"}, {4, {0x0D}, "^"}, {4, {0x1B}, "\xA8"},
+    {4, {kE0, kAlt, 0x0D}, "~"}, {5, {kE0, kAlt, 0x0C}, "'"}, {5, {0x1B}, "\xA8"},
+    {7, {0x1A}, "`"}, {7, {0x28}, "\xAC"}, {7, {kShift, 0x1A}, "^"}, {7, {kShift, 0x28}, "\xA8"},
 };
 
 Keyboard pressDeadKey(const DeadKey& dead) {
@@ -186,13 +186,13 @@ TEST(TranslatorDeadKeys, EveryCompositionOfEverySlot) {
         std::string bases, results;
     };
     const std::vector<Slot> slots{
-        {0, "aeiou ", "-\xA6__+`"},
-        {1, "aeiouE ", "_+\xAA\xD1++'"},
-        {2, "aeiou ", "+_+-\xAA^"},
-        {3, "aeiouyAOU ", "\xBA+\xAA\xA9\xAA -\x2D_+"},
-        {4, "nN ", "_\xAD~"},
-        {5, "cC", "_+"},
-        {6, "aA ", "i+_"},
+        {0, "aeiou ", "\xE0\xE8\xEC\xF2\xF9`"},
+        {1, "aeiouE ", "\xE1\xE9\xED\xF3\xFA\xC9'"},
+        {2, "aeiou ", "\xE2\xEA\xEE\xF4\xFB^"},
+        {3, "aeiouyAOU ", "\xE4\xEB\xEF\xF6\xFC\xFF\xC4\xD6\xDC\xA8"},
+        {4, "nN ", "\xF1\xD1~"},
+        {5, "cC", "\xE7\xC7"},
+        {6, "aA ", "\xE5\xC5\xB0"},
     };
     // Where each base character is on the US keyboard.
     struct BaseKey {
@@ -222,10 +222,10 @@ TEST(TranslatorDeadKeys, EveryCompositionOfEverySlot) {
 TEST(TranslatorDeadKeys, AnAccentThatDoesNotCombineIsDroppedAndModifiersKeepItPending) {
     Keyboard german{1};
     EXPECT_EQ(german.type({0x0D, 0x2D, 0x2D}), "xx");
-    EXPECT_EQ(german.type({0x0D, kShift, 0x12, up(kShift), 0x12}), "+e") << "acute, Shift, E";
-    EXPECT_EQ(german.type({0x0D, 0x12, up(0x0D), 0x12}), "+e") << "a late release accents nothing";
+    EXPECT_EQ(german.type({0x0D, kShift, 0x12, up(kShift), 0x12}), "\xC9" "e") << "acute, Shift, E";
+    EXPECT_EQ(german.type({0x0D, 0x12, up(0x0D), 0x12}), "\xE9" "e") << "a late release accents nothing";
     Keyboard spanish{7};
-    EXPECT_EQ(spanish.type({0x0C, 0x28, 0x12}), "'+") << "a typed apostrophe stays one";
+    EXPECT_EQ(spanish.type({0x0C, 0x28, 0x12}), "'\xE9") << "a typed apostrophe stays one";
     Keyboard us{0};
     EXPECT_EQ(us.type({0x0D, 0x29, kSpace}), "=` ") << "no dead keys";
 }
