@@ -65,6 +65,16 @@ class PosLanguages : public testing::TestWithParam<int> {
 protected:
     void SetUp() override { ::setenv("KBX_KEYBOARD", ("sim:" + keyboard.channelPath().string()).c_str(), 1); }
     void TearDown() override { ::unsetenv("KBX_KEYBOARD"); }
+    // The frames come once the program has opened the library and chosen
+    // the keyboard, one at a time, as a scanner reads them.
+    void typeOnceTheProgramReads(const std::vector<std::string>& frames) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        for (const std::string& frame : frames) {
+            keyboard.barcode(frame);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+
     kbxsim::Simulator keyboard;
     kbxtest::TempDir folder;
 };
@@ -78,7 +88,7 @@ TEST_P(PosLanguages, EveryPrintableAsciiCharacterReachesTheCallbackAsTyped) {
     kbxtest::ProcessResult result;
     std::thread program(
         [&] { result = kbxtest::runProgram(kProbe, {std::to_string(GetParam()), std::to_string(frames.size())}); });
-    for (const std::string& frame : frames) keyboard.barcode(frame);
+    typeOnceTheProgramReads(frames);
     program.join();
     EXPECT_EQ(result.exitCode, 0) << result.err;
     const std::vector<std::string> lines = kbxtest::splitLines(result.out);
@@ -95,9 +105,7 @@ TEST_P(PosLanguages, KbxposPrintsThePrintableAsciiFramesAsTyped) {
     options.standardInput = folder / "script";
     kbxtest::ProcessResult result;
     std::thread program([&] { result = kbxtest::runProgram(kKbxpos, {}, options); });
-    // The frames come once kbxpos has read its first line and chosen the keyboard.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-    for (const std::string& frame : frames) keyboard.barcode(frame);
+    typeOnceTheProgramReads(frames);
     program.join();
     ASSERT_EQ(result.exitCode, 0) << result.err;
     for (const std::string& frame : frames)

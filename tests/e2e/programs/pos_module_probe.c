@@ -6,6 +6,7 @@
  *   pos_module_probe LANGUAGE FRAMES */
 #include <stdio.h>
 #include <stdlib.h>
+#include <time.h>
 
 #include "kbxfunc.h"
 #include "kbxplatform.h"
@@ -27,8 +28,8 @@ int main(int argc, char** argv) {
     if (kbx_open() != 0) return 3;
     if (kbx_set_language(atoi(argv[1])) != 0) return 4;
     if (kbx_callback_barcode(onBarcode) != 0) return 5;
-    const int waitMs = 100;
-    for (int waited = 0; framesSeen < frames && waited < 20000; waited += waitMs) kbx_platform_dispatch(waitMs);
+    const time_t deadline = time(NULL) + 20;
+    while (framesSeen < frames && time(NULL) < deadline) kbx_platform_dispatch(100);
     kbx_close();
     return framesSeen == frames ? 0 : 1;
 }
