@@ -27,6 +27,8 @@ struct KeyboardState {
     bool acknowledged = false;  // 0xFA seen
     std::uint8_t pendingDeadKey = kNoDeadKey;  // slot 0-6
     std::uint8_t altNumber = 0;                // Alt + numeric pad entry
+    bool altNumberStarted = false;             // a digit of it was typed
+    bool altNumberAnsi = false;                // its first digit was 0: a Windows-1252 code, else code page 437
 };
 
 }  // namespace kbxfunc

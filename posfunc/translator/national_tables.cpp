@@ -8,9 +8,8 @@ namespace {
 // 0x02-0x0D, Backspace and Tab, the top letter row 0x10-0x1B, Enter and
 // Control, the middle row 0x1E-0x29, left Shift and the key 0x2B, the bottom
 // row 0x2C-0x35, then right Shift, keypad "*", Alt, space, Caps Lock and the
-// unused 0x3B. "\xFF" is no character. Where a national key's character is
-// not one of the codes this library fixes for it, the entry holds the
-// character's Windows-1252 code.
+// unused 0x3B. "\xFF" is no character. National characters are
+// Windows-1252 codes.
 template <std::size_t N>
 consteval CharacterTable keys(const char (&entries)[N]) {
     static_assert(N == kCharacterTableSize + 1, "a character table has 60 entries");
@@ -62,17 +61,18 @@ consteval bool wellFormed(const NationalTables& t) {
 }
 
 // On the Swiss keyboards the three national letter keys of the right hand
-// give fixed characters with Caps Lock on; Swiss French has them the other
-// way round, its Shift character being the Swiss German plain one.
+// give capitals with Caps Lock on: the capital of the plain letter, and with
+// Shift the capital of the Shift letter. Swiss French has them the other way
+// round, its Shift letter being the Swiss German plain one.
 constexpr std::array<FixedCapsLockKey, 3> kSwissGermanCapsLock{{
-    {0x1A, '_', '+'},
-    {0x27, '-', '+'},
-    {0x28, '-', '+'},
+    {0x1A, 0xDC, 0xC8},
+    {0x27, 0xD6, 0xC9},
+    {0x28, 0xC4, 0xC0},
 }};
 constexpr std::array<FixedCapsLockKey, 3> kSwissFrenchCapsLock{{
-    {0x1A, '+', '_'},
-    {0x27, '+', '-'},
-    {0x28, '+', '-'},
+    {0x1A, 0xC8, 0xDC},
+    {0x27, 0xC9, 0xD6},
+    {0x28, 0xC0, 0xC4},
 }};
 
 constexpr NationalTables kUs{
@@ -88,11 +88,11 @@ constexpr NationalTables kUs{
 // QWERTZ: y and z change places. The keys 0x0D (acute, Shift grave) and
 // 0x29 (circumflex) are dead keys.
 constexpr NationalTables kGerman{
-    keys("<" "\x1B" "1234567890_" "\xB4" "\b\t" "qwertzuiop" "\xAA" "+" "\r" "\xFF" "asdfghjkl" "\xA9"
-         "\xBA" "^" "\xFF" "#" "yxcvbnm,.-" "\xFF" "*" "\xFF" " " "\xFF" "\0"),
+    keys("<" "\x1B" "1234567890" "\xDF" "\xB4" "\b\t" "qwertzuiop" "\xFC" "+" "\r" "\xFF" "asdfghjkl" "\xF6"
+         "\xE4" "^" "\xFF" "#" "yxcvbnm,.-" "\xFF" "*" "\xFF" " " "\xFF" "\0"),
     keys(">" "\x1B" "!\"" "\xA7" "$%&/()=?`" "\b\t" "QWERTZUIOP" "\xDC" "*" "\r" "\xFF" "ASDFGHJKL"
          "\xD6" "\xC4" "\xB0" "\xFF" "'" "YXCVBNM;:_" "\xFF" "*" "\xFF" " " "\xFF" "\0"),
-    keys("<" "\x1B" "1234567890_" "\xB4" "\b\t" "QWERTZUIOP" "\xDC" "+" "\r" "\xFF" "ASDFGHJKL" "\xD6"
+    keys("<" "\x1B" "1234567890" "\xDF" "\xB4" "\b\t" "QWERTZUIOP" "\xDC" "+" "\r" "\xFF" "ASDFGHJKL" "\xD6"
          "\xC4" "^" "\xFF" "#" "YXCVBNM,.-" "\xFF" "*" "\xFF" " " "\xFF" "\0"),
     {},
 };

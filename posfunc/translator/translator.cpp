@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "platform/code_pages.h"
 #include "posfunc/translator/altgr_lists.h"
 #include "posfunc/translator/control_codes.h"
 #include "posfunc/translator/dead_keys.h"
@@ -105,6 +106,19 @@ std::uint8_t translatePauseSequence(std::uint8_t code, KeyboardState& keyboard) 
     return code == scan::kNumLock ? kPauseCharacter : 0;
 }
 
+void clearAltNumber(KeyboardState& keyboard) {
+    keyboard.altNumber = 0;
+    keyboard.altNumberStarted = false;
+    keyboard.altNumberAnsi = false;
+}
+
+// The character of an Alt + numeric pad entry, in the Windows-1252 of every
+// other module character: as the PC takes it, a code typed with a leading 0
+// is a Windows-1252 code already, any other one a code page 437 character.
+std::uint8_t altNumberCharacter(const KeyboardState& keyboard) {
+    return keyboard.altNumberAnsi ? keyboard.altNumber : kbx::platform::oemToAnsi(keyboard.altNumber);
+}
+
 // Modifier and lock keys change the state and give nothing, except the
 // release of Alt, which gives the code entered on the numeric pad while it
 // was held. Nothing when the key is none of them.
@@ -112,10 +126,10 @@ std::optional<std::uint8_t> trackModifierOrLockKey(std::uint8_t makeCode, bool m
     if (makeCode == scan::kAlt) {
         keyboard.alt = make;
         if (make) {
-            keyboard.altNumber = 0;
+            clearAltNumber(keyboard);
             return 0;
         }
-        return keyboard.altNumber;
+        return altNumberCharacter(keyboard);
     }
     for (const ModifierKey& key : kModifierKeys) {
         if (key.makeCode != makeCode) continue;
@@ -147,10 +161,12 @@ bool isTableKey(std::uint8_t makeCode) {
 std::uint8_t translateWithAlt(std::uint8_t makeCode, const NationalTables& tables, KeyboardState& keyboard) {
     if (keyboard.control) return 0;
     if (const auto digit = numericPadDigit(makeCode)) {
+        if (!keyboard.altNumberStarted) keyboard.altNumberAnsi = *digit == 0;
+        keyboard.altNumberStarted = true;
         keyboard.altNumber = static_cast<std::uint8_t>(keyboard.altNumber * kDecimal + *digit);
         return 0;
     }
-    keyboard.altNumber = 0;
+    clearAltNumber(keyboard);
     if (!isTableKey(makeCode) || makeCode == kSpaceKey) return 0;
     const std::uint8_t character = characterOf(tables.normal[makeCode]);
     return character == 0 ? 0 : static_cast<std::uint8_t>(character | kAltCharacterBit);

@@ -1,8 +1,8 @@
 // Module data typed on each of the eight national keyboards arrives as it
-// was typed: the simulated keyboard types the printable ASCII characters on
-// its national keyboard (Shift, AltGr, and the dead keys that give ^ ` ~
-// with a blank) inside barcode frames, and a C program's callback and kbxpos
-// get those characters back.
+// was typed: the simulated keyboard types every character its national
+// keyboard can type (Shift, AltGr, dead keys, and Alt with the numeric pad
+// for the characters without a key) inside barcode frames, and a C program's
+// callback and kbxpos get those characters back.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/code_pages.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
 #include "tools/kbxsim/key_typing.h"
@@ -26,21 +27,21 @@ const fs::path kKbxpos = fs::path(KBX_BIN_DIR) / "kbxpos";
 constexpr std::size_t kCharactersPerFrame = 40;
 
 constexpr int kFirstPrintable = 0x20;
-constexpr int kLastPrintable = 0x7E;
+constexpr int kLastCharacter = 0xFF;
+constexpr unsigned char kDelete = 0x7F;
+// Printable ASCII and the Latin-1 letters and signs code page 437 has.
+constexpr std::size_t kCharactersBothHave = 149;
 
-// The Spanish keyboard types ~ as AltGr+4 alone, which the library's
-// Spanish keyboard reads as the dead tilde waiting for its letter: the two
-// disagree, and that character is left out here until they agree.
-bool keyboardsDisagree(kbxsim::KeyboardLanguage language, char c) {
-    return language == kbxsim::KeyboardLanguage::spanish && c == '~';
-}
-
-// The printable ASCII characters the keyboard of `language` can type.
+// The keyboard types code page 437; the library hands module texts out in
+// Windows-1252. The characters both have that the keyboard of `language`
+// can type, as Windows-1252.
 std::string typeableCharacters(kbxsim::KeyboardLanguage language) {
     std::string characters;
-    for (int code = kFirstPrintable; code <= kLastPrintable; ++code) {
-        const std::string one(1, char(code));
-        if (!keyboardsDisagree(language, char(code)) && !kbxsim::typeText(one, language).empty()) characters += one;
+    for (int code = kFirstPrintable; code <= kLastCharacter; ++code) {
+        const auto ansi = static_cast<unsigned char>(code);
+        const unsigned char oem = kbx::platform::ansiToOem(ansi);
+        if (ansi == kDelete || kbx::platform::oemToAnsi(oem) != ansi) continue;
+        if (!kbxsim::typeText(std::string(1, char(oem)), language).empty()) characters += char(ansi);
     }
     return characters;
 }
@@ -70,7 +71,7 @@ protected:
     void typeOnceTheProgramReads(const std::vector<std::string>& frames) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1000));
         for (const std::string& frame : frames) {
-            keyboard.barcode(frame);
+            keyboard.barcode(kbx::platform::ansiToOem(frame));
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }
@@ -79,11 +80,11 @@ protected:
     kbxtest::TempDir folder;
 };
 
-TEST_P(PosLanguages, EveryPrintableAsciiCharacterReachesTheCallbackAsTyped) {
+TEST_P(PosLanguages, EveryTypeableCharacterReachesTheCallbackAsTyped) {
     const auto language = static_cast<kbxsim::KeyboardLanguage>(GetParam());
     keyboard.setLanguage(language);
     const std::string characters = typeableCharacters(language);
-    EXPECT_GE(characters.size(), std::size_t(kLastPrintable - kFirstPrintable));
+    EXPECT_EQ(characters.size(), kCharactersBothHave) << "every one of them can be typed";
     const std::vector<std::string> frames = framesOf(characters);
     kbxtest::ProcessResult result;
     std::thread program(
@@ -96,7 +97,7 @@ TEST_P(PosLanguages, EveryPrintableAsciiCharacterReachesTheCallbackAsTyped) {
     for (std::size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(lines[i], probeLine(frames[i])) << "frame " << i;
 }
 
-TEST_P(PosLanguages, KbxposPrintsThePrintableAsciiFramesAsTyped) {
+TEST_P(PosLanguages, KbxposPrintsTheFramesAsTyped) {
     const auto language = static_cast<kbxsim::KeyboardLanguage>(GetParam());
     keyboard.setLanguage(language);
     const std::vector<std::string> frames = framesOf(typeableCharacters(language));
@@ -109,7 +110,8 @@ TEST_P(PosLanguages, KbxposPrintsThePrintableAsciiFramesAsTyped) {
     program.join();
     ASSERT_EQ(result.exitCode, 0) << result.err;
     for (const std::string& frame : frames)
-        EXPECT_NE(result.out.find("barcode " + std::to_string(frame.size()) + ": " + frame + "\n"), std::string::npos)
+        EXPECT_NE(result.out.find("barcode " + std::to_string(frame.size()) + ": " + kbx::platform::ansiToUtf8(frame) + "\n"),
+                  std::string::npos)
             << frame << "\n" << result.out;
 }
 
