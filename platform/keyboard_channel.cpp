@@ -1,6 +1,8 @@
 #include "platform/keyboard_channel.h"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <string_view>
 
@@ -13,17 +15,23 @@ namespace {
 constexpr std::string_view kSimulatedPrefix = "sim:";
 constexpr std::string_view kSerioPrefix = "serio:";
 
-std::unique_ptr<KeyboardChannel> openSimulated(const std::string& path) {
+std::unique_ptr<KeyboardChannel> openSimulated(const std::string& path, std::string& why) {
+    errno = 0;
     std::unique_ptr<ChannelConnection> connection = ChannelConnection::connect(path);
-    if (!connection) return nullptr;
+    if (!connection) {
+        why = path + ": " + (errno != 0 ? std::strerror(errno) : "cannot be reached");
+        return nullptr;
+    }
     return std::make_unique<SimulatedKeyboardChannel>(std::move(connection));
 }
 
-std::unique_ptr<KeyboardChannel> openSerio(const std::string& path) { return SerioChannel::open(path); }
+std::unique_ptr<KeyboardChannel> openSerio(const std::string& path, std::string& why) {
+    return SerioChannel::open(path, why);
+}
 
 struct Backend {
     std::string_view prefix;
-    std::unique_ptr<KeyboardChannel> (*open)(const std::string& path);
+    std::unique_ptr<KeyboardChannel> (*open)(const std::string& path, std::string& why);
 };
 constexpr std::array kBackends{
     Backend{kSimulatedPrefix, openSimulated},
@@ -50,11 +58,23 @@ std::optional<std::string> serioPortPath(const char* variableValue) {
 }
 
 std::unique_ptr<KeyboardChannel> openKeyboardChannel() {
+    std::string why;
+    return openKeyboardChannel(why);
+}
+
+std::unique_ptr<KeyboardChannel> openKeyboardChannel(std::string& why) {
+    why.clear();
     const char* setting = std::getenv(kKeyboardVariable);
-    if (setting == nullptr) return nullptr;
+    if (setting == nullptr || *setting == '\0') return nullptr;
     for (const Backend& backend : kBackends) {
-        if (const std::optional<std::string> path = afterPrefix(setting, backend.prefix)) return backend.open(*path);
+        const std::optional<std::string> path = afterPrefix(setting, backend.prefix);
+        if (!path) continue;
+        std::string reason;
+        std::unique_ptr<KeyboardChannel> channel = backend.open(*path, reason);
+        if (!channel) why = std::string(kKeyboardVariable) + ": " + reason;
+        return channel;
     }
+    why = std::string(kKeyboardVariable) + ": unknown keyboard channel \"" + setting + "\"";
     return nullptr;
 }
 

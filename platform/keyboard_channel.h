@@ -45,8 +45,10 @@ public:
 };
 
 // Opens the channel KBX_KEYBOARD names; null when it names none or it cannot
-// be reached.
+// be reached. With `why`: when a channel is named and cannot be opened, the
+// variable, the channel and the system's reason; empty when none is named.
 KBX_PLATFORM_API std::unique_ptr<KeyboardChannel> openKeyboardChannel();
+KBX_PLATFORM_API std::unique_ptr<KeyboardChannel> openKeyboardChannel(std::string& why);
 
 // The socket path of a "sim:PATH" value, else nothing.
 KBX_PLATFORM_API std::optional<std::string> simulatedKeyboardPath(const char* variableValue);

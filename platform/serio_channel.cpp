@@ -10,8 +10,13 @@ constexpr std::size_t kRequestLength = 4;
 }  // namespace
 
 std::unique_ptr<SerioChannel> SerioChannel::open(const std::string& path, std::chrono::milliseconds answerTimeout) {
-    std::string error;
-    std::shared_ptr<SerioPort> port = SerioPort::open(path, error);
+    std::string why;
+    return open(path, why, answerTimeout);
+}
+
+std::unique_ptr<SerioChannel> SerioChannel::open(const std::string& path, std::string& why,
+                                                 std::chrono::milliseconds answerTimeout) {
+    std::shared_ptr<SerioPort> port = SerioPort::open(path, why);
     if (!port) return nullptr;
     return std::make_unique<SerioChannel>(std::move(port), answerTimeout);
 }

@@ -19,8 +19,11 @@ inline constexpr std::chrono::milliseconds kSerioAnswerTimeout{1000};
 
 class KBX_PLATFORM_API SerioChannel : public KeyboardChannel {
 public:
-    // Opens the raw port at `path`: null when it cannot be opened.
+    // Opens the raw port at `path`: null when it cannot be opened, with why
+    // (the path and the system's reason).
     static std::unique_ptr<SerioChannel> open(const std::string& path,
+                                              std::chrono::milliseconds answerTimeout = kSerioAnswerTimeout);
+    static std::unique_ptr<SerioChannel> open(const std::string& path, std::string& why,
                                               std::chrono::milliseconds answerTimeout = kSerioAnswerTimeout);
 
     SerioChannel(std::shared_ptr<SerioPort> port, std::chrono::milliseconds answerTimeout)

@@ -10,6 +10,9 @@
 
 namespace kbxfunc {
 
+// The title of the library's messages about devices it cannot use.
+inline constexpr char kDeviceMessageTitle[] = "kbxfunc";
+
 struct FuncState {
     Kbxi32Binding kbxi;     // the interface library, loaded on first need
     InputState input;       // open, hook, frames, capture, callbacks, language

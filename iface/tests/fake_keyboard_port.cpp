@@ -102,14 +102,14 @@ std::vector<std::uint32_t> FakeKeyboardPort::deviceCodes() const {
 }
 
 KeyboardChannelOpener openerFor(FakeKeyboardPort& port) {
-    return [&port]() -> std::unique_ptr<kbx::platform::KeyboardChannel> {
+    return [&port](std::string&) -> std::unique_ptr<kbx::platform::KeyboardChannel> {
         ++port.opens;
         return std::make_unique<FakeChannel>(port);
     };
 }
 
 KeyboardChannelOpener noKeyboardPort() {
-    return []() -> std::unique_ptr<kbx::platform::KeyboardChannel> { return nullptr; };
+    return [](std::string&) -> std::unique_ptr<kbx::platform::KeyboardChannel> { return nullptr; };
 }
 
 }  // namespace kbxi::test

@@ -12,17 +12,20 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/keyboard_channel.h"
 
 namespace kbxi {
 
-using KeyboardChannelOpener = std::function<std::unique_ptr<kbx::platform::KeyboardChannel>()>;
+// Opens the channel: null on failure, with why when there is a reason to tell.
+using KeyboardChannelOpener = std::function<std::unique_ptr<kbx::platform::KeyboardChannel>(std::string& why)>;
 
 class KeyboardChannelAccess {
 public:
-    explicit KeyboardChannelAccess(KeyboardChannelOpener opener = kbx::platform::openKeyboardChannel)
-        : opener_(std::move(opener)) {}
+    // A channel that cannot be opened is reported through the notifier with
+    // the opener's reason, once for each new reason.
+    explicit KeyboardChannelAccess(KeyboardChannelOpener opener = defaultOpener()) : opener_(std::move(opener)) {}
     KeyboardChannelAccess(const KeyboardChannelAccess&) = delete;
     KeyboardChannelAccess& operator=(const KeyboardChannelAccess&) = delete;
 
@@ -34,7 +37,7 @@ public:
 
     // The channel for the next request: null when it cannot be opened.
     kbx::platform::KeyboardChannel* channel() {
-        if (!channel_ && opener_ && !failedInOperation_) channel_ = opener_();
+        if (!channel_ && opener_ && !failedInOperation_) open();
         return channel_.get();
     }
     // After a request the channel failed: the next request opens it again,
@@ -59,7 +62,13 @@ public:
     };
 
 private:
+    static KeyboardChannelOpener defaultOpener() {
+        return [](std::string& why) { return kbx::platform::openKeyboardChannel(why); };
+    }
+    void open();
+
     KeyboardChannelOpener opener_;
+    std::string reported_;  // the reason told last, so that retries do not repeat it
     std::unique_ptr<kbx::platform::KeyboardChannel> channel_;
     int operations_ = 0;
     bool failedInOperation_ = false;

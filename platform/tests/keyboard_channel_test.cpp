@@ -204,6 +204,25 @@ TEST(KeyboardChannelChoice, NamesWithoutABackendOpenNothing) {
     EXPECT_EQ(openKeyboardChannel(), nullptr);
 }
 
+TEST(KeyboardChannelChoice, AChannelThatCannotBeOpenedSaysWhichAndWhy) {
+    std::string why;
+    {
+        KeyboardVariable nobody("sim:/tmp/kbx-no-such-socket-here");
+        EXPECT_EQ(openKeyboardChannel(why), nullptr);
+        EXPECT_EQ(why, "KBX_KEYBOARD: /tmp/kbx-no-such-socket-here: No such file or directory");
+    }
+    {
+        KeyboardVariable noPort("serio:/dev/kbx-no-such-port");
+        EXPECT_EQ(openKeyboardChannel(why), nullptr);
+        EXPECT_EQ(why, "KBX_KEYBOARD: /dev/kbx-no-such-port: No such file or directory");
+    }
+    {
+        KeyboardVariable unknown("lpt:1");
+        EXPECT_EQ(openKeyboardChannel(why), nullptr);
+        EXPECT_EQ(why, "KBX_KEYBOARD: unknown keyboard channel \"lpt:1\"");
+    }
+}
+
 TEST(KeyboardChannelChoice, SimulatedKeyboardPathIsWhatFollowsTheSimPrefix) {
     EXPECT_EQ(simulatedKeyboardPath("sim:/run/kbx.sock"), "/run/kbx.sock");
     EXPECT_EQ(simulatedKeyboardPath("sim:"), std::nullopt);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace kbx::platform {
 class KeyboardChannel;
@@ -20,6 +21,7 @@ struct CommandState {
     bool interfaceChosen = false;  // once per process: automatically or by keyword
     bool busy = false;             // a byte sequence is being prepared
     ControllerChannelOpener openControllerChannel;  // empty: the default channel
+    std::string channelFailureTold;  // why the default channel failed, as last told (told once)
 };
 
 }  // namespace kbxfunc

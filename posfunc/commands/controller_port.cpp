@@ -45,8 +45,8 @@ int sendThroughController(kbx::platform::KeyboardChannel& ports, std::uint8_t by
 
 // The ports as the keyboard channel offers them (KBX_KEYBOARD); a machine
 // without one has none.
-std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultControllerChannel() {
-    return kbx::platform::openKeyboardChannel();
+std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultControllerChannel(std::string& why) {
+    return kbx::platform::openKeyboardChannel(why);
 }
 
 }  // namespace kbxfunc

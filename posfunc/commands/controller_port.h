@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace kbx::platform {
 class KeyboardChannel;
@@ -20,7 +21,8 @@ inline constexpr int kAnswerPolls = 0x2FFF;
 // ports stop answering).
 int sendThroughController(kbx::platform::KeyboardChannel& ports, std::uint8_t byte);
 
-// The controller's ports of this machine; null when there are none.
-std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultControllerChannel();
+// The controller's ports of this machine; null when there are none, with
+// why when they are named and cannot be opened.
+std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultControllerChannel(std::string& why);
 
 }  // namespace kbxfunc

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/keyboard_channel.h"
+#include "platform/notifier.h"
 #include "platform/system_info.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/commands/controller_port.h"
@@ -32,9 +33,23 @@ int sendThroughDriver(FuncState& state, std::uint8_t byte) {
     return result;
 }
 
+// The default channel that cannot be opened is named with the system's
+// reason, once for each new reason: a string's bytes retry many times.
+std::unique_ptr<kbx::platform::KeyboardChannel> openDefaultChannelTellingWhy(CommandState& commands) {
+    std::string why;
+    std::unique_ptr<kbx::platform::KeyboardChannel> ports = openDefaultControllerChannel(why);
+    if (ports) {
+        commands.channelFailureTold.clear();
+    } else if (!why.empty() && why != commands.channelFailureTold) {
+        kbx::platform::notify(why, kDeviceMessageTitle, kbx::platform::Buttons::ok);
+        commands.channelFailureTold = why;
+    }
+    return ports;
+}
+
 int sendThroughControllerPorts(FuncState& state, std::uint8_t byte) {
     const ControllerChannelOpener& open = state.commands.openControllerChannel;
-    std::unique_ptr<kbx::platform::KeyboardChannel> ports = open ? open() : openDefaultControllerChannel();
+    std::unique_ptr<kbx::platform::KeyboardChannel> ports = open ? open() : openDefaultChannelTellingWhy(state.commands);
     if (!ports) return kCommandFailed;
     return sendThroughController(*ports, byte);
 }

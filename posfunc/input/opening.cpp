@@ -23,10 +23,6 @@ void startFrom(KeyboardState& keyboard, const kbx::platform::KeyboardModifiers& 
     keyboard.acknowledged = false;
 }
 
-// The title of the message that names a key event source that cannot be
-// opened or cannot do all it should.
-constexpr char kSourceFailedTitle[] = "kbxfunc";
-
 }  // namespace
 
 int openLibrary(FuncState& state) {
@@ -38,10 +34,10 @@ int openLibrary(FuncState& state) {
             [](std::uint32_t keyData) { return hookProcedure(kbxfunc::state(), 0, keyData) == HookResult::swallowed; });
         if (opened.failed) {
             // The device and the system's reason, so the user can act on it.
-            kbx::platform::notify(opened.error, kSourceFailedTitle, kbx::platform::Buttons::ok);
+            kbx::platform::notify(opened.error, kDeviceMessageTitle, kbx::platform::Buttons::ok);
             return 1;
         }
-        if (!opened.warning.empty()) kbx::platform::notify(opened.warning, kSourceFailedTitle, kbx::platform::Buttons::ok);
+        if (!opened.warning.empty()) kbx::platform::notify(opened.warning, kDeviceMessageTitle, kbx::platform::Buttons::ok);
         input.eventSource = std::move(opened.source);
     }
     startFrom(input.keyboard, input.eventSource ? input.eventSource->modifiers() : kbx::platform::KeyboardModifiers{});
