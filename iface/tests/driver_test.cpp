@@ -7,7 +7,7 @@
 
 #include "iface/tests/fake_keyboard_port.h"
 #include "iface/transports/driver.h"
-#include "platform/notifier.h"
+#include "platform/tests/recording_notifier.h"
 
 namespace kbxi {
 namespace {
@@ -45,14 +45,7 @@ TEST(Driver, WithoutTheDeviceNoByteIsTaken) {
 }
 
 TEST(Driver, AChannelThatCannotBeOpenedIsReportedOnceWithItsReason) {
-    struct Recorder final : kbx::platform::Notifier {
-        std::vector<std::string> texts;
-        kbx::platform::Answer show(std::string_view text, std::string_view, kbx::platform::Buttons) override {
-            texts.emplace_back(text);
-            return kbx::platform::Answer::ok;
-        }
-    } recorder;
-    kbx::platform::setNotifier(&recorder);
+    kbx::platform::testing::RecordingNotifier recorder;
     KeyboardChannelAccess access{[](std::string& why) -> std::unique_ptr<kbx::platform::KeyboardChannel> {
         why = "KBX_KEYBOARD: /dev/serio_raw0: Permission denied";
         return nullptr;
@@ -60,7 +53,6 @@ TEST(Driver, AChannelThatCannotBeOpenedIsReportedOnceWithItsReason) {
     Driver driver{access};
     EXPECT_EQ(driver.sendFramed(0x41), 1);
     EXPECT_EQ(driver.sendFramed(0x42), 1);
-    kbx::platform::setNotifier(nullptr);
     EXPECT_EQ(recorder.texts, std::vector<std::string>{"KBX_KEYBOARD: /dev/serio_raw0: Permission denied"});
 }
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/keyboard_channel.h"
-#include "platform/notifier.h"
+#include "platform/tests/recording_notifier.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/commands/controller_port.h"
 #include "posfunc/commands/direct_byte.h"
@@ -182,18 +182,10 @@ TEST(ControllerByte, WithoutPortsTheByteFails) {
 }
 
 TEST(ControllerByte, PortsThatCannotBeOpenedAreNamedOnceWithTheReason) {
-    struct Recorder final : kbx::platform::Notifier {
-        std::vector<std::string> texts;
-        kbx::platform::Answer show(std::string_view text, std::string_view, kbx::platform::Buttons) override {
-            texts.emplace_back(text);
-            return kbx::platform::Answer::ok;
-        }
-    } recorder;
     installRecordingKbxi(false);
     ::setenv(kbx::platform::kKeyboardVariable, "sim:/tmp/kbx-no-such-keyboard", 1);
-    kbx::platform::setNotifier(&recorder);
+    kbx::platform::testing::RecordingNotifier recorder;
     EXPECT_EQ(sendDirectString(state(), "AB"), 0);
-    kbx::platform::setNotifier(nullptr);
     ::unsetenv(kbx::platform::kKeyboardVariable);
     EXPECT_EQ(recorder.texts,
               std::vector<std::string>{"KBX_KEYBOARD: /tmp/kbx-no-such-keyboard: No such file or directory"});

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <vector>
 
-#include "platform/notifier.h"
+#include "platform/tests/recording_notifier.h"
 #include "platform/unique_fd.h"
 #include "posfunc/input/capture.h"
 #include "platform/tests/key_events_test_server.h"
@@ -17,13 +17,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct RecordingNotifier final : kbx::platform::Notifier {
-    std::string text;
-    kbx::platform::Answer show(std::string_view shown, std::string_view, kbx::platform::Buttons) override {
-        text = shown;
-        return kbx::platform::Answer::ok;
-    }
-};
+using kbx::platform::testing::RecordingNotifier;
+
+// The last message shown, empty when there was none.
+std::string lastText(const RecordingNotifier& recorder) {
+    return recorder.texts.empty() ? std::string() : recorder.texts.back();
+}
 
 TEST_F(ClosedLibrary, CallbackSettersRefuseAndStoreNothingBeforeOpening) {
     for (std::size_t m = 0; m < kModuleCount; ++m)
@@ -55,13 +54,13 @@ TEST_F(ClosedLibrary, CallbacksStayStoredOverCloseAndOpen) {
 }
 
 TEST_F(ClosedLibrary, ASourceThatCannotBeOpenedKeepsTheLibraryClosedAndSaysWhy) {
-    RecordingNotifier recorder;
-    kbx::platform::setNotifier(&recorder);
-    ::setenv(kbx::platform::kKeyEventsVariable, "evdev:/dev/input/no-such-device", 1);
-    EXPECT_EQ(openLibrary(state()), 1);
-    kbx::platform::setNotifier(nullptr);
-    EXPECT_NE(recorder.text.find("/dev/input/no-such-device"), std::string::npos) << recorder.text;
-    EXPECT_NE(recorder.text.find("No such file or directory"), std::string::npos) << recorder.text;
+    {
+        RecordingNotifier recorder;
+        ::setenv(kbx::platform::kKeyEventsVariable, "evdev:/dev/input/no-such-device", 1);
+        EXPECT_EQ(openLibrary(state()), 1);
+        EXPECT_NE(lastText(recorder).find("/dev/input/no-such-device"), std::string::npos) << lastText(recorder);
+        EXPECT_NE(lastText(recorder).find("No such file or directory"), std::string::npos) << lastText(recorder);
+    }
     EXPECT_FALSE(input().open);
     EXPECT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
 }
@@ -134,13 +133,13 @@ TEST_F(ClosedLibrary, TheRawPortCarriesModuleDataAndCapturedReplies) {
     ::cfmakeraw(&raw);
     ::tcsetattr(slave, TCSANOW, &raw);
     ::setenv(kbx::platform::kKeyboardVariable, (std::string("serio:") + name).c_str(), 1);
-    RecordingNotifier recorder;
-    kbx::platform::setNotifier(&recorder);
-    ASSERT_EQ(openLibrary(state()), 0);
-    kbx::platform::setNotifier(nullptr);
+    {
+        RecordingNotifier recorder;
+        ASSERT_EQ(openLibrary(state()), 0);
+        if (::access("/dev/uinput", W_OK) != 0)
+            EXPECT_NE(lastText(recorder).find("cannot reach the desktop"), std::string::npos) << lastText(recorder);
+    }
     ::unsetenv(kbx::platform::kKeyboardVariable);
-    if (::access("/dev/uinput", W_OK) != 0)
-        EXPECT_NE(recorder.text.find("cannot reach the desktop"), std::string::npos) << recorder.text;
     ASSERT_NE(input().eventSource, nullptr);
     ASSERT_EQ(setModuleCallback(input(), Module::track1, kModuleRecorders[0]), 0);
     ASSERT_EQ(setCaptureCallback(input(), kCaptureRecorder), 0);
