@@ -39,8 +39,10 @@ void SerioKeyEvents::stopWatching() {
     portWatch_ = wakeWatch_ = 0;
 }
 
+// A port that went away stays readable for ever: it is no longer watched.
 void SerioKeyEvents::readPort() {
     for (const std::uint8_t byte : port_->take()) handle(byte);
+    if (port_->gone()) stopWatching();
 }
 
 void SerioKeyEvents::handle(std::uint8_t byte) {

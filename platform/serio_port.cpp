@@ -72,6 +72,9 @@ void SerioPort::readWaiting(std::vector<std::uint8_t>& into) {
     for (;;) {
         const ssize_t got = ::read(port_.get(), chunk.data(), chunk.size());
         if (got < 0 && errno == EINTR) continue;
+        // The raw port never ends without an error; an end or an error
+        // other than "nothing yet" is a port that went away.
+        if (got == 0 || (got < 0 && errno != EAGAIN)) gone_ = true;
         if (got <= 0) return;
         into.insert(into.end(), chunk.begin(), chunk.begin() + got);
     }
@@ -106,6 +109,11 @@ bool SerioPort::request(std::uint8_t byte, std::chrono::milliseconds timeout) {
         if (answer == kResend) return false;
         if (reading_) keep(answer);  // a key press meanwhile
     }
+}
+
+bool SerioPort::gone() {
+    std::lock_guard lock(mutex_);
+    return gone_;
 }
 
 void SerioPort::setReader(bool reading) {

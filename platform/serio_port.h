@@ -44,6 +44,8 @@ public:
     void setReader(bool reading);
     // The bytes kept during requests, then those waiting in the port.
     std::vector<std::uint8_t> take();
+    // Whether the port went away (its driver was unbound): nothing more comes.
+    bool gone();
 
 private:
     void keep(std::uint8_t byte);
@@ -54,6 +56,7 @@ private:
     UniqueFd wake_;  // readable while kept bytes wait
     std::deque<std::uint8_t> kept_;
     bool reading_ = false;
+    bool gone_ = false;
 };
 
 }  // namespace kbx::platform

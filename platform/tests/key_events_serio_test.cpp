@@ -107,6 +107,14 @@ TEST_F(SerioSource, RepliesAndKeysDuringAByteRequestAreKeptForTheSource) {
                            channel::keyData(0x1E, true), channel::keyData(0x02, false), channel::keyData(0x02, true)}));
 }
 
+TEST_F(SerioSource, APortThatWentAwayIsSeenAsGone) {
+    source_->readPort();
+    EXPECT_FALSE(port_->gone()) << "nothing yet is no end";
+    master_ = UniqueFd();  // the other end closes, as an unbound driver's port does
+    source_->readPort();
+    EXPECT_TRUE(port_->gone());
+}
+
 TEST(SerioPorts, OneProcessSharesOnePortPerPath) {
     int master = -1;
     int slave = -1;
