@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "iface/message_buffer.h"
+#include "iface/transports/serial_line.h"
 #include "iface/transports/serial_port.h"
 #include "platform/notifier.h"
 #include "tests/support/files.h"
@@ -224,6 +225,19 @@ TEST_F(SerialPortTest, OpensWithTheGivenSettingsAndReportsThem) {
     EXPECT_EQ(line.c_cflag & PARODD, 0u);
     EXPECT_EQ(line.c_cflag & CSTOPB, 0u);
     EXPECT_EQ(line.c_iflag & (IXON | IXOFF), 0u);
+}
+
+// A pseudo-terminal has no serial driver settings: TIOCGSERIAL fails with
+// ENOTTY there (drivers/tty/tty_io.c, tty_tiocgserial), so the port asks for
+// low latency, is refused, and opens all the same.
+TEST_F(SerialPortTest, ALineWithoutSerialDriverSettingsOpensWithoutLowLatency) {
+    const int other = ::open(pty.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(other, 0);
+    EXPECT_FALSE(serial_line::requestLowLatency(other));
+    EXPECT_EQ(errno, ENOTTY);
+    ::close(other);
+    ASSERT_EQ(port.open(serialRequest("COM1:9600,O,8"), message), 0);
+    EXPECT_EQ(port.close(message), 0);
 }
 
 TEST_F(SerialPortTest, AnEmptySettingsTextOpensAtNinetySixHundredOddEight) {

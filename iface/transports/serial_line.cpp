@@ -1,6 +1,7 @@
 #include "iface/transports/serial_line.h"
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -116,6 +117,23 @@ bool closeDevice(int descriptor) {
     // pseudo-terminal would stay locked for the next open without this.
     ::ioctl(descriptor, TIOCNXCL);
     return ::close(descriptor) == 0 || errno == EINTR;  // EINTR: closed all the same
+}
+
+// TIOCGSERIAL fails with ENOTTY on a tty whose driver keeps no serial
+// settings (drivers/tty/tty_io.c, tty_tiocgserial): pseudo-terminals, for one.
+bool requestLowLatency(int descriptor) {
+    serial_struct serial{};
+    if (::ioctl(descriptor, TIOCGSERIAL, &serial) != 0) return false;
+    if ((serial.flags & ASYNC_LOW_LATENCY) != 0) return false;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    return ::ioctl(descriptor, TIOCSSERIAL, &serial) == 0;
+}
+
+void dropLowLatency(int descriptor) {
+    serial_struct serial{};
+    if (::ioctl(descriptor, TIOCGSERIAL, &serial) != 0) return;
+    serial.flags &= ~ASYNC_LOW_LATENCY;
+    ::ioctl(descriptor, TIOCSSERIAL, &serial);
 }
 
 bool stateReadable(int descriptor) {

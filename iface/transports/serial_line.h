@@ -23,6 +23,15 @@ int openExclusive(const std::string& path);
 // Gives the exclusive hold back and closes; false when the close failed.
 bool closeDevice(int descriptor);
 
+// Asks the serial driver to hand each received byte over at once rather than
+// when its latency timer runs out (16 ms on common USB-serial adapters, a
+// wait for every acknowledgement). True when this call turned it on; false,
+// and nothing changed, when it was on already or the device has no serial
+// driver settings (a pseudo-terminal).
+bool requestLowLatency(int descriptor);
+// Turns it off again.
+void dropLowLatency(int descriptor);
+
 // Whether the terminal state of the device can be read.
 bool stateReadable(int descriptor);
 

@@ -124,6 +124,7 @@ int SerialPort::openWithSettings(std::string_view settingsText, MessageBuffer& m
         message.format(kCantOpen, portName_.c_str());
         return kCantOpenCode;
     }
+    lowLatencyAdded_ = serial_line::requestLowLatency(descriptor_);
     settings_ = parseLineSettings(settingsText);
     PortContext port{descriptor_, settings_, timeouts_, 0};
     if (const PortStep* failed = firstFailingStep(kConfigurationSteps, port)) {
@@ -154,13 +155,18 @@ int SerialPort::close(MessageBuffer& message) {
     // Closing a port that is not open has nothing to fail: a call that
     // already closed it on an error path is not told it failed.
     if (!isOpen()) return 0;
-    if (serial_line::closeDevice(std::exchange(descriptor_, -1))) return 0;
+    if (serial_line::closeDevice(releaseDescriptor())) return 0;
     message.append(kCloseFailed);
     return kCloseFailedCode;
 }
 
 void SerialPort::closeQuietly() {
-    if (isOpen()) serial_line::closeDevice(std::exchange(descriptor_, -1));
+    if (isOpen()) serial_line::closeDevice(releaseDescriptor());
+}
+
+int SerialPort::releaseDescriptor() {
+    if (std::exchange(lowLatencyAdded_, false)) serial_line::dropLowLatency(descriptor_);
+    return std::exchange(descriptor_, -1);
 }
 
 }  // namespace kbxi

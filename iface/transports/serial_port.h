@@ -68,8 +68,12 @@ private:
     int searchLineSettings(MessageBuffer& message);
     // Closes without a message, as a failed open does.
     void closeQuietly();
+    // The open descriptor, given up by the port, its low latency turned off
+    // again if the port turned it on.
+    int releaseDescriptor();
 
     int descriptor_ = -1;
+    bool lowLatencyAdded_ = false;
     LineSettings settings_;
     std::string portName_;
     SerialTimeouts timeouts_ = kFixedSerialTimeouts;
