@@ -75,6 +75,14 @@ constexpr std::array kOptions{
                return o.echoSettings ? std::string{} : std::string("BAUD,PARITY,DATABITS such as 9600,O,8");
            }},
     Option{"line-rate", false, [](std::string_view, CommandLine& o) { return setFlag(o.lineRate); }},
+    Option{"adapter-latency", true,
+           [](std::string_view v, CommandLine& o) {
+               constexpr int kMostLatencyMs = 1000;
+               const auto milliseconds = numberOf<int>(v);
+               if (!milliseconds || *milliseconds > kMostLatencyMs) return std::string("milliseconds 0-1000");
+               o.adapterLatency = std::chrono::milliseconds(*milliseconds);
+               return std::string{};
+           }},
     Option{"load", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.load); }},
     Option{"save", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.save); }},
     Option{"id", true,

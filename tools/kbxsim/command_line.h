@@ -3,6 +3,7 @@
 // The command line of kbxsim: "kbxsim serial [options]" or "kbxsim --help".
 
 #include <cstdint>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -25,6 +26,7 @@ struct CommandLine {
     std::filesystem::path link;
     std::optional<LineSettings> echoSettings;
     bool lineRate = false;
+    std::chrono::milliseconds adapterLatency{0};
     std::filesystem::path load;
     std::filesystem::path save;
     std::uint16_t identification = kDefaultIdentification;

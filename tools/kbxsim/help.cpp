@@ -4,8 +4,8 @@ namespace kbxsim {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: kbxsim serial [--link PATH] [--settings BAUD,P,D] [--line-rate] [--load FILE.kbx]\n"
-    "                     [--save FILE.kbx] [--id HEX4] [--channel PATH [--language N]\n"
+    "usage: kbxsim serial [--link PATH] [--settings BAUD,P,D] [--line-rate] [--adapter-latency MS]\n"
+    "                     [--load FILE.kbx] [--save FILE.kbx] [--id HEX4] [--channel PATH [--language N]\n"
     "                     [--do INPUT]... [--display ROWS,COLUMNS]] [fault options] [--verbose]\n"
     "       kbxsim --help\n";
 
@@ -133,9 +133,15 @@ Options:
   --settings B,P,D    the keyboard's own line settings: the echo is answered
                       only at them (P is N, E or O; D is 7 or 8); without it
                       the echo is answered at any settings
-  --line-rate         write answers and replies no faster than the slave's
-                      baud rate carries them (10 bits a byte), so that a
-                      transfer takes as long as on a cable
+  --line-rate         carry the host's bytes to the keyboard and its answers
+                      and replies back no faster than the slave's line
+                      settings do (start, data, parity and stop bits at the
+                      baud rate), so that a transfer takes as long as on a
+                      cable
+  --adapter-latency MS
+                      hold every answer MS milliseconds (0-1000) before the
+                      host gets it, as a USB-serial adapter's latency timer
+                      does (16 on common adapters)
   --load FILE.kbx     put the image's bytes from offset 4 on at addresses 4...
                       (the magic "Vyrn" is required, not stored) and update
                       the checksum, as a download does

@@ -33,6 +33,7 @@ std::string formatLineSettings(const LineSettings& settings);
 struct LineObservation {
     int baud = 0;
     bool oddParity = false;
+    int bitsPerByte = 10;  // start, data, parity and stop bits
     friend bool operator==(const LineObservation&, const LineObservation&) = default;
 };
 

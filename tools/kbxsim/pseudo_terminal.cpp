@@ -44,7 +44,15 @@ std::optional<LineObservation> PseudoTerminal::observeLine() const {
     // On Linux the master answers with the slave's settings.
     termios settings{};
     if (::tcgetattr(master_.get(), &settings) != 0) return std::nullopt;
-    return LineObservation{baudOfSpeed(::cfgetospeed(&settings)).value_or(0), (settings.c_cflag & PARODD) != 0};
+    // The pty driver keeps CS8 and clears PARENB whatever the slave asks
+    // for (drivers/tty/pty.c, pty_set_termios); PARODD stays. So odd parity
+    // is seen, even parity and seven data bits are not.
+    constexpr int kStartBit = 1;
+    const int dataBits = (settings.c_cflag & CSIZE) == CS7 ? 7 : 8;
+    const int parityBits = (settings.c_cflag & (PARENB | PARODD)) != 0 ? 1 : 0;
+    const int stopBits = (settings.c_cflag & CSTOPB) != 0 ? 2 : 1;
+    return LineObservation{baudOfSpeed(::cfgetospeed(&settings)).value_or(0), (settings.c_cflag & PARODD) != 0,
+                           kStartBit + dataBits + parityBits + stopBits};
 }
 
 }  // namespace kbxsim

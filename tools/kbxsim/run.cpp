@@ -86,7 +86,8 @@ int serve(const CommandLine& options, Firmware firmware, bool readInput, std::os
     std::optional<SymbolicLink> link;
     if (!options.link.empty()) link.emplace(options.link, terminal.slavePath());
 
-    SerialChannel channel(terminal, shared, SerialChannelOptions{options.lineRate, options.verbose ? &err : nullptr});
+    SerialChannel channel(terminal, shared,
+                          SerialChannelOptions{options.lineRate, options.adapterLatency, options.verbose ? &err : nullptr});
     Server server;
     server.add(channel);
 

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 #include <cerrno>
 
 #include "tools/kbxsim/hex_text.h"
@@ -32,25 +34,31 @@ std::string printable(std::string_view text) {
 SerialChannel::SerialChannel(const PseudoTerminal& terminal, SharedFirmware& firmware, SerialChannelOptions options)
     : terminal_(terminal), firmware_(firmware), options_(options) {}
 
-Clock::duration SerialChannel::byteTime() const {
-    if (!options_.lineRate) return Clock::duration::zero();
+LinePace SerialChannel::inputPace() const {
+    if (!options_.lineRate) return {};
     const auto line = terminal_.observeLine();
-    return line ? byteTimeAt(line->baud) : Clock::duration::zero();
+    return {line ? byteTimeAt(line->baud, line->bitsPerByte) : Clock::duration::zero(), Clock::duration::zero()};
+}
+
+LinePace SerialChannel::outputPace() const {
+    return {inputPace().byteTime, options_.adapterLatency};
 }
 
 pollfd SerialChannel::watch(Clock::time_point now) {
     if (pausedUntil_ && now < *pausedUntil_) return pollfd{-1, 0, 0};
     short events = POLLIN;
-    if (!output_.ready(now, byteTime()).empty()) events = static_cast<short>(events | POLLOUT);
+    if (!output_.ready(now, outputPace()).empty()) events = static_cast<short>(events | POLLOUT);
     return pollfd{terminal_.master(), events, 0};
 }
 
+// Input that has crossed the line is due at once; output that is due waits
+// for the master to take it (POLLOUT), so only later output wakes the channel.
 std::optional<Clock::time_point> SerialChannel::wakeTime(Clock::time_point now) const {
     if (pausedUntil_) return pausedUntil_;
-    if (!options_.lineRate) return std::nullopt;
-    const auto release = output_.nextRelease();
-    if (release && *release > now) return release;
-    return std::nullopt;
+    std::optional<Clock::time_point> wake = input_.nextRelease(inputPace());
+    const auto output = output_.nextRelease(outputPace());
+    if (output && *output > now && (!wake || *output < *wake)) wake = output;
+    return wake;
 }
 
 void SerialChannel::service(short events, Clock::time_point now) {
@@ -61,6 +69,7 @@ void SerialChannel::service(short events, Clock::time_point now) {
     } else if ((events & (POLLHUP | POLLERR)) != 0) {
         pause(now);
     }
+    deliverInput(now);
     writeOutput(now);
 }
 
@@ -75,7 +84,20 @@ void SerialChannel::readInput(Clock::time_point now) {
         pause(now);
         return;
     }
-    for (ssize_t i = 0; i < count; ++i) feed(buffer[static_cast<std::size_t>(i)]);
+    for (ssize_t i = 0; i < count; ++i) input_.push(buffer[static_cast<std::size_t>(i)], now);
+}
+
+// The host's bytes reach the keyboard once the line has carried them; its
+// answers leave from then on.
+void SerialChannel::deliverInput(Clock::time_point now) {
+    const LinePace pace = inputPace();
+    const std::span<const std::uint8_t> arrived = input_.ready(now, pace);
+    const std::vector<std::uint8_t> bytes(arrived.begin(), arrived.end());
+    input_.consume(bytes.size(), pace);
+    for (const std::uint8_t byte : bytes) {
+        serviceTime_ = std::max(serviceTime_, now);
+        feed(byte);
+    }
 }
 
 void SerialChannel::feed(std::uint8_t byte) {
@@ -102,11 +124,11 @@ void SerialChannel::sendReplyText(std::string_view text) {
 }
 
 void SerialChannel::writeOutput(Clock::time_point now) {
-    const Clock::duration time = byteTime();
-    const auto ready = output_.ready(now, time);
+    const LinePace pace = outputPace();
+    const auto ready = output_.ready(now, pace);
     if (ready.empty()) return;
     const ssize_t written = ::write(terminal_.master(), ready.data(), ready.size());
-    if (written > 0) output_.consume(static_cast<std::size_t>(written), time);
+    if (written > 0) output_.consume(static_cast<std::size_t>(written), pace);
 }
 
 }  // namespace kbxsim

@@ -20,15 +20,16 @@
 
 #include "tools/kbxsim/channel.h"
 #include "tools/kbxsim/host_link.h"
-#include "tools/kbxsim/paced_output.h"
+#include "tools/kbxsim/paced_bytes.h"
 #include "tools/kbxsim/pseudo_terminal.h"
 #include "tools/kbxsim/shared_firmware.h"
 
 namespace kbxsim {
 
 struct SerialChannelOptions {
-    bool lineRate = false;       // write no faster than the slave's baud rate carries
-    std::ostream* log = nullptr;  // one line per byte received, when given
+    bool lineRate = false;  // both directions no faster than the slave's line settings carry
+    std::chrono::milliseconds adapterLatency{0};  // added before answers reach the host
+    std::ostream* log = nullptr;                  // one line per byte received, when given
 };
 
 class SerialChannel final : public Channel, private HostLink {
@@ -48,8 +49,11 @@ private:
     void sendReplyText(std::string_view text) override;
     std::optional<LineObservation> observeLine() override { return terminal_.observeLine(); }
 
-    Clock::duration byteTime() const;
+    // How the line carries the host's bytes to the keyboard and its answers back.
+    LinePace inputPace() const;
+    LinePace outputPace() const;
     void readInput(Clock::time_point now);
+    void deliverInput(Clock::time_point now);
     void feed(std::uint8_t byte);
     void writeOutput(Clock::time_point now);
     void pause(Clock::time_point now) { pausedUntil_ = now + kHangUpPause; }
@@ -57,7 +61,8 @@ private:
     const PseudoTerminal& terminal_;
     SharedFirmware& firmware_;
     SerialChannelOptions options_;
-    PacedOutput output_;
+    PacedBytes input_;
+    PacedBytes output_;
     std::optional<Clock::time_point> pausedUntil_;
     Clock::time_point serviceTime_{};
     std::string logLine_;

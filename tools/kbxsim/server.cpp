@@ -1,6 +1,9 @@
 #include "tools/kbxsim/server.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <optional>
 #include <cstring>
 
 namespace kbxsim {
@@ -9,18 +12,18 @@ namespace {
 constexpr short kAnyResult = POLLIN | POLLOUT | POLLHUP | POLLERR | POLLNVAL;
 constexpr std::string_view kPollFailed = "poll failed: ";
 
-// Milliseconds until the earliest wake time, rounded up so that the channel
-// does not run too early; -1 when no channel has one.
-int pollTimeout(const std::vector<Channel*>& channels, Clock::time_point now) {
+// The time until the earliest wake time, to the nanosecond, so that a paced
+// line keeps its byte times; nothing when no channel has one.
+std::optional<timespec> pollTimeout(const std::vector<Channel*>& channels, Clock::time_point now) {
     std::optional<Clock::time_point> earliest;
     for (const Channel* channel : channels) {
         const auto wake = channel->wakeTime(now);
         if (wake && (!earliest || *wake < *earliest)) earliest = wake;
     }
-    if (!earliest) return -1;
-    if (*earliest <= now) return 0;
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*earliest - now);
-    return static_cast<int>(wait.count());
+    if (!earliest) return std::nullopt;
+    const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(std::max(*earliest - now, Clock::duration::zero()));
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait);
+    return timespec{static_cast<time_t>(seconds.count()), static_cast<long>((wait - seconds).count())};
 }
 
 }  // namespace
@@ -32,7 +35,8 @@ std::string Server::run(int controlDescriptor, const std::function<bool()>& onCo
         watched[0] = pollfd{controlDescriptor, POLLIN, 0};
         for (std::size_t i = 0; i < channels_.size(); ++i) watched[i + 1] = channels_[i]->watch(now);
 
-        const int ready = ::poll(watched.data(), watched.size(), pollTimeout(channels_, now));
+        const std::optional<timespec> timeout = pollTimeout(channels_, now);
+        const int ready = ::ppoll(watched.data(), watched.size(), timeout ? &*timeout : nullptr, nullptr);
         if (ready < 0) {
             if (errno == EINTR) continue;
             return std::string(kPollFailed) + std::strerror(errno);

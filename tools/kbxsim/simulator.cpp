@@ -75,7 +75,7 @@ struct Simulator::Running {
     explicit Running(const SimulatorOptions& options)
         : firmware(makeFirmware(options)),
           link(makeLink(options.link, terminal.slavePath())),
-          channel(terminal, firmware, SerialChannelOptions{options.lineRate, options.log}),
+          channel(terminal, firmware, SerialChannelOptions{options.lineRate, options.adapterLatency, options.log}),
           socketFolder(options.channel.empty()),
           keyboard(options.channel.empty() ? socketFolder.path() / kSocketName : options.channel, firmware,
                    KeyboardChannelOptions{options.log, {}, {}}),

@@ -38,7 +38,8 @@ namespace kbxsim {
 struct SimulatorOptions {
     std::filesystem::path link;                // a symbolic link to the slave; empty: none
     std::optional<LineSettings> echoSettings;  // the echo is answered only at these; nothing: at any
-    bool lineRate = false;                     // replies paced to the slave's baud rate
+    bool lineRate = false;                     // both directions paced to the slave's line settings
+    std::chrono::milliseconds adapterLatency{0};  // answers held this long before the host gets them
     std::uint16_t identification = kDefaultIdentification;
     std::ostream* log = nullptr;  // a line per byte received; written on the serving thread
     std::filesystem::path channel;  // the keyboard channel's socket; empty: one in a temporary folder

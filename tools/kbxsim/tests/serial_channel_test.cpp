@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
@@ -142,18 +143,44 @@ TEST(SerialChannel, FaultsArmedFromTheTestReachTheLine) {
     EXPECT_EQ(host.exchange({kEcho}), Bytes{kEcho});
 }
 
-TEST(SerialChannel, LineRatePacesTheReplyToTheSlavesBaudRate) {
+// Echo exchanges, one byte at a time as the protocol goes: each costs the
+// host's byte and the keyboard's answer on the wire, plus the adapter's
+// latency; the line model says how long N of them take.
+std::chrono::duration<double, std::milli> timeOfEchoes(Simulator& keyboard, const LineSettings& line, int count) {
+    PtyClient host(keyboard.portPath(), line);
+    const auto start = std::chrono::steady_clock::now();
+    const Bytes answers = host.exchange(Bytes(std::size_t(count), kEcho));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(answers, Bytes(std::size_t(count), kEcho));
+    return took;
+}
+
+TEST(SerialChannel, LineRateCarriesBothDirectionsAtTheLinesBitsPerByte) {
     SimulatorOptions options;
     options.lineRate = true;
     Simulator keyboard(options);
-    PtyClient host(keyboard.portPath(), k1200Odd);
-    host.send(readFrame(0x0000, 16));
-    const auto start = std::chrono::steady_clock::now();
-    const Bytes received = host.receive(10 + 34, std::chrono::seconds(5));
-    const auto took = std::chrono::steady_clock::now() - start;
-    ASSERT_EQ(received.size(), 44u);
-    // 44 bytes at 120 bytes a second take 367 ms; the first may go at once.
-    EXPECT_GE(took, std::chrono::milliseconds(300));
+    constexpr int kEchoes = 50;
+    // 2400,O,8,1: 11 bits a byte, 4.583 ms; two bytes on the wire per echo.
+    const double model = kEchoes * 2 * 11 * 1000.0 / 2400;
+    const double took = timeOfEchoes(keyboard, {2400, Parity::odd, 8}, kEchoes).count();
+    std::printf("%d paced echoes at 2400,O,8: %.1f ms, line model %.1f ms (ratio %.3f)\n", kEchoes, took, model,
+                took / model);
+    EXPECT_GE(took, model * 0.99);
+    EXPECT_LE(took, model * 1.20);
+}
+
+TEST(SerialChannel, AdapterLatencyHoldsEveryAnswer) {
+    SimulatorOptions options;
+    options.lineRate = true;
+    options.adapterLatency = std::chrono::milliseconds(16);
+    Simulator keyboard(options);
+    constexpr int kEchoes = 10;
+    const double model = kEchoes * (2 * 11 * 1000.0 / 9600 + 16);
+    const double took = timeOfEchoes(keyboard, k9600Odd, kEchoes).count();
+    std::printf("%d echoes at 9600,O,8 behind a 16 ms adapter: %.1f ms, model %.1f ms (ratio %.3f)\n", kEchoes,
+                took, model, took / model);
+    EXPECT_GE(took, model * 0.99);
+    EXPECT_LE(took, model * 1.20);
 }
 
 TEST(SerialChannel, LogHasALinePerByte) {

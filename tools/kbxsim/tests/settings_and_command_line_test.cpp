@@ -45,7 +45,8 @@ ParsedCommandLine parse(std::vector<std::string_view> arguments) { return parseC
 
 TEST(CommandLine, TakesEveryOptionOfTheHelp) {
     const ParsedCommandLine parsed =
-        parse({"serial", "--link", "/tmp/kbd", "--settings=1200,O,8", "--line-rate", "--load", "a.kbx", "--save",
+        parse({"serial", "--link", "/tmp/kbd", "--settings=1200,O,8", "--line-rate", "--adapter-latency", "16",
+               "--load", "a.kbx", "--save",
                "b.kbx", "--id", "00fF", "--verbose", "--lose-ack", "7", "--silent-from", "9", "--silent-for", "2",
                "--corrupt-reply", "checksum-low", "--corrupt-replies", "0", "--refuse-byte", "3"});
     ASSERT_EQ(parsed.error, "");
@@ -53,6 +54,7 @@ TEST(CommandLine, TakesEveryOptionOfTheHelp) {
     EXPECT_EQ(options.link, "/tmp/kbd");
     EXPECT_EQ(options.echoSettings, (LineSettings{1200, Parity::odd, 8}));
     EXPECT_TRUE(options.lineRate);
+    EXPECT_EQ(options.adapterLatency, std::chrono::milliseconds(16));
     EXPECT_EQ(options.load, "a.kbx");
     EXPECT_EQ(options.save, "b.kbx");
     EXPECT_EQ(options.identification, 0x00FF);
@@ -86,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{{"serial", "--link"}, "--link needs a value"},
                     BadLine{{"serial", "--link="}, "--link needs a path, not \"\""},
                     BadLine{{"serial", "--line-rate=1"}, "--line-rate takes no value"},
+                    BadLine{{"serial", "--adapter-latency", "1001"},
+                            "--adapter-latency needs milliseconds 0-1000, not \"1001\""},
                     BadLine{{"serial", "--id", "563"}, "--id needs four hex digits such as 5631, not \"563\""},
                     BadLine{{"serial", "--id", "56G1"}, "--id needs four hex digits such as 5631, not \"56G1\""},
                     BadLine{{"serial", "--settings", "9600,P,8"},
