@@ -11,6 +11,7 @@
 
 #include "iface/message_buffer.h"
 #include "iface/transports/serial_timeouts.h"
+#include "platform/serial_devices.h"
 
 namespace kbxi {
 
@@ -35,7 +36,7 @@ struct SerialRequest {
 SerialRequest serialRequest(std::string_view upperCasedInterfaceString);
 
 // The device a port name opens: $KBX_COMn when set, else /dev/ttyS(n-1).
-std::string serialDevicePath(std::string_view portName);
+using kbx::platform::serialDevicePath;
 
 class SerialPort {
 public:

@@ -13,8 +13,6 @@ constexpr std::string_view kPortPrefix = "COM";
 constexpr std::string_view kSpacedPortPrefix = "COM ";  // "COM 2" names COM2
 constexpr std::size_t kPortNameLength = 4;       // "COM1"
 constexpr std::size_t kSettingsCapacity = 23;    // the settings field holds 24 bytes with its NUL
-constexpr std::string_view kDeviceVariable = "KBX_COM";
-constexpr std::string_view kFallbackDevice = "/dev/ttyS";
 constexpr int kLowestBaud = 300;                 // and every rate is a multiple of it
 
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -89,23 +87,6 @@ SerialRequest serialRequest(std::string_view upperCasedInterfaceString) {
         request.settings = std::string(text.substr(colon + 1, kSettingsCapacity));
     }
     return request;
-}
-
-std::string serialDevicePath(std::string_view portName) {
-    if (portName.substr(0, kPortPrefix.size()) != kPortPrefix) return {};
-    const std::string_view digits = portName.substr(kPortPrefix.size());
-    if (digits.empty() || digits.size() > 9) return {};
-    int number = 0;
-    for (char c : digits) {
-        if (!isDigit(c)) return {};
-        number = number * 10 + (c - '0');
-    }
-    if (number < 1) return {};
-
-    const std::string variable = std::string(kDeviceVariable) + std::to_string(number);
-    const char* configured = std::getenv(variable.c_str());
-    if (configured != nullptr && *configured != '\0') return configured;
-    return std::string(kFallbackDevice) + std::to_string(number - 1);
 }
 
 }  // namespace kbxi

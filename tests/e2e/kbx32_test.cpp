@@ -202,8 +202,10 @@ TEST_F(Kbx32, DownloadToAPortThatDoesNotExistIsReportedAfterCompiling) {
     expectOnlyMessageLines(run);
     EXPECT_EQ(withoutProgress(messages(run)),
               (std::vector<std::string>{kCompilePhase, kPhaseFinished, kDownloadPhase, "kbx_message 5 -2"}));
-    // The log the editor shows after a download: the compiler's, then the library's message.
-    EXPECT_EQ(kbxtest::readFile(dir / "TMP0815.LOG"), "OK\nCan't open COM2.\n");
+    // The log the editor shows after a download: the compiler's, then the
+    // library's message, then the device and the system's reason.
+    EXPECT_EQ(kbxtest::readFile(dir / "TMP0815.LOG"),
+              "OK\nCan't open COM2.\n" + (dir / "no-such-port").string() + ": No such file or directory\n");
 }
 
 TEST_F(Kbx32, UnknownInterfaceIsReportedAsWrongInterface) {

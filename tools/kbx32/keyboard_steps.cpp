@@ -7,6 +7,7 @@
 #include "tools/kbx32/interface_library.h"
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/progress_relay.h"
+#include "tools/kbx32/port_diagnosis.h"
 #include "tools/kbx32/steps.h"
 
 namespace kbx32 {
@@ -86,7 +87,14 @@ StepResult downloadImage(const Job& job, MessageChannel& messages) {
         result = library.download(image.c_str(), message.data(), ProgressRelay::callback());
     }
     appendToLog(job.logPath(), message.text());
-    if (result < 0) return {outcomeOfLibrary(result), message.text()};
+    if (result < 0) {
+        const Outcome outcome = outcomeOfLibrary(result);
+        if (outcome != Outcome::portNotOpened) return {outcome, message.text()};
+        // The editor shows the log: the device and the system's reason go there too.
+        const PortDiagnosis diagnosis = diagnosePortFailure(job.destination);
+        appendToLog(job.logPath(), diagnosis.text);
+        return withPortDiagnosis({outcome, message.text()}, diagnosis);
+    }
     messages.send(Message::phaseFinished);
     return {};
 }
@@ -102,7 +110,8 @@ StepResult uploadImage(const std::string& image, const std::string& interfaceStr
         const ProgressRelay relay(messages);
         result = library.upload(image.c_str(), message.data(), ProgressRelay::callback());
     }
-    if (result <= 0) return {result < 0 ? outcomeOfLibrary(result) : Outcome::transferFailed, message.text()};
+    if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
+    if (result == 0) return {Outcome::transferFailed, message.text()};
     messages.send(Message::phaseFinished);
     return {Outcome::success, std::to_string(result) + " bytes uploaded"};
 }
@@ -114,7 +123,7 @@ StepResult readHeader(const std::string& interfaceString, std::FILE* output) {
     if (!message.take(interfaceString)) return interfaceTooLong(interfaceString);
     std::array<unsigned char, KBXI_HEADER_SIZE> header{};
     const int result = library.header(header.data(), message.data());
-    if (result < 0) return {outcomeOfLibrary(result), message.text()};
+    if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
     if (result != 0) return {Outcome::transferFailed, message.text()};
     std::fputs("header", output);
     for (unsigned char byte : header) std::fprintf(output, " %02X", byte);

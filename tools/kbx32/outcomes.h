@@ -25,6 +25,7 @@ enum class Outcome {
     imageInvalid,
     imageNotFound,
     interfaceUnavailable,
+    noKeyboardFound,
     usage,
 };
 
@@ -33,6 +34,7 @@ struct OutcomeRow {
     int exitCode;
     std::optional<Message> failure;  // sent to the dialog when the run fails
     std::string_view description;    // for --help
+    std::string_view ownText = {};   // told to the person instead of the dialog's text, when given
 };
 
 inline constexpr std::array kOutcomes{
@@ -52,6 +54,9 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::imageNotFound, 10, Message::imageNotFound, "the image file cannot be read"},
     OutcomeRow{Outcome::interfaceUnavailable, 11, Message::downloadNotPossible,
                "the interface library libkbxi32.so or one of its entries cannot be loaded"},
+    OutcomeRow{Outcome::noKeyboardFound, 12, Message::portNotOpened,
+               "the serial port opened, but no keyboard answered at any of the searched line settings",
+               "no keyboard answered"},
     OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
 };
 

@@ -14,9 +14,9 @@ void reportFailure(const std::string& subject, const StepResult& result, Message
     const OutcomeRow& outcome = outcomeRow(result.outcome);
     if (!outcome.failure) return;
     if (messages) messages->send(*outcome.failure);
-    const MessageRow& message = messageRow(*outcome.failure);
-    std::fprintf(diagnostics, "%s: %s: %.*s", kProgramName, subject.c_str(), int(message.dialogText.size()),
-                 message.dialogText.data());
+    const std::string_view text =
+        outcome.ownText.empty() ? messageRow(*outcome.failure).dialogText : outcome.ownText;
+    std::fprintf(diagnostics, "%s: %s: %.*s", kProgramName, subject.c_str(), int(text.size()), text.data());
     // The library ends some messages with a line end; the note is one line.
     std::string detail = result.detail;
     while (!detail.empty() && (detail.back() == '\n' || detail.back() == '\r')) detail.pop_back();

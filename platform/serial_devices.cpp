@@ -1,0 +1,33 @@
+#include "platform/serial_devices.h"
+
+#include <cstdlib>
+
+namespace kbx::platform {
+namespace {
+
+constexpr std::string_view kPortPrefix = "COM";
+constexpr std::string_view kDeviceVariable = "KBX_COM";
+constexpr std::string_view kFallbackDevice = "/dev/ttyS";
+constexpr std::size_t kMostDigits = 9;
+constexpr int kDecimal = 10;
+
+}  // namespace
+
+std::string serialDevicePath(std::string_view portName) {
+    if (!portName.starts_with(kPortPrefix)) return {};
+    const std::string_view digits = portName.substr(kPortPrefix.size());
+    if (digits.empty() || digits.size() > kMostDigits) return {};
+    int number = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return {};
+        number = number * kDecimal + (c - '0');
+    }
+    if (number < 1) return {};
+
+    const std::string variable = std::string(kDeviceVariable) + std::to_string(number);
+    const char* configured = std::getenv(variable.c_str());
+    if (configured != nullptr && *configured != '\0') return configured;
+    return std::string(kFallbackDevice) + std::to_string(number - 1);
+}
+
+}  // namespace kbx::platform

@@ -1,0 +1,15 @@
+#pragma once
+
+// Which device a serial port name stands for: $KBX_COMn when set, else
+// /dev/ttyS(n-1); empty for a name that is no "COMn" with n from 1.
+
+#include <string>
+#include <string_view>
+
+#include "platform/include/kbxplatform_api.h"
+
+namespace kbx::platform {
+
+KBX_PLATFORM_API std::string serialDevicePath(std::string_view portName);
+
+}  // namespace kbx::platform
