@@ -11,21 +11,31 @@ constexpr std::string_view kFallbackDevice = "/dev/ttyS";
 constexpr std::size_t kMostDigits = 9;
 constexpr int kDecimal = 10;
 
-}  // namespace
-
-std::string serialDevicePath(std::string_view portName) {
-    if (!portName.starts_with(kPortPrefix)) return {};
+// The n of "COMn", from 1; 0 for any other name.
+int portNumberOf(std::string_view portName) {
+    if (!portName.starts_with(kPortPrefix)) return 0;
     const std::string_view digits = portName.substr(kPortPrefix.size());
-    if (digits.empty() || digits.size() > kMostDigits) return {};
+    if (digits.empty() || digits.size() > kMostDigits) return 0;
     int number = 0;
     for (const char c : digits) {
-        if (c < '0' || c > '9') return {};
+        if (c < '0' || c > '9') return 0;
         number = number * kDecimal + (c - '0');
     }
-    if (number < 1) return {};
+    return number;
+}
 
-    const std::string variable = std::string(kDeviceVariable) + std::to_string(number);
-    const char* configured = std::getenv(variable.c_str());
+}  // namespace
+
+std::string serialDeviceVariable(std::string_view portName) {
+    const int number = portNumberOf(portName);
+    if (number < 1) return {};
+    return std::string(kDeviceVariable) + std::to_string(number);
+}
+
+std::string serialDevicePath(std::string_view portName) {
+    const int number = portNumberOf(portName);
+    if (number < 1) return {};
+    const char* configured = std::getenv(serialDeviceVariable(portName).c_str());
     if (configured != nullptr && *configured != '\0') return configured;
     return std::string(kFallbackDevice) + std::to_string(number - 1);
 }

@@ -11,5 +11,8 @@
 namespace kbx::platform {
 
 KBX_PLATFORM_API std::string serialDevicePath(std::string_view portName);
+// The variable that names the device of a port ("KBX_COM2"); empty for a
+// name that is no "COMn".
+KBX_PLATFORM_API std::string serialDeviceVariable(std::string_view portName);
 
 }  // namespace kbx::platform

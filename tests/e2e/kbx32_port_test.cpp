@@ -13,6 +13,7 @@
 
 #include "tests/support/files.h"
 #include "tests/support/process.h"
+#include "tools/kbxsim/simulator.h"
 
 namespace {
 
@@ -85,6 +86,15 @@ TEST_F(Kbx32Ports, ASearchThatFindsNoKeyboardSaysSo) {
     EXPECT_EQ(run.exitCode, kNoKeyboardFound);
     EXPECT_NE(run.err.find("no keyboard answered"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("konnte nicht"), std::string::npos) << "not that the port failed to open: " << run.err;
+}
+
+TEST_F(Kbx32Ports, PortGivesTheDeviceWithoutAnEnvironmentVariable) {
+    kbxsim::Simulator keyboard;
+    ::unsetenv("KBX_COM7");
+    const kbxtest::ProcessResult run =
+        kbxtest::runProgram(kKbx32, {"--port", keyboard.portPath(), "--header", "COM7:9600,O,8"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("header ", 0), 0u) << run.out;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "tools/kbx32/paths.h"
+#include "tools/kbx32/port_diagnosis.h"
 
 namespace kbx32 {
 
@@ -25,14 +26,48 @@ std::string Job::logPath() const {
     return withExtension(source, compileOnly() ? kCompileLogExtension : kDownloadLogExtension);
 }
 
+namespace {
+
+Request parseOperation(std::span<const char* const> arguments);
+
+}  // namespace
+
+// [--port DEVICE] before the operation; --list-ports alone.
 Request parseArguments(std::span<const char* const> arguments) {
-    Request request;
     for (const char* argument : arguments) {
         if (argument != nullptr && asksForHelp(argument)) {
+            Request request;
             request.kind = Request::Kind::help;
             return request;
         }
     }
+    if (!arguments.empty() && arguments[0] != nullptr && arguments[0] == kListPortsOption) {
+        Request request;
+        if (arguments.size() == 1) request.kind = Request::Kind::listPorts;
+        else request.problem = "--list-ports takes nothing";
+        return request;
+    }
+    if (!arguments.empty() && arguments[0] != nullptr && arguments[0] == kPortOption) {
+        if (arguments.size() < 2 || arguments[1] == nullptr || *arguments[1] == '\0') {
+            Request request;
+            request.problem = "--port takes a device";
+            return request;
+        }
+        Request request = parseOperation(arguments.subspan(2));
+        request.portDevice = arguments[1];
+        if (request.kind != Request::Kind::usage && serialPortNameOf(request.interface()).empty()) {
+            request.kind = Request::Kind::usage;
+            request.problem = "--port needs a serial interface string (COMn)";
+        }
+        return request;
+    }
+    return parseOperation(arguments);
+}
+
+namespace {
+
+Request parseOperation(std::span<const char* const> arguments) {
+    Request request;
     const bool hasFirst = !arguments.empty() && arguments[0] != nullptr;
     if (hasFirst && arguments[0] == kUploadOption) {
         if (arguments.size() != 3 || arguments[1] == nullptr || arguments[2] == nullptr) {
@@ -65,5 +100,7 @@ Request parseArguments(std::span<const char* const> arguments) {
     request.job = Job{arguments[0], arguments[1]};
     return request;
 }
+
+}  // namespace
 
 }  // namespace kbx32

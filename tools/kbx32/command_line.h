@@ -21,16 +21,22 @@ struct Job {
 };
 
 struct Request {
-    enum class Kind { run, upload, header, help, usage };
+    enum class Kind { run, upload, header, listPorts, help, usage };
     Kind kind = Kind::usage;
     Job job;                      // for run
     std::string image;            // for upload: the image file to write
     std::string interfaceString;  // for upload and header
+    std::string portDevice;       // --port: the device of the interface's COM port for this run
     std::string problem;          // for usage
+
+    // The interface string of the run, upload or header query.
+    const std::string& interface() const { return kind == Kind::run ? job.destination : interfaceString; }
 };
 
 inline constexpr std::string_view kUploadOption = "--upload";
 inline constexpr std::string_view kHeaderOption = "--header";
+inline constexpr std::string_view kPortOption = "--port";
+inline constexpr std::string_view kListPortsOption = "--list-ports";
 
 // Reads the arguments after the program name.
 Request parseArguments(std::span<const char* const> arguments);

@@ -11,9 +11,10 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: kbx32 SOURCE COMP\n"
-    "       kbx32 SOURCE INTERFACE\n"
-    "       kbx32 --upload IMAGE INTERFACE\n"
-    "       kbx32 --header INTERFACE\n"
+    "       kbx32 [--port DEVICE] SOURCE INTERFACE\n"
+    "       kbx32 [--port DEVICE] --upload IMAGE INTERFACE\n"
+    "       kbx32 [--port DEVICE] --header INTERFACE\n"
+    "       kbx32 --list-ports\n"
     "       kbx32 --help\n";
 
 constexpr char kPurpose[] =
@@ -29,8 +30,12 @@ constexpr char kPurpose[] =
     "--upload reads the keyboard memory into the image file IMAGE; --header prints\n"
     "the first 8 bytes of the keyboard memory (identification, checksum, image\n"
     "length, language byte) as one line \"header XX XX XX XX XX XX XX XX\".\n"
-    "A serial port COMn is the device in the environment variable KBX_COMn when\n"
-    "it is set, else /dev/ttyS(n-1).\n"
+    "A serial port COMn is the device given with --port for this run, else the\n"
+    "device in the environment variable KBX_COMn when it is set, else\n"
+    "/dev/ttyS(n-1); a USB-serial adapter is /dev/ttyUSBn or /dev/ttyACMn.\n"
+    "--list-ports lists the serial ports present, each with the stable names of\n"
+    "/dev/serial/by-id. A port that cannot be used is named on standard error\n"
+    "with the device and the system's reason.\n"
     "\n"
     "Standard output carries only messages for the progress dialog (--header: its\n"
     "line), one line per message, written at once:\n"

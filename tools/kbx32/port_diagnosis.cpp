@@ -55,6 +55,11 @@ std::string deviceProblem(const std::string& device) {
 
 }  // namespace
 
+std::string serialPortNameOf(const std::string& interfaceString) {
+    const PortRequest request = portRequestOf(interfaceString);
+    return request.portName.starts_with(kPortPrefix) ? request.portName : std::string();
+}
+
 PortDiagnosis diagnosePortFailure(const std::string& interfaceString) {
     const PortRequest request = portRequestOf(interfaceString);
     const std::string device = kbx::platform::serialDevicePath(request.portName);

@@ -10,6 +10,10 @@
 
 namespace kbx32 {
 
+// The serial port an interface string names ("COM2" of "com2:9600,O,8" or
+// "COM 2"), as the interface library reads it; empty when it names none.
+std::string serialPortNameOf(const std::string& interfaceString);
+
 struct PortDiagnosis {
     Outcome outcome;   // portNotOpened, or noKeyboardFound for a port that opens well after a search
     std::string text;  // the device and the system's reason: "/dev/ttyS0: Permission denied"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/kbx32/command_line.h"
+#include "tools/kbx32/port_diagnosis.h"
 #include "tools/kbx32/help.h"
 #include "tools/kbx32/messages.h"
 #include "tools/kbx32/outcomes.h"
@@ -79,6 +80,21 @@ TEST(CommandLine, HeaderTakesAnInterface) {
     EXPECT_EQ(request.interfaceString, "COM1");
     EXPECT_EQ(parse({"--header"}).kind, Request::Kind::usage);
     EXPECT_EQ(parse({"--header", "COM1", "x"}).kind, Request::Kind::usage);
+}
+
+TEST(CommandLine, PortNamesTheDeviceOfTheInterfacesSerialPortForTheRun) {
+    const Request run = parse({"--port", "/dev/ttyUSB0", "layout.kbf", "com2:9600,O,8"});
+    EXPECT_EQ(run.kind, Request::Kind::run);
+    EXPECT_EQ(run.portDevice, "/dev/ttyUSB0");
+    EXPECT_EQ(serialPortNameOf(run.interface()), "COM2");
+    const Request header = parse({"--port", "/dev/ttyACM0", "--header", "COM 1"});
+    EXPECT_EQ(header.kind, Request::Kind::header);
+    EXPECT_EQ(serialPortNameOf(header.interface()), "COM1");
+    EXPECT_EQ(parse({"--port", "/dev/ttyUSB0", "--header", "AT"}).problem,
+              "--port needs a serial interface string (COMn)");
+    EXPECT_EQ(parse({"--port"}).problem, "--port takes a device");
+    EXPECT_EQ(parse({"--list-ports"}).kind, Request::Kind::listPorts);
+    EXPECT_EQ(parse({"--list-ports", "x"}).kind, Request::Kind::usage);
 }
 
 TEST(CommandLine, HelpWinsWhereverItStands) {
