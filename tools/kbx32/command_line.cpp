@@ -79,6 +79,16 @@ Request parseOperation(std::span<const char* const> arguments) {
         request.interfaceString = arguments[2];
         return request;
     }
+    if (hasFirst && arguments[0] == kIfChangedOption) {
+        if (arguments.size() != 3 || arguments[1] == nullptr || arguments[2] == nullptr ||
+            arguments[2] == kCompileOnly) {
+            request.problem = "--if-changed takes a source and an interface";
+            return request;
+        }
+        request.kind = Request::Kind::ifChanged;
+        request.job = Job{arguments[1], arguments[2]};
+        return request;
+    }
     if (hasFirst && arguments[0] == kHeaderOption) {
         if (arguments.size() != 2 || arguments[1] == nullptr) {
             request.problem = "--header takes an interface";

@@ -21,22 +21,25 @@ struct Job {
 };
 
 struct Request {
-    enum class Kind { run, upload, header, listPorts, help, usage };
+    enum class Kind { run, ifChanged, upload, header, listPorts, help, usage };
     Kind kind = Kind::usage;
-    Job job;                      // for run
+    Job job;                      // for run and ifChanged
     std::string image;            // for upload: the image file to write
     std::string interfaceString;  // for upload and header
     std::string portDevice;       // --port: the device of the interface's COM port for this run
     std::string problem;          // for usage
 
     // The interface string of the run, upload or header query.
-    const std::string& interface() const { return kind == Kind::run ? job.destination : interfaceString; }
+    const std::string& interface() const {
+        return kind == Kind::run || kind == Kind::ifChanged ? job.destination : interfaceString;
+    }
 };
 
 inline constexpr std::string_view kUploadOption = "--upload";
 inline constexpr std::string_view kHeaderOption = "--header";
 inline constexpr std::string_view kPortOption = "--port";
 inline constexpr std::string_view kListPortsOption = "--list-ports";
+inline constexpr std::string_view kIfChangedOption = "--if-changed";
 
 // Reads the arguments after the program name.
 Request parseArguments(std::span<const char* const> arguments);

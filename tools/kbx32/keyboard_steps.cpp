@@ -14,7 +14,6 @@ namespace kbx32 {
 
 namespace {
 
-constexpr std::string_view kImageExtension = ".kbx";
 
 // The library's negative results and how a run ends with them.
 struct LibraryCode {
@@ -116,15 +115,22 @@ StepResult uploadImage(const std::string& image, const std::string& interfaceStr
     return {Outcome::success, std::to_string(result) + " bytes uploaded"};
 }
 
-StepResult readHeader(const std::string& interfaceString, std::FILE* output) {
+StepResult readHeaderBytes(const std::string& interfaceString, KeyboardHeader& header) {
+    static_assert(std::tuple_size_v<KeyboardHeader> == KBXI_HEADER_SIZE);
     const InterfaceLibrary library;
     if (!library.usable()) return {Outcome::interfaceUnavailable, library.error()};
     MessageArea message;
     if (!message.take(interfaceString)) return interfaceTooLong(interfaceString);
-    std::array<unsigned char, KBXI_HEADER_SIZE> header{};
     const int result = library.header(header.data(), message.data());
     if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
     if (result != 0) return {Outcome::transferFailed, message.text()};
+    return {};
+}
+
+StepResult readHeader(const std::string& interfaceString, std::FILE* output) {
+    KeyboardHeader header{};
+    if (StepResult failed = readHeaderBytes(interfaceString, header); failed.outcome != Outcome::success)
+        return failed;
     std::fputs("header", output);
     for (unsigned char byte : header) std::fprintf(output, " %02X", byte);
     std::fprintf(output, "\n");

@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
             MessageChannel messages(stdout);
             return outcomeRow(runUpload(request.image, request.interfaceString, messages, stderr)).exitCode;
         }
+        case Request::Kind::ifChanged: {
+            MessageChannel messages(stdout);
+            return outcomeRow(runIfChanged(request.job, messages, stderr)).exitCode;
+        }
         case Request::Kind::run: break;
     }
     MessageChannel messages(stdout);

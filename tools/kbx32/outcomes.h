@@ -26,6 +26,7 @@ enum class Outcome {
     imageNotFound,
     interfaceUnavailable,
     noKeyboardFound,
+    imageReplaced,
     usage,
 };
 
@@ -38,7 +39,9 @@ struct OutcomeRow {
 };
 
 inline constexpr std::array kOutcomes{
-    OutcomeRow{Outcome::success, 0, std::nullopt, "the layout was compiled (and downloaded), or the upload or header query worked"},
+    OutcomeRow{Outcome::success, 0, std::nullopt,
+               "the layout was compiled (and downloaded), the upload or header query worked, or with --if-changed "
+               "the keyboard already held the image"},
     OutcomeRow{Outcome::compileError, 1, Message::compileError,
                "the compiler reported errors or could not write the image; see the log"},
     OutcomeRow{Outcome::sourceNotFound, 2, Message::sourceNotFound, "the source file cannot be read"},
@@ -57,6 +60,8 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::noKeyboardFound, 12, Message::portNotOpened,
                "the serial port opened, but no keyboard answered at any of the searched line settings",
                "no keyboard answered"},
+    OutcomeRow{Outcome::imageReplaced, 13, std::nullopt,
+               "with --if-changed: the keyboard held another image and now holds this one"},
     OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
 };
 

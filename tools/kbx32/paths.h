@@ -13,6 +13,9 @@ namespace kbx32 {
 // (".TXT"), or with `extension` added when the file name has none.
 std::string withExtension(std::string_view path, std::string_view extension);
 
+// The compiled image beside a source.
+inline constexpr std::string_view kImageExtension = ".kbx";
+
 // The file the compiler reads for `source`: ".kbf" added when the file name
 // has no extension.
 std::string compiledSourcePath(std::string_view source);

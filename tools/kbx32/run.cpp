@@ -1,5 +1,11 @@
 #include "tools/kbx32/run.h"
 
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "tools/kbx32/image_match.h"
+#include "tools/kbx32/paths.h"
 #include "tools/kbx32/steps.h"
 
 namespace kbx32 {
@@ -32,6 +38,28 @@ Outcome runJob(const Job& job, MessageChannel& messages, std::FILE* diagnostics)
         result = job.compileOnly() ? finishWithoutDownload(messages) : downloadImage(job, messages);
     reportFailure(job.source, result, &messages, diagnostics);
     return result.outcome;
+}
+
+Outcome runIfChanged(const Job& job, MessageChannel& messages, std::FILE* diagnostics) {
+    StepResult result = compileLayout(job, messages);
+    KeyboardHeader header{};
+    if (result.outcome == Outcome::success) result = readHeaderBytes(job.destination, header);
+    if (result.outcome != Outcome::success) {
+        reportFailure(job.source, result, &messages, diagnostics);
+        return result.outcome;
+    }
+    std::ifstream file(withExtension(job.source, kImageExtension), std::ios::binary);
+    const std::vector<unsigned char> image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (keyboardHoldsImage(header, image)) {
+        finishWithoutDownload(messages);
+        std::fprintf(diagnostics, "%s: %s: the keyboard holds this image already\n", kProgramName, job.source.c_str());
+        return Outcome::success;
+    }
+    result = downloadImage(job, messages);
+    reportFailure(job.source, result, &messages, diagnostics);
+    if (result.outcome != Outcome::success) return result.outcome;
+    std::fprintf(diagnostics, "%s: %s: downloaded, the keyboard held another image\n", kProgramName, job.source.c_str());
+    return Outcome::imageReplaced;
 }
 
 Outcome runUpload(const std::string& image, const std::string& interfaceString, MessageChannel& messages,

@@ -13,6 +13,11 @@ namespace kbx32 {
 // dialog as its message and told to people on `diagnostics`.
 Outcome runJob(const Job& job, MessageChannel& messages, std::FILE* diagnostics);
 
+// Compiles, reads the keyboard's header, and downloads only when the
+// keyboard holds another image: success when it held this one already,
+// imageReplaced when it was downloaded.
+Outcome runIfChanged(const Job& job, MessageChannel& messages, std::FILE* diagnostics);
+
 // Uploads the keyboard memory into `image`; messages as for a download.
 Outcome runUpload(const std::string& image, const std::string& interfaceString, MessageChannel& messages,
                   std::FILE* diagnostics);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <cstdio>
 #include <string>
 
@@ -32,6 +34,13 @@ StepResult downloadImage(const Job& job, MessageChannel& messages);
 
 // Uploads the keyboard memory into `image`; messages as for a download.
 StepResult uploadImage(const std::string& image, const std::string& interfaceString, MessageChannel& messages);
+
+// The first 8 bytes of the keyboard memory: identification, checksum,
+// language, serial byte, image length.
+using KeyboardHeader = std::array<unsigned char, 8>;
+
+// Reads the header of the keyboard memory into `header`.
+StepResult readHeaderBytes(const std::string& interfaceString, KeyboardHeader& header);
 
 // Reads the first 8 bytes of the keyboard memory and prints them as one line
 // "header XX XX XX XX XX XX XX XX" on `output`.
