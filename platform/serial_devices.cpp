@@ -6,6 +6,8 @@ namespace kbx::platform {
 namespace {
 
 constexpr std::string_view kPortPrefix = "COM";
+constexpr std::string_view kSpacedPortPrefix = "COM ";  // "COM 2" names COM2
+constexpr std::size_t kPortNameLength = 4;               // "COM1"
 constexpr std::string_view kDeviceVariable = "KBX_COM";
 constexpr std::string_view kFallbackDevice = "/dev/ttyS";
 constexpr std::size_t kMostDigits = 9;
@@ -25,6 +27,14 @@ int portNumberOf(std::string_view portName) {
 }
 
 }  // namespace
+
+std::string serialPortName(std::string_view upperCasedInterfaceString) {
+    const std::string_view text = upperCasedInterfaceString;
+    if (!text.starts_with(kSpacedPortPrefix)) return std::string(text.substr(0, kPortNameLength));
+    std::string name(kPortPrefix);
+    if (text.size() > kSpacedPortPrefix.size()) name += text[kSpacedPortPrefix.size()];
+    return name;
+}
 
 std::string serialDeviceVariable(std::string_view portName) {
     const int number = portNumberOf(portName);

@@ -9,9 +9,6 @@
 namespace kbxi {
 namespace {
 
-constexpr std::string_view kPortPrefix = "COM";
-constexpr std::string_view kSpacedPortPrefix = "COM ";  // "COM 2" names COM2
-constexpr std::size_t kPortNameLength = 4;       // "COM1"
 constexpr std::size_t kSettingsCapacity = 23;    // the settings field holds 24 bytes with its NUL
 constexpr int kLowestBaud = 300;                 // and every rate is a multiple of it
 
@@ -75,12 +72,7 @@ LineSettings parseLineSettings(std::string_view text) {
 SerialRequest serialRequest(std::string_view upperCasedInterfaceString) {
     const std::string_view text = upperCasedInterfaceString;
     SerialRequest request;
-    if (text.starts_with(kSpacedPortPrefix)) {
-        request.portName = std::string(kPortPrefix);
-        if (text.size() > kSpacedPortPrefix.size()) request.portName += text[kSpacedPortPrefix.size()];
-    } else {
-        request.portName = std::string(text.substr(0, kPortNameLength));
-    }
+    request.portName = kbx::platform::serialPortName(text);
     const std::size_t colon = text.find(':');
     if (colon != std::string_view::npos) {
         request.hasSettings = true;

@@ -17,25 +17,19 @@ namespace kbx32 {
 namespace {
 
 constexpr std::string_view kPortPrefix = "COM";
-constexpr std::string_view kSpacedPortPrefix = "COM ";
-constexpr std::size_t kPortNameLength = 4;  // "COM1"
 
 struct PortRequest {
     std::string portName;
     bool searched = true;  // no settings given: the library searched them
 };
 
-// The port name as the library reads the interface string: "COMn" or
-// "COM n", settings after a colon.
+// The port name as the library reads the interface string, settings after
+// a colon.
 PortRequest portRequestOf(const std::string& interfaceString) {
     std::string text;
     for (const char c : interfaceString) text += char(std::toupper(static_cast<unsigned char>(c)));
     PortRequest request;
-    if (text.starts_with(kSpacedPortPrefix) && text.size() > kSpacedPortPrefix.size()) {
-        request.portName = std::string(kPortPrefix) + text[kSpacedPortPrefix.size()];
-    } else {
-        request.portName = text.substr(0, kPortNameLength);
-    }
+    request.portName = kbx::platform::serialPortName(text);
     request.searched = text.find(':') == std::string::npos;
     return request;
 }
