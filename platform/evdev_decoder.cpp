@@ -7,9 +7,6 @@
 namespace kbx::platform {
 namespace {
 
-constexpr std::int32_t kKeyUp = 0;
-constexpr std::int32_t kKeyDown = 1;
-constexpr std::int32_t kKeyRepeat = 2;
 constexpr std::int32_t kHighestScanIndex = 0xFF;
 
 std::uint32_t keyDataOf(SetOneCode code, std::int32_t value) {

@@ -29,6 +29,11 @@ struct EvdevEvent {
     bool operator==(const EvdevEvent&) const = default;
 };
 
+// The values of an EV_KEY event, as the kernel's input core reports them.
+inline constexpr std::int32_t kKeyUp = 0;
+inline constexpr std::int32_t kKeyDown = 1;
+inline constexpr std::int32_t kKeyRepeat = 2;
+
 // An MSC_SCAN value read as the driver's number of a set-1 code, nothing
 // for values of other kinds (USB usages, untranslated set-2 codes).
 KBX_PLATFORM_API std::optional<SetOneCode> setOneCodeOfScan(std::int32_t scanValue);

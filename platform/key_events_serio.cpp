@@ -9,9 +9,6 @@
 namespace kbx::platform {
 namespace {
 
-constexpr std::int32_t kKeyUp = 0;
-constexpr std::int32_t kKeyDown = 1;
-constexpr std::int32_t kKeyRepeat = 2;
 constexpr char kKeysNotPassedOn[] = "the keyboard's other keys cannot reach the desktop: ";
 
 }  // namespace
