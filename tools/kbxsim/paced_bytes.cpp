@@ -26,6 +26,10 @@ std::span<const std::uint8_t> PacedBytes::ready(Clock::time_point now, const Lin
     return pending.first(std::min(arrived, pending.size()));
 }
 
+Clock::time_point PacedBytes::arrival(std::size_t index, const LinePace& pace) const {
+    return nextStart_ + pace.latency + pace.byteTime * static_cast<std::int64_t>(index + 1);
+}
+
 void PacedBytes::consume(std::size_t count, const LinePace& pace) {
     count = std::min(count, size());
     head_ += count;

@@ -38,6 +38,9 @@ public:
     // The bytes that have reached the other end at `now`.
     std::span<const std::uint8_t> ready(Clock::time_point now, const LinePace& pace) const;
 
+    // When the `index`th of the waiting bytes has reached the other end.
+    Clock::time_point arrival(std::size_t index, const LinePace& pace) const;
+
     // The first `count` bytes have been handed on.
     void consume(std::size_t count, const LinePace& pace);
 

@@ -87,17 +87,21 @@ void SerialChannel::readInput(Clock::time_point now) {
     for (ssize_t i = 0; i < count; ++i) input_.push(buffer[static_cast<std::size_t>(i)], now);
 }
 
-// The host's bytes reach the keyboard once the line has carried them; its
-// answers leave from then on.
+// The host's bytes reach the keyboard once the line has carried them, and
+// the keyboard answers each the moment its last bit is in: the answer's time
+// on the wire starts then, however late the channel woke to pass it on.
 void SerialChannel::deliverInput(Clock::time_point now) {
     const LinePace pace = inputPace();
     const std::span<const std::uint8_t> arrived = input_.ready(now, pace);
     const std::vector<std::uint8_t> bytes(arrived.begin(), arrived.end());
+    std::vector<Clock::time_point> arrivals;
+    for (std::size_t i = 0; i < bytes.size(); ++i) arrivals.push_back(std::min(input_.arrival(i, pace), now));
     input_.consume(bytes.size(), pace);
-    for (const std::uint8_t byte : bytes) {
-        serviceTime_ = std::max(serviceTime_, now);
-        feed(byte);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        serviceTime_ = arrivals[i];
+        feed(bytes[i]);
     }
+    serviceTime_ = now;
 }
 
 void SerialChannel::feed(std::uint8_t byte) {
