@@ -18,7 +18,7 @@ void PacedBytes::push(std::uint8_t byte, Clock::time_point now) {
 }
 
 std::span<const std::uint8_t> PacedBytes::ready(Clock::time_point now, const LinePace& pace) const {
-    const std::span<const std::uint8_t> pending = std::span(bytes_).subspan(head_);
+    const std::span<const std::uint8_t> pending = waiting();
     const Clock::time_point firstArrives = nextStart_ + pace.latency;
     if (pace.byteTime <= Clock::duration::zero()) return now >= firstArrives ? pending : pending.first(0);
     if (now < firstArrives + pace.byteTime) return {};

@@ -35,6 +35,9 @@ public:
     std::size_t size() const { return bytes_.size() - head_; }
     std::uint64_t dropped() const { return dropped_; }
 
+    // All the bytes on their way, arrived or not.
+    std::span<const std::uint8_t> waiting() const { return std::span(bytes_).subspan(head_); }
+
     // The bytes that have reached the other end at `now`.
     std::span<const std::uint8_t> ready(Clock::time_point now, const LinePace& pace) const;
 
