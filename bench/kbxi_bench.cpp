@@ -10,7 +10,12 @@
 // With --paced the simulated line carries both directions at 9600,O,8 (11
 // bits a byte), and that download and upload is measured once more against
 // the floor the line sets: every byte the library sends and every byte the
-// keyboard answers on the wire one after the other (about 90 seconds).
+// keyboard answers on the wire one after the other (about 90 seconds). It
+// also downloads a short image over that line through a simulated
+// USB-serial adapter whose latency timer holds every answer, once at the
+// 16 ms such adapters start with and once at the 1 ms their driver sets when
+// the library asks for low latency (drivers/usb/serial/ftdi_sio.c,
+// write_latency_timer), and prints what the request gains.
 #include <benchmark/benchmark.h>
 
 #include "bench/timing_reporter.h"
@@ -43,6 +48,9 @@
 namespace {
 
 constexpr std::size_t kImageLength = 8000;
+constexpr std::size_t kShortImageLength = 320;  // a little more than the smallest image the library takes
+constexpr std::chrono::milliseconds kDefaultAdapterLatency{16};
+constexpr std::chrono::milliseconds kLowAdapterLatency{1};
 constexpr char kMagic[] = "Vyrn";
 constexpr std::size_t kLengthField = 6;
 constexpr char kInterface[] = "COM1:9600,O,8";
@@ -54,6 +62,8 @@ constexpr int kBitsPerByte = 11;  // of 9600,O,8: start bit, eight data bits, pa
 constexpr char kRoundTripsName[] = "ByteRoundTrips";
 constexpr char kTransferName[] = "DownloadAndUpload";
 constexpr char kPacedName[] = "DownloadAndUploadPaced9600";
+constexpr char kDefaultLatencyName[] = "DownloadThroughAdapter16ms";
+constexpr char kLowLatencyName[] = "DownloadThroughAdapter1ms";
 
 // The conversation of one download and one upload of an image of `length`
 // bytes, as the library holds it: write frames of up to 64 bytes from
@@ -61,6 +71,7 @@ constexpr char kPacedName[] = "DownloadAndUploadPaced9600";
 // then read frames of 16 bytes from address 0 up to and including the one at
 // the image length (10 sends each, and the reply).
 struct Conversation {
+    std::uint64_t downloadSends = 0;
     std::uint64_t sends = 0;
     std::uint64_t replies = 0;
     std::uint64_t replyCharacters = 0;
@@ -81,6 +92,7 @@ Conversation conversationFor(std::size_t length) {
         conversation.sends += 2 * std::min(kWriteFrameData, length - p) + kWriteFrameSends;
     }
     conversation.sends += kClosingSends;
+    conversation.downloadSends = conversation.sends;
     const std::uint64_t blocks = length / kReadBlock + 1;
     conversation.sends += blocks * kReadFrameSends;
     conversation.replies = blocks;
@@ -88,18 +100,18 @@ Conversation conversationFor(std::size_t length) {
     return conversation;
 }
 
-// The image and the uploaded copy in a folder of their own.
+// An image of `length` bytes and the uploaded copy in a folder of their own.
 class BenchFiles {
 public:
-    BenchFiles() {
+    explicit BenchFiles(std::size_t length) : length_(length) {
         std::string pattern = (std::filesystem::temp_directory_path() / "kbxibench-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
         folder_ = pattern;
-        std::vector<std::uint8_t> image(kImageLength);
+        std::vector<std::uint8_t> image(length);
         for (std::size_t i = 0; i < image.size(); ++i) image[i] = std::uint8_t(i * 7 + 3);
         std::memcpy(image.data(), kMagic, 4);
-        image[kLengthField] = std::uint8_t(kImageLength >> 8);
-        image[kLengthField + 1] = std::uint8_t(kImageLength & 0xFF);
+        image[kLengthField] = std::uint8_t(length >> 8);
+        image[kLengthField + 1] = std::uint8_t(length & 0xFF);
         std::FILE* out = std::fopen(imagePath().c_str(), "wb");
         if (out == nullptr || std::fwrite(image.data(), 1, image.size(), out) != image.size())
             throw std::runtime_error("cannot write " + imagePath());
@@ -112,25 +124,34 @@ public:
     BenchFiles(const BenchFiles&) = delete;
     BenchFiles& operator=(const BenchFiles&) = delete;
 
+    std::size_t length() const { return length_; }
     std::string imagePath() const { return (folder_ / "memory.kbx").string(); }
     std::string uploadPath() const { return (folder_ / "uploaded.kbx").string(); }
 
 private:
+    std::size_t length_;
     std::filesystem::path folder_;
 };
 
-// One download and one upload through the library's calls; empty when both
-// moved the whole image, else what went wrong.
-std::string downloadAndUpload(const BenchFiles& files) {
+// One download through the library's calls; empty when it moved the whole
+// image, else what went wrong.
+std::string download(const BenchFiles& files) {
     char message[KBXI_MESSAGE_CAPACITY];
     std::snprintf(message, sizeof message, "%s", kInterface);
     const int sent = kbxi::refresh(kbxi::state(), files.imagePath().c_str(),
                                    kbxi::MessageBuffer(message, sizeof message), 0, 0, nullptr);
-    if (sent != int(kImageLength)) return "download: " + std::to_string(sent) + " " + message;
+    if (sent != int(files.length())) return "download: " + std::to_string(sent) + " " + message;
+    return {};
+}
+
+// One download and one upload; empty when both moved the whole image.
+std::string downloadAndUpload(const BenchFiles& files) {
+    if (std::string failure = download(files); !failure.empty()) return failure;
+    char message[KBXI_MESSAGE_CAPACITY];
     std::snprintf(message, sizeof message, "%s", kInterface);
     const int read = kbxi::upload(kbxi::state(), files.uploadPath().c_str(),
                                   kbxi::MessageBuffer(message, sizeof message), nullptr);
-    if (read != int(kImageLength)) return "upload: " + std::to_string(read) + " " + message;
+    if (read != int(files.length())) return "upload: " + std::to_string(read) + " " + message;
     return {};
 }
 
@@ -185,7 +206,7 @@ void transfer(benchmark::State& state, const kbxsim::Simulator& keyboard, const 
             return;
         }
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations() * 2 * kImageLength));
+    state.SetBytesProcessed(std::int64_t(state.iterations() * 2 * files.length()));
 }
 
 void pacedTransfer(benchmark::State& state, const BenchFiles& files) {
@@ -193,6 +214,21 @@ void pacedTransfer(benchmark::State& state, const BenchFiles& files) {
     options.lineRate = true;
     const kbxsim::Simulator keyboard(options);
     transfer(state, keyboard, files);
+}
+
+void downloadThroughAdapter(benchmark::State& state, const BenchFiles& files, std::chrono::milliseconds latency) {
+    kbxsim::SimulatorOptions options;
+    options.lineRate = true;
+    options.adapterLatency = latency;
+    const kbxsim::Simulator keyboard(options);
+    setenv(kPortVariable, keyboard.portPath().c_str(), 1);
+    for (auto _ : state) {
+        if (const std::string failure = download(files); !failure.empty()) {
+            state.SkipWithError(failure.c_str());
+            return;
+        }
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations() * files.length()));
 }
 
 // Checks once, before measuring, that the library's conversation is the
@@ -214,7 +250,6 @@ class RatioReporter : public kbxbench::TimingReporter {
 public:
     explicit RatioReporter(const Conversation& conversation) : conversation_(conversation) {}
 
-
     void printPaced() const {
         const std::optional<double> paced = seconds(kPacedName);
         if (!paced) {
@@ -225,6 +260,31 @@ public:
         const double floor = double(wireBytes) * kBitsPerByte / kPacedBaud;
         std::printf("paced at %d,O,8 / line floor: %.3f (download+upload %.2f s, %llu bytes on the wire %.2f s)\n",
                     kPacedBaud, *paced / floor, *paced, static_cast<unsigned long long>(wireBytes), floor);
+    }
+
+    // What asking for low latency gains through an adapter, measured and as
+    // the line model has it: each send waits for the latency timer and for
+    // its byte and the acknowledgement on the wire.
+    void printLatencyGain() const {
+        const std::optional<double> slow = seconds(kDefaultLatencyName);
+        const std::optional<double> fast = seconds(kLowLatencyName);
+        if (!slow || !fast || *fast <= 0) {
+            std::printf("adapter latency %lld ms / %lld ms: not measured\n",
+                        static_cast<long long>(kDefaultAdapterLatency.count()),
+                        static_cast<long long>(kLowAdapterLatency.count()));
+            return;
+        }
+        const std::uint64_t sends = conversationFor(kShortImageLength).downloadSends;
+        const double wire = 2.0 * kBitsPerByte / kPacedBaud;
+        const auto perSend = [&](std::chrono::milliseconds latency) {
+            return std::chrono::duration<double>(latency).count() + wire;
+        };
+        std::printf("adapter latency %lld ms / %lld ms: %.2f, line model %.2f (download of %zu bytes, %llu sends: "
+                    "%.2f s / %.2f s)\n",
+                    static_cast<long long>(kDefaultAdapterLatency.count()),
+                    static_cast<long long>(kLowAdapterLatency.count()), *slow / *fast,
+                    perSend(kDefaultAdapterLatency) / perSend(kLowAdapterLatency), kShortImageLength,
+                    static_cast<unsigned long long>(sends), *slow, *fast);
     }
 
     void printRatio() const {
@@ -266,7 +326,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
-    const BenchFiles files;
+    const BenchFiles files(kImageLength);
+    const BenchFiles shortFiles(kShortImageLength);
     kbxsim::Simulator keyboard;
     const Conversation conversation = conversationFor(kImageLength);
     if (const std::string failure = checkConversation(keyboard, files, conversation); !failure.empty()) {
@@ -282,11 +343,20 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark(kPacedName, pacedTransfer, std::cref(files))
             ->Unit(benchmark::kSecond)
             ->Iterations(1);
+        for (const auto& [name, latency] : {std::pair{kDefaultLatencyName, kDefaultAdapterLatency},
+                                            std::pair{kLowLatencyName, kLowAdapterLatency}}) {
+            benchmark::RegisterBenchmark(name, downloadThroughAdapter, std::cref(shortFiles), latency)
+                ->Unit(benchmark::kSecond)
+                ->Iterations(1);
+        }
     }
 
     RatioReporter reporter(conversation);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    if (paced) reporter.printPaced();
+    if (paced) {
+        reporter.printPaced();
+        reporter.printLatencyGain();
+    }
     reporter.printRatio();
     benchmark::Shutdown();
     unsetenv(kPortVariable);
