@@ -33,7 +33,10 @@ cat "$work/kbxsim.out"
 export KBX_COM1="$work/COM1"
 
 echo "== kbx32 $source_file $interface  (compile and download)"
+started=$(date +%s%N)
 build/bin/kbx32 "$source_file" "$interface" > "$work/messages.txt"
+elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+printf 'compiled and downloaded in %d.%02d s\n' $((elapsed_ms / 1000)) $((elapsed_ms % 1000 / 10))
 echo "messages for the editor's progress dialog: $(grep -v -c '^kbx_message 0 ' "$work/messages.txt") phase and" \
      "result lines, $(grep -c '^kbx_message 0 ' "$work/messages.txt") percentages:"
 grep -v '^kbx_message 0 ' "$work/messages.txt"
