@@ -149,8 +149,10 @@ void ProgressDialog::programEnded() {
     readMessages();
     if (finished_) return;
     // The program ended without its last message: a download failure stays
-    // on show; otherwise the run was cut short (a crash, a kill, a program
-    // that is not kbx32).
+    // on show, with the log that tells which device failed and why;
+    // otherwise the run was cut short (a crash, a kill, a program that is
+    // not kbx32).
+    if (failureShown_) showLog();
     finish(failureShown_ ? QString() : tr("Das Programm kbx32 wurde unerwartet beendet."));
 }
 

@@ -1,6 +1,7 @@
 // Both commands with the real kbx32, compiler and interface library: a
-// download over the keyboard port into the simulated keyboard, and a compile
-// run of a layout with an error.
+// download over the keyboard port into the simulated keyboard, a download to
+// a serial port that cannot be opened, and a compile run of a layout with an
+// error.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -77,6 +78,20 @@ TEST_F(DownloadEndToEnd, SendToKeyboardOverTheKeyboardPortLoadsTheImage) {
     EXPECT_EQ(keyboard.memory(4, image.size() - 4), std::vector<std::uint8_t>(image.begin() + 4, image.end()));
     EXPECT_TRUE(std::filesystem::exists(dir / "TMP0815.LOG"));
     expectDocumentUnchanged(keys);
+}
+
+TEST_F(DownloadEndToEnd, ASerialPortThatCannotBeOpenedIsNamedInTheLogWithTheSystemsReason) {
+    const std::filesystem::path folder = dir / "not-a-port";
+    std::filesystem::create_directory(folder);
+    ::setenv("KBX_COM1", folder.c_str(), 1);
+    testing::ModalDriver driver({"radio11011", "radio11013"});  // COM:, COM1
+    runSendToKeyboard(nullptr, document, setup);
+    ::unsetenv("KBX_COM1");
+    ASSERT_TRUE(driver.interfaceAnswered);
+    ASSERT_TRUE(driver.final.seen);
+    EXPECT_EQ(driver.final.status, "COM - Port konnte nicht geöffnet werden");
+    EXPECT_TRUE(driver.final.log.contains("Can't open COM1.")) << driver.final.log.toStdString();
+    EXPECT_TRUE(driver.final.log.contains(qPath(folder) + ": Is a directory")) << driver.final.log.toStdString();
 }
 
 TEST_F(DownloadEndToEnd, SaveAndTestShowsTheLogOfACompileError) {

@@ -86,7 +86,10 @@ struct FinalState {
 // (its state recorded first). Gives up by closing whatever is open.
 class ModalDriver : public QObject {
 public:
-    ModalDriver() {
+    // Answers the interface dialog with the keyboard port, or with the radio
+    // buttons named.
+    explicit ModalDriver(std::vector<const char*> interfaceRadios = {"radio11009"})
+        : interfaceRadios_(std::move(interfaceRadios)) {
         connect(&poll_, &QTimer::timeout, this, &ModalDriver::step);
         poll_.start(kPollMs);
         deadline_.setRemainingTime(kGiveUpMs);
@@ -103,7 +106,7 @@ private:
             return;
         }
         if (auto* interface = qobject_cast<InterfaceDialog*>(modal)) {
-            testing::clickRadio(control<QRadioButton>(*interface, "radio11009"));
+            for (const char* radio : interfaceRadios_) testing::clickRadio(control<QRadioButton>(*interface, radio));
             QTest::mouseClick(control<QPushButton>(*interface, "button1"), Qt::LeftButton);
             interfaceAnswered = true;
             return;
@@ -118,6 +121,7 @@ private:
         QTest::mouseClick(ok, Qt::LeftButton);
     }
 
+    std::vector<const char*> interfaceRadios_;
     QTimer poll_;
     QDeadlineTimer deadline_;
 };
