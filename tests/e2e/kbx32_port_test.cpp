@@ -84,6 +84,8 @@ TEST_F(Kbx32Ports, ASearchThatFindsNoKeyboardSaysSo) {
     Line line;  // nothing answers on the line
     const kbxtest::ProcessResult run = headerFrom(line.name, "COM1");
     EXPECT_EQ(run.exitCode, kNoKeyboardFound);
+    EXPECT_EQ(run.err.rfind("kbx32: COM1: no line settings given, trying each until the keyboard answers\n", 0), 0u)
+        << "told before the search: " << run.err;
     EXPECT_NE(run.err.find("no keyboard answered"), std::string::npos) << run.err;
     EXPECT_EQ(run.err.find("konnte nicht"), std::string::npos) << "not that the port failed to open: " << run.err;
 }

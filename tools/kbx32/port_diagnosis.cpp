@@ -54,6 +54,11 @@ std::string serialPortNameOf(const std::string& interfaceString) {
     return request.portName.starts_with(kPortPrefix) ? request.portName : std::string();
 }
 
+bool searchesLineSettings(const std::string& interfaceString) {
+    const PortRequest request = portRequestOf(interfaceString);
+    return request.searched && request.portName.starts_with(kPortPrefix);
+}
+
 PortDiagnosis diagnosePortFailure(const std::string& interfaceString) {
     const PortRequest request = portRequestOf(interfaceString);
     const std::string device = kbx::platform::serialDevicePath(request.portName);

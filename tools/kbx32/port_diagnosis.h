@@ -14,6 +14,10 @@ namespace kbx32 {
 // "COM 2"), as the interface library reads it; empty when it names none.
 std::string serialPortNameOf(const std::string& interfaceString);
 
+// Whether `interfaceString` names a serial port without line settings, so
+// that the library tries each setting in turn (a while when nothing answers).
+bool searchesLineSettings(const std::string& interfaceString);
+
 struct PortDiagnosis {
     Outcome outcome;   // portNotOpened, or noKeyboardFound for a port that opens well after a search
     std::string text;  // the device and the system's reason: "/dev/ttyS0: Permission denied"

@@ -6,6 +6,7 @@
 
 #include "tools/kbx32/image_match.h"
 #include "tools/kbx32/paths.h"
+#include "tools/kbx32/port_diagnosis.h"
 #include "tools/kbx32/steps.h"
 
 namespace kbx32 {
@@ -30,12 +31,25 @@ void reportFailure(const std::string& subject, const StepResult& result, Message
     std::fputc('\n', diagnostics);
 }
 
+// A search of the line settings takes a while when no keyboard answers:
+// the person is told before it starts.
+void announceSearch(const std::string& interfaceString, std::FILE* diagnostics) {
+    if (!searchesLineSettings(interfaceString)) return;
+    std::fprintf(diagnostics, "%s: %s: no line settings given, trying each until the keyboard answers\n", kProgramName,
+                 interfaceString.c_str());
+    std::fflush(diagnostics);
+}
+
 }  // namespace
 
 Outcome runJob(const Job& job, MessageChannel& messages, std::FILE* diagnostics) {
     StepResult result = compileLayout(job, messages);
-    if (result.outcome == Outcome::success)
-        result = job.compileOnly() ? finishWithoutDownload(messages) : downloadImage(job, messages);
+    if (result.outcome == Outcome::success && job.compileOnly()) {
+        result = finishWithoutDownload(messages);
+    } else if (result.outcome == Outcome::success) {
+        announceSearch(job.destination, diagnostics);
+        result = downloadImage(job, messages);
+    }
     reportFailure(job.source, result, &messages, diagnostics);
     return result.outcome;
 }
@@ -43,7 +57,10 @@ Outcome runJob(const Job& job, MessageChannel& messages, std::FILE* diagnostics)
 Outcome runIfChanged(const Job& job, MessageChannel& messages, std::FILE* diagnostics) {
     StepResult result = compileLayout(job, messages);
     KeyboardHeader header{};
-    if (result.outcome == Outcome::success) result = readHeaderBytes(job.destination, header);
+    if (result.outcome == Outcome::success) {
+        announceSearch(job.destination, diagnostics);
+        result = readHeaderBytes(job.destination, header);
+    }
     if (result.outcome != Outcome::success) {
         reportFailure(job.source, result, &messages, diagnostics);
         return result.outcome;
@@ -64,6 +81,7 @@ Outcome runIfChanged(const Job& job, MessageChannel& messages, std::FILE* diagno
 
 Outcome runUpload(const std::string& image, const std::string& interfaceString, MessageChannel& messages,
                   std::FILE* diagnostics) {
+    announceSearch(interfaceString, diagnostics);
     const StepResult result = uploadImage(image, interfaceString, messages);
     reportFailure(image, result, &messages, diagnostics);
     if (result.outcome == Outcome::success) std::fprintf(diagnostics, "%s: %s: %s\n", kProgramName, image.c_str(),
@@ -72,6 +90,7 @@ Outcome runUpload(const std::string& image, const std::string& interfaceString, 
 }
 
 Outcome runHeader(const std::string& interfaceString, std::FILE* output, std::FILE* diagnostics) {
+    announceSearch(interfaceString, diagnostics);
     const StepResult result = readHeader(interfaceString, output);
     reportFailure(interfaceString, result, nullptr, diagnostics);
     return result.outcome;
