@@ -2,7 +2,9 @@
 // master side, the port under test opens the slave as COM1.
 
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -238,6 +241,50 @@ TEST_F(SerialPortTest, ALineWithoutSerialDriverSettingsOpensWithoutLowLatency) {
     ::close(other);
     ASSERT_EQ(port.open(serialRequest("COM1:9600,O,8"), message), 0);
     EXPECT_EQ(port.close(message), 0);
+}
+
+// The low-latency flag of a real serial driver as another descriptor sees
+// it; nothing where the device cannot be opened or keeps no such settings.
+std::optional<bool> lowLatencyOf(int observer) {
+    serial_struct serial{};
+    if (::ioctl(observer, TIOCGSERIAL, &serial) != 0) return std::nullopt;
+    return (serial.flags & ASYNC_LOW_LATENCY) != 0;
+}
+
+void setLowLatency(int observer, bool on) {
+    serial_struct serial{};
+    ASSERT_EQ(::ioctl(observer, TIOCGSERIAL, &serial), 0);
+    serial.flags = on ? (serial.flags | ASYNC_LOW_LATENCY) : (serial.flags & ~ASYNC_LOW_LATENCY);
+    ASSERT_EQ(::ioctl(observer, TIOCSSERIAL, &serial), 0);
+}
+
+// On the machine's first UART (the 8250 driver keeps the flag among the
+// port's flags, UPF_LOW_LATENCY in include/linux/serial_core.h, and reports
+// it back through TIOCGSERIAL in drivers/tty/serial/serial_core.c): the port
+// adds low latency while it is open and takes it away on close, but leaves
+// a flag it found set. Skipped where /dev/ttyS0 cannot be opened.
+TEST(SerialPortOnADriver, AsksForLowLatencyWhileOpenAndGivesTheOldSettingBack) {
+    constexpr char kDevice[] = "/dev/ttyS0";
+    const int observer = ::open(kDevice, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (observer < 0) GTEST_SKIP() << kDevice << ": " << std::strerror(errno);
+    const std::optional<bool> before = lowLatencyOf(observer);
+    if (!before) {
+        ::close(observer);
+        GTEST_SKIP() << kDevice << " keeps no serial driver settings";
+    }
+    ScopedVariable device{"KBX_COM1", kDevice};
+    char buffer[128] = {};
+    MessageBuffer message{buffer, sizeof buffer};
+    for (const bool setBefore : {false, true}) {
+        setLowLatency(observer, setBefore);
+        SerialPort port;
+        ASSERT_EQ(port.open(serialRequest("COM1:9600,O,8"), message), 0) << message.text();
+        EXPECT_EQ(lowLatencyOf(observer), true) << "set before: " << setBefore;
+        EXPECT_EQ(port.close(message), 0);
+        EXPECT_EQ(lowLatencyOf(observer), setBefore);
+    }
+    setLowLatency(observer, *before);
+    ::close(observer);
 }
 
 TEST_F(SerialPortTest, AnEmptySettingsTextOpensAtNinetySixHundredOddEight) {
