@@ -11,6 +11,9 @@ namespace keyui::download {
 namespace {
 
 constexpr char kNoKeyboard[] = "No Vyrn keyboard detected !";
+// The link test passed (or the transport has none) but no header came back.
+constexpr char kEnglishNoAnswer[] = "The keyboard did not answer.";
+constexpr char kGermanNoAnswer[] = "Die Tastatur hat nicht geantwortet.";
 
 constexpr unsigned char kAutomaticSelection = 0;
 constexpr unsigned char kUsbSelection = 4;
@@ -71,7 +74,7 @@ VersionQueryResult runVersionQuery(const InterfaceEntries& entries, bool usbPres
         // The USB link opened for the query goes with it, so that no open link
         // outlives the unloaded library.
         if (choice.closeUsbAtEnd) entries.closeUsb();
-        return {};
+        return {QString::fromUtf8(englishTexts ? kEnglishNoAnswer : kGermanNoAnswer), false};
     }
 
     VersionQueryResult result{versionText(header, englishTexts), true};

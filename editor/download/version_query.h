@@ -5,7 +5,8 @@
 // tests the link, reads the 8-byte image header of the keyboard memory and
 // turns it into the text of the static control 11058, then sends the closing
 // command 0xEF 0x10. The calls block while the library waits for the keyboard
-// (bounded by the library's own time-outs).
+// (bounded by the library's own time-outs): the editor runs them on a thread
+// of their own (version_query_worker.h).
 
 #include <QString>
 #include <array>
@@ -27,7 +28,8 @@ struct VersionQueryOptions {
 };
 
 struct VersionQueryResult {
-    // The static text 11058; none = leave it unchanged.
+    // The static text 11058; none = leave it unchanged. A header read that
+    // gets no answer says so.
     std::optional<QString> text;
     // True when the text shows a header read from the keyboard (the about box
     // then moves the focus to its edit box).

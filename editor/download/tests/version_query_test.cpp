@@ -158,18 +158,20 @@ TEST_F(VersionQueryCalls, AFailedLinkTestReportsNoKeyboardAndReadsNothing) {
     EXPECT_EQ(recording.calls, (std::vector<std::string>{"set 4", "check", "close USB", "set 0", "check"}));
 }
 
-TEST_F(VersionQueryCalls, AFailedHeaderReadLeavesTheTextAndSendsNoCommand) {
+TEST_F(VersionQueryCalls, AFailedHeaderReadSaysTheKeyboardDidNotAnswerAndSendsNoCommand) {
     recording.headerResult = 1;
     const VersionQueryResult result = runVersionQuery(entries, false, false);
-    EXPECT_FALSE(result.text);
+    ASSERT_TRUE(result.text);
+    EXPECT_EQ(result.text->toStdString(), "Die Tastatur hat nicht geantwortet.");
     EXPECT_FALSE(result.headerShown);
     EXPECT_EQ(recording.calls, (std::vector<std::string>{"set 0", "check", "header AT CHECK"}));
 }
 
 TEST_F(VersionQueryCalls, AFailedHeaderReadOverUsbStillClosesTheUsbLink) {
     recording.headerResult = 1;
-    const VersionQueryResult result = runVersionQuery(entries, true, false);
-    EXPECT_FALSE(result.text);
+    const VersionQueryResult result = runVersionQuery(entries, true, true);
+    ASSERT_TRUE(result.text);
+    EXPECT_EQ(result.text->toStdString(), "The keyboard did not answer.");
     EXPECT_EQ(recording.calls, (std::vector<std::string>{"set 4", "check", "header USB CHECK", "close USB"}));
 }
 
@@ -315,12 +317,13 @@ TEST_F(VersionQueryOnTheKeyboard, NoKeyboardAtAllIsReported) {
 }
 
 // The driver transport has no link test, so without a keyboard only the
-// header read fails, and the static text stays as it was.
-TEST_F(VersionQueryOnTheKeyboard, OverTheDriverWithoutAKeyboardTheTextStays) {
+// header read fails, and the query says that no answer came.
+TEST_F(VersionQueryOnTheKeyboard, OverTheDriverWithoutAKeyboardTheQuerySaysNoAnswerCame) {
     const auto start = std::chrono::steady_clock::now();
     const VersionQueryResult result = query();
     const long long elapsed = millisecondsSince(start);
-    EXPECT_FALSE(result.text);
+    ASSERT_TRUE(result.text);
+    EXPECT_EQ(result.text->toStdString(), "The keyboard did not answer.");
     EXPECT_FALSE(result.headerShown);
     std::printf("query without a keyboard (driver): %lld ms\n", elapsed);
 }

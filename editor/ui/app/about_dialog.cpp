@@ -1,6 +1,5 @@
 #include "editor/ui/app/about_dialog.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -8,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/download/version_query_worker.h"
 #include "editor/ui/app/user_dialogs.h"
 #include "editor/ui/core/editor_state.h"
 
@@ -66,18 +66,28 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), query_(queryOverInt
 }
 
 // One query per opening of the dialog: the button stays disabled. The query
-// blocks until the interface library has its answer or gives up.
+// runs on a thread of its own while the dialog says that it waits; the
+// worker belongs to the application, so that closing the dialog does not
+// wait for the keyboard, and goes once it has answered.
 void AboutDialog::queryKeyboardVersion() {
+    if (queryStarted_) return;
+    queryStarted_ = true;
     version_->setEnabled(false);
     hint_->clear();
-    // The query does not return to the event loop: show its start now.
-    version_->repaint();
-    hint_->repaint();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const download::VersionQueryResult answer = query_();
-    QApplication::restoreOverrideCursor();
-    if (answer.text) result_->setText(*answer.text);
+    textBeforeQuery_ = result_->text();
+    result_->setText(tr("Die Tastatur wird abgefragt ..."));
+    setCursor(Qt::BusyCursor);
+    auto* worker = new download::VersionQueryWorker(QCoreApplication::instance());
+    connect(worker, &download::VersionQueryWorker::answered, this, &AboutDialog::showAnswer);
+    connect(worker, &download::VersionQueryWorker::answered, worker, &QObject::deleteLater);
+    worker->start(query_);
+}
+
+void AboutDialog::showAnswer(const download::VersionQueryResult& answer) {
+    unsetCursor();
+    result_->setText(answer.text.value_or(textBeforeQuery_));
     if (answer.headerShown) hint_->setFocus();
+    emit keyboardVersionShown();
 }
 
 }  // namespace keyui::app

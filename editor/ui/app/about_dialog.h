@@ -4,7 +4,7 @@
 // edit 11062 (English when the English texts are loaded) and the
 // "Keyboard &Version" button 1002, which asks the attached keyboard for the
 // header of its image once per opening and shows the answer in the static
-// text 11058.
+// text 11058. The query runs beside the window, which keeps answering.
 
 #include <QDialog>
 #include <functional>
@@ -41,11 +41,17 @@ public:
 
 signals:
     void keyboardVersionRequested();
+    // The query's answer is on show (or the text before it, when the
+    // answer had none).
+    void keyboardVersionShown();
 
 private:
     void queryKeyboardVersion();
+    void showAnswer(const download::VersionQueryResult& answer);
 
     VersionQuery query_;
+    bool queryStarted_ = false;
+    QString textBeforeQuery_;
     QPlainTextEdit* hint_ = nullptr;
     QPushButton* version_ = nullptr;
     QLabel* result_ = nullptr;

@@ -5,7 +5,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -31,13 +35,22 @@ protected:
 
     void press() { QTest::mouseClick(about.versionButton(), Qt::LeftButton); }
 
+    // Presses the button and waits for the answer of the query, which runs
+    // beside the window.
+    static bool pressAndWait(AboutDialog& dialog) {
+        constexpr int kPatienceMs = 20000;
+        QSignalSpy shown(&dialog, &AboutDialog::keyboardVersionShown);
+        QTest::mouseClick(dialog.versionButton(), Qt::LeftButton);
+        return shown.wait(kPatienceMs);
+    }
+
     AboutDialog about;
     int queries = 0;
 };
 
 TEST_F(AboutDialogTest, AHeaderIsShownOnceAndTheFocusMovesToTheEditBox) {
     open({QStringLiteral("Firmware ID: 5631  Checksum: 0000\nLenght: 013D  Language: GR SHIFT LOCK"), true});
-    press();
+    ASSERT_TRUE(pressAndWait(about));
     EXPECT_EQ(queries, 1);
     EXPECT_EQ(about.result()->text(),
               "Firmware ID: 5631  Checksum: 0000\nLenght: 013D  Language: GR SHIFT LOCK");
@@ -46,12 +59,13 @@ TEST_F(AboutDialogTest, AHeaderIsShownOnceAndTheFocusMovesToTheEditBox) {
     EXPECT_FALSE(about.versionButton()->isEnabled());
 
     press();
+    QTest::qWait(50);
     EXPECT_EQ(queries, 1) << "a second press does nothing";
 }
 
 TEST_F(AboutDialogTest, AFailureTextIsShownAndTheFocusStays) {
     open({QStringLiteral("No Vyrn keyboard detected !"), false});
-    press();
+    ASSERT_TRUE(pressAndWait(about));
     EXPECT_EQ(about.result()->text(), "No Vyrn keyboard detected !");
     EXPECT_FALSE(about.hint()->hasFocus());
     EXPECT_FALSE(about.versionButton()->isEnabled());
@@ -60,7 +74,7 @@ TEST_F(AboutDialogTest, AFailureTextIsShownAndTheFocusStays) {
 TEST_F(AboutDialogTest, AQueryWithoutTextLeavesTheStaticText) {
     about.result()->setText(QStringLiteral("before"));
     open({});
-    press();
+    ASSERT_TRUE(pressAndWait(about));
     EXPECT_EQ(queries, 1);
     EXPECT_EQ(about.result()->text(), "before");
     EXPECT_FALSE(about.versionButton()->isEnabled());
@@ -77,13 +91,54 @@ TEST_F(AboutDialogTest, TheDefaultQueryBindsTheInterfaceLibraryByName) {
     ::setenv("KBX_PLATFORM", "nt4", 1);
     ::unsetenv("KBX_KEYBOARD");
     ::unsetenv("KBX_USB");
-    QTest::mouseClick(dialog.versionButton(), Qt::LeftButton);
+    ASSERT_TRUE(pressAndWait(dialog));
     ::unsetenv("KBX_PLATFORM");
     ::unsetenv("XDG_CONFIG_HOME");
     const bool libraryBuilt = std::filesystem::exists(std::filesystem::path(KBX_LIBRARY_DIR) / "libkbxi32.so");
     EXPECT_EQ(dialog.result()->text().toStdString(),
               libraryBuilt ? "No Vyrn keyboard detected !" : "Can\u00B4t load KBXI32.DLL!");
     EXPECT_FALSE(dialog.versionButton()->isEnabled());
+}
+
+// While the query waits for a keyboard that does not answer (the keyboard
+// device's echo test gives up after about 1.5 s), the window's own events
+// are handled: an event posted every 20 ms runs within 100 ms, and the
+// dialog says that it is asking.
+TEST_F(AboutDialogTest, TheWindowAnswersWhileTheQueryWaitsForASilentKeyboard) {
+    AboutDialog dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
+    ::setenv("KBX_PLATFORM", "nt4", 1);
+    ::unsetenv("KBX_KEYBOARD");
+    ::unsetenv("KBX_USB");
+    QSignalSpy shown(&dialog, &AboutDialog::keyboardVersionShown);
+    QTest::mouseClick(dialog.versionButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result()->text(), "Die Tastatur wird abgefragt ...");
+
+    constexpr auto kPostEvery = std::chrono::milliseconds(20);
+    constexpr long long kLongestWaitMs = 100;
+    long long longestWaitMs = 0;
+    int handled = 0;
+    QTimer poster;
+    QObject::connect(&poster, &QTimer::timeout, &dialog, [&] {
+        const auto posted = std::chrono::steady_clock::now();
+        QMetaObject::invokeMethod(&dialog, [&, posted] {
+            const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - posted);
+            longestWaitMs = std::max(longestWaitMs, static_cast<long long>(waited.count()));
+            ++handled;
+        }, Qt::QueuedConnection);
+    });
+    poster.start(kPostEvery);
+    ASSERT_TRUE(shown.wait(20000));
+    poster.stop();
+    ::unsetenv("KBX_PLATFORM");
+    ::unsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_GT(handled, 10) << "the query ran beside the window for a while";
+    EXPECT_LT(longestWaitMs, kLongestWaitMs);
+    EXPECT_NE(dialog.result()->text(), "Die Tastatur wird abgefragt ...");
 }
 
 }  // namespace
