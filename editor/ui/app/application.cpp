@@ -15,6 +15,7 @@
 
 #include "editor/document/settings_file.h"
 #include "editor/ui/app/main_window.h"
+#include "editor/ui/app/platform_loop_watcher.h"
 #include "editor/ui/app/screenshot_script.h"
 #include "editor/ui/app/user_dialogs.h"
 #include "editor/ui/core/editor_state.h"
@@ -152,6 +153,7 @@ int runApplication(int argc, char** argv) {
     // file brings are added to it rather than replaced by it.
     loadLayerTable();
 
+    const PlatformLoopWatcher libraryLoop;
     QtUserDialogs dialogs;
     MainWindowSetup setup;
     setup.dialogs = &dialogs;
