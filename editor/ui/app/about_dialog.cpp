@@ -20,16 +20,18 @@ constexpr int kVersionButtonId = 1002;
 constexpr int kResultTextId = 11058;
 constexpr int kHintLines = 3;
 
-download::VersionQueryResult queryOverInterfaceLibrary() {
+// The query over the interface library, with the editor's language taken
+// now: the query itself runs on another thread.
+AboutDialog::VersionQuery queryOverInterfaceLibrary() {
     download::VersionQueryOptions options;
     options.englishTexts = editorState().englishTexts;
-    return download::queryKeyboardVersion(options);
+    return [options] { return download::queryKeyboardVersion(options); };
 }
 }  // namespace
 
 QString aboutHint(bool englishTexts) { return QString::fromUtf8(englishTexts ? kEnglishAboutHint : kGermanAboutHint); }
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), query_(queryOverInterfaceLibrary) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), query_(queryOverInterfaceLibrary()) {
     setObjectName(QStringLiteral("dialog%1").arg(kAboutDialogId));
     setWindowTitle(QCoreApplication::translate("keyui::app::AboutDialog", "Version"));
     auto* layout = new QVBoxLayout(this);
