@@ -57,7 +57,7 @@ ProgressRun sendToKeyboardRun(const DownloadSetup& setup, const InterfaceChoice&
 
 ProgressRun saveAndTestRun(const DownloadSetup& setup, const QString& sourcePath) {
     return ProgressRun{setup.kbx32Program, {sourcePath, QLatin1String(kCompileOnly)},
-                       withExtension(sourcePath, QLatin1String(kTestLogExtension))};
+                       withExtension(sourcePath, QLatin1String(kTestLogExtension)), true};
 }
 
 bool writeSource(QWidget* parent, KeyDocument& document, const QString& path, const DownloadSetup& setup) {

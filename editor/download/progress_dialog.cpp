@@ -72,8 +72,11 @@ void ProgressDialog::buildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Compile"), this));
     layout->addWidget(compileBar_);
-    layout->addWidget(new QLabel(tr("Download"), this));
+    auto* downloadLabel = new QLabel(tr("Download"), this);
+    layout->addWidget(downloadLabel);
     layout->addWidget(downloadBar_);
+    downloadLabel->setVisible(!run_.compileOnly);
+    downloadBar_->setVisible(!run_.compileOnly);
     layout->addWidget(status_);
     layout->addWidget(log_);
     layout->addLayout(buttons);
@@ -118,6 +121,10 @@ void ProgressDialog::handle(const ProgressMessage& message) {
     case MessageKind::phaseFinished:
         if (compilePhase_) {
             compileBar_->setValue(kBarMaximum);
+        } else if (run_.compileOnly) {
+            // The compile listing tells what the layout holds.
+            showLog();
+            finish(tr("Die Belegung wurde ohne Fehler compiliert."));
         } else {
             downloadBar_->setValue(kBarMaximum);
             finish(tr("Fertig"));

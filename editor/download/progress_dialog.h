@@ -27,6 +27,7 @@ struct ProgressRun {
     QString program;      // kbx32
     QStringList arguments;  // the source path and the interface string or "COMP"
     QString logPath;      // shown on a compile failure
+    bool compileOnly = false;  // a test compile: no download to show, the compile's result at the end
 };
 
 class ProgressDialog : public QDialog {

@@ -94,6 +94,17 @@ TEST_F(DownloadEndToEnd, ASerialPortThatCannotBeOpenedIsNamedInTheLogWithTheSyst
     EXPECT_TRUE(driver.final.log.contains(qPath(folder) + ": Is a directory")) << driver.final.log.toStdString();
 }
 
+TEST_F(DownloadEndToEnd, SaveAndTestOfAGoodLayoutEndsWithTheCompileResultAndItsListing) {
+    testing::ModalDriver driver;
+    runSaveAndTest(nullptr, document, setup);
+    ASSERT_TRUE(driver.final.seen);
+    EXPECT_EQ(driver.final.status, "Die Belegung wurde ohne Fehler compiliert.");
+    EXPECT_EQ(driver.final.compileBar, 100);
+    EXPECT_EQ(driver.final.downloadBar, 0) << "nothing was downloaded";
+    EXPECT_FALSE(driver.final.log.isEmpty());
+    EXPECT_EQ(driver.final.log.toStdString(), kbxtest::readFile(dir / "shop.TXT"));
+}
+
 TEST_F(DownloadEndToEnd, SaveAndTestShowsTheLogOfACompileError) {
     document.keyboard().languageCode = "QQ";  // no such language
     const auto keys = document.keyboard().keys;
