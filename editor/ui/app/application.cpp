@@ -1,6 +1,8 @@
 #include "editor/ui/app/application.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +29,7 @@ namespace keyui::app {
 namespace {
 
 constexpr char kApplicationName[] = "key";
+constexpr int kUsageError = 2;  // as command-line programs end on a line they cannot read
 constexpr char kGermanLanguage[] = "de";
 constexpr char kEnglishLanguage[] = "en";
 constexpr int kSplashWidth = 360;
@@ -107,17 +110,17 @@ void loadLayerTable() {
     if (startup.defaultsBuilt) editorState().currentLayer = 0;
 }
 
-CommandLine parseCommandLine(const QStringList& arguments) {
-    CommandLine line;
-    line.screenshotFolder = qEnvironmentVariable(kScreenshotVariable);
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == QLatin1String(kScreenshotOption) && i + 1 < arguments.size())
-            line.screenshotFolder = arguments[++i];
-        else
-            line.files.append(arguments[i]);
-    }
-    return line;
+namespace {
+
+// Prints what --help or --version asks for; the exit status then, nothing
+// when the line asks for neither.
+std::optional<int> answerInformationOptions(const CommandLine& line) {
+    if (!line.helpWanted && !line.versionWanted) return std::nullopt;
+    std::fputs(qPrintable(line.helpWanted ? commandLineHelp() : versionLine()), stdout);
+    return 0;
 }
+
+}  // namespace
 
 void openStartupFiles(MainWindow& window, const QStringList& files) {
     for (const QString& file : files) window.fileCommands().open(file);
@@ -132,7 +135,18 @@ void openStartupFiles(MainWindow& window, const QStringList& files) {
 // controls to enable, and no "Visible" values are written for the bars; the
 // tool-bar state restored from "KEY_ControlBar" alone decides what shows.
 int runApplication(int argc, char** argv) {
+    // --help and --version are answered before the window system is opened,
+    // so that they work without a display; the line is read again once Qt
+    // has taken its own options (-platform, -style ...) out of it.
+    if (const std::optional<int> answered = answerInformationOptions(parseCommandLine(argumentsOf(argc, argv))))
+        return *answered;
     QApplication application(argc, argv);
+    const CommandLine line = parseCommandLine(QApplication::arguments());
+    if (!line.problem.isEmpty()) {
+        std::fprintf(stderr, "key: %s\nTry 'key --help'.\n", qPrintable(line.problem));
+        return kUsageError;
+    }
+    if (const std::optional<int> answered = answerInformationOptions(line)) return *answered;
     QApplication::setOrganizationName(QString::fromLatin1(kOrganisationName));
     QApplication::setApplicationName(QString::fromLatin1(kApplicationName));
 
@@ -159,7 +173,6 @@ int runApplication(int argc, char** argv) {
     setup.dialogs = &dialogs;
     MainWindow window(setup);
 
-    const CommandLine line = parseCommandLine(QApplication::arguments());
     openStartupFiles(window, line.files);
     window.restorePlacement();
     splash.finish(&window);

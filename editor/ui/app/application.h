@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <filesystem>
 
+#include "editor/ui/app/command_line.h"
+
 class QApplication;
 class QTranslator;
 
@@ -17,8 +19,6 @@ inline constexpr char kOrganisationName[] = "LayomatV18";
 inline constexpr char kTranslationBaseName[] = "key_en";
 inline constexpr char kTranslationSuffix[] = ".qm";
 inline constexpr char kLanguageVariable[] = "KEY_LANG";           // "de" or "en"
-inline constexpr char kScreenshotVariable[] = "KEY_SCREENSHOTS";  // a folder: grab and quit
-inline constexpr char kScreenshotOption[] = "--screenshots";
 
 // The folder of the program, ending in "/".
 QString programFolderOf(const QString& programPath);
@@ -39,12 +39,6 @@ QString translationFolderOf(const QString& programFolder);
 // The layer table from the settings file, the default table written when
 // it has none (layer 0 then becomes the current layer).
 void loadLayerTable();
-
-struct CommandLine {
-    QStringList files;
-    QString screenshotFolder;  // hidden: grab the windows into this folder and quit
-};
-CommandLine parseCommandLine(const QStringList& arguments);
 
 // Opens the named files; with none the editor starts without a document.
 void openStartupFiles(MainWindow& window, const QStringList& files);

@@ -18,6 +18,7 @@
 #include "editor/ui/app/recent_files.h"
 #include "editor/ui/app/tests/app_fixture.h"
 #include "editor/ui/app/window_placement.h"
+#include "tests/support/process.h"
 
 namespace keyui::app::testing {
 namespace {
@@ -51,6 +52,38 @@ TEST_F(StartupTest, TheScreenshotOptionIsNoFile) {
     const CommandLine line = parseCommandLine({"key", "--screenshots", "/tmp/shots", "a.kbf"});
     EXPECT_EQ(line.files, QStringList{"a.kbf"});
     EXPECT_EQ(line.screenshotFolder, "/tmp/shots");
+}
+
+TEST_F(StartupTest, UnknownOptionsAndAMissingFolderAreProblemsAndHelpAndVersionAreAsked) {
+    EXPECT_EQ(parseCommandLine({"key", "--bogus", "a.kbf"}).problem, "Unknown option 'bogus'.");
+    EXPECT_EQ(parseCommandLine({"key", "--screenshots"}).problem, "Missing value after '--screenshots'.");
+    EXPECT_TRUE(parseCommandLine({"key", "-h"}).helpWanted);
+    EXPECT_TRUE(parseCommandLine({"key", "a.kbf", "--version"}).versionWanted);
+    EXPECT_EQ(parseCommandLine({"key", "--", "--odd name.kbf"}).files, QStringList{"--odd name.kbf"});
+}
+
+// The program itself, as a user runs it: both answers need no display, and
+// a line it cannot read ends with status 2 before any window opens.
+TEST_F(StartupTest, TheProgramPrintsHelpAndVersionWithoutADisplayAndRefusesUnknownOptions) {
+    const std::filesystem::path key = std::filesystem::path(KBX_BIN_DIR) / "key";
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("QT_QPA_PLATFORM", "xcb");  // a window system that is not there
+    qunsetenv("DISPLAY");
+    const kbxtest::ProcessResult help = kbxtest::runProgram(key, {"--help"});
+    qputenv("QT_QPA_PLATFORM", platform);
+    if (!display.isEmpty()) qputenv("DISPLAY", display);
+    EXPECT_EQ(help.exitCode, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("Usage: key ", 0), 0u) << help.out;
+    EXPECT_NE(help.out.find("--version"), std::string::npos);
+    EXPECT_EQ(help.out.find("screenshots"), std::string::npos) << "the screenshot folder stays out of the help";
+    const kbxtest::ProcessResult version = kbxtest::runProgram(key, {"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, versionLine().toStdString());
+    EXPECT_EQ(version.out.rfind("key ", 0), 0u);
+    const kbxtest::ProcessResult bad = kbxtest::runProgram(key, {"--bogus"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("key: Unknown option 'bogus'.\nTry 'key --help'.\n"), std::string::npos) << bad.err;
 }
 
 TEST_F(StartupTest, AMaximisedWindowComesBackMaximisedWithItsNormalRectangle) {
