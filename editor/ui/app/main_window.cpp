@@ -394,13 +394,20 @@ void MainWindow::updateTitles() {
         frame->showTitle(counts[document] > 1 ? ++numbers[document] : 0);
     }
     const KeyDocument* document = activeFrame() != nullptr ? &activeFrame()->document() : nullptr;
-    if (document == nullptr) {
-        setWindowTitle(applicationTitle());
-        setWindowModified(false);
-    } else {
-        setWindowTitle(applicationTitle() + QStringLiteral(" - ") + document->title() + QStringLiteral("[*]"));
-        setWindowModified(document->isModified());
-    }
+    // The window system adds the program's name (the application's display
+    // name) after the file's.
+    title_ = document == nullptr ? applicationTitle() : document->title() + QStringLiteral("[*]");
+    setWindowTitle(title_);
+    setWindowModified(document != nullptr && document->isModified());
+}
+
+// A maximised layout window makes its title the workspace's: "file - [file]"
+// after the main window's, which named the file twice. The main window keeps
+// its own.
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && !title_.isEmpty() && windowTitle() != title_)
+        setWindowTitle(title_);
 }
 
 void MainWindow::updateMenus() {

@@ -91,6 +91,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createActions();
@@ -155,6 +156,7 @@ private:
     std::vector<QMenu*> menus129_;
     std::vector<QMenu*> fileMenus_;
     bool showingLayoutMenus_ = false;
+    QString title_;  // the title updateTitles gave, kept against the workspace's own
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     LayerBar* layerBar_ = nullptr;

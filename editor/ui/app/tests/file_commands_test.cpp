@@ -73,7 +73,7 @@ TEST_F(FileCommandsTest, AnUntitledDocumentAlwaysAsksForANameAndTakesIt) {
     EXPECT_EQ(document->title(), "Named.kbf");
     EXPECT_TRUE(fs::exists(dir / "Named.kbf"));
     EXPECT_EQ(main.recentFiles().paths().front(), path("Named.kbf"));
-    EXPECT_EQ(main.windowTitle(), "Vyrn Layomat - Named.kbf[*]");
+    EXPECT_EQ(main.windowTitle(), "Named.kbf[*]");
 }
 
 TEST_F(FileCommandsTest, AFailedSaveSaysSoAndKeepsTheDocumentModified) {

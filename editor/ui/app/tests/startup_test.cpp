@@ -3,6 +3,8 @@
 // the choice of language and the about box.
 
 #include <QAction>
+#include <QApplication>
+#include <QWindow>
 #include <QComboBox>
 #include <QMenu>
 #include <QMimeData>
@@ -34,8 +36,35 @@ TEST_F(StartupTest, WithoutArgumentsNoDocumentOpensAndANamedFileOpens) {
     openStartupFiles(main, parseCommandLine({"key", kExampleLayout}).files);
     ASSERT_EQ(main.openDocuments().size(), 1u);
     EXPECT_EQ(main.activeDocument()->title(), "bakery.kbf");
-    EXPECT_EQ(main.windowTitle(), "Vyrn Layomat - bakery.kbf[*]");
+    EXPECT_EQ(main.windowTitle(), "bakery.kbf[*]");
     EXPECT_EQ(main.recentFiles().paths(), QStringList{kExampleLayout});
+}
+
+// What the title bar shows: Qt appends the application's display name to a
+// window's title unless the title already ends with it
+// (QPlatformWindow::formatWindowTitle in qtbase, " \u2014 " on X11).
+QString titleBarText(const QWidget& window) {
+    QString title = window.windowHandle() != nullptr ? window.windowHandle()->title() : window.windowTitle();
+    const QString program = QGuiApplication::applicationDisplayName();
+    if (!title.endsWith(program)) title += (title.isEmpty() ? QString() : QStringLiteral(" \u2014 ")) + program;
+    return title;
+}
+
+TEST_F(StartupTest, TheTitleBarNamesTheProgramAndTheFileOnceAlsoWithTheLayoutMaximised) {
+    QGuiApplication::setApplicationDisplayName(applicationTitle());
+    MainWindow& main = makeWindow();
+    main.show();
+    EXPECT_EQ(titleBarText(main), "Vyrn Layomat");
+    openStartupFiles(main, {kExampleLayout});
+    EXPECT_EQ(titleBarText(main), "bakery.kbf \u2014 Vyrn Layomat");
+    ASSERT_NE(main.activeFrame(), nullptr);
+    main.activeFrame()->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(titleBarText(main).count(QStringLiteral("bakery.kbf")), 1) << titleBarText(main).toStdString();
+    EXPECT_EQ(titleBarText(main).count(QStringLiteral("Vyrn Layomat")), 1) << titleBarText(main).toStdString();
+    main.activeFrame()->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(titleBarText(main), "bakery.kbf \u2014 Vyrn Layomat");
 }
 
 TEST_F(StartupTest, FilesDroppedOnTheWindowOpen) {
