@@ -322,11 +322,26 @@ ChildFrame& MainWindow::addFrame(KeyDocument& document) {
     connect(frame, &QObject::destroyed, this,
             [this] { QTimer::singleShot(0, this, &MainWindow::dropDocumentsWithoutWindows); });
     frame->show();
+    // Sized once the workspace has its own size (at start-up the main window
+    // is placed after the files of the command line are open).
+    QTimer::singleShot(0, frame, [this, frame] { fitNewFrame(*frame); });
     mdi_->setActiveSubWindow(frame);
     lastFrame_ = frame;
     frameActivated();
     updateTitles();
     return *frame;
+}
+
+// A new layout window shows the whole keyboard at 100 % where the workspace
+// has room for it, and fills the workspace where it has not.
+void MainWindow::fitNewFrame(ChildFrame& frame) {
+    const QSize wanted = frame.sizeHint();
+    const QSize room = mdi_->viewport()->size();
+    if (wanted.width() <= room.width() && wanted.height() <= room.height()) {
+        frame.resize(wanted);
+    } else {
+        frame.showMaximized();
+    }
 }
 
 ChildFrame* MainWindow::newWindow() {

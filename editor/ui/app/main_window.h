@@ -104,6 +104,7 @@ private:
     void frameActivated();
     void dropDocumentsWithoutWindows();
     void updateTitles();
+    void fitNewFrame(ChildFrame& frame);
     void updateCommands();
     void updateMenus();
     void updateRecentFiles();

@@ -152,6 +152,15 @@ void KeyView::recomputeScale() {
         scale_ = *scale;
 }
 
+QSize KeyView::sizeHint() const {
+    if (!document_) return QAbstractScrollArea::sizeHint();
+    const kbxdoc::KeyboardData& keyboard = document_->keyboard();
+    const view::PixelSize area =
+        view::scrollArea(view::kNormalScale, view::kNormalScale, keyboard.width, keyboard.height);
+    const int frame = 2 * frameWidth();
+    return {area.width + frame, area.height + frame};
+}
+
 void KeyView::updateScrollBars() {
     if (!document_) return;
     const QSize client = viewport()->size();

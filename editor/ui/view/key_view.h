@@ -42,6 +42,9 @@ public:
     void setCurrentLayer(int layer);
     const kbxdoc::SelectionFlags& selection() const { return selection_; }
 
+    // The whole keyboard at 100 %, with the view's frame.
+    QSize sizeHint() const override;
+
     // Pixels per mm of the current zoom and the scroll area's size.
     double scale() const;
     QSize scrollSize() const;

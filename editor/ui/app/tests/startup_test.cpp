@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QFile>
 #include <QSettings>
+#include <QTest>
 #include <QToolBar>
 
 #include "editor/document/settings_file.h"
@@ -65,6 +66,27 @@ TEST_F(StartupTest, TheTitleBarNamesTheProgramAndTheFileOnceAlsoWithTheLayoutMax
     main.activeFrame()->showNormal();
     QApplication::processEvents();
     EXPECT_EQ(titleBarText(main), "bakery.kbf \u2014 Vyrn Layomat");
+}
+
+// A layout opens in a window that shows its keyboard at 100 % where the
+// workspace has room, else in one that fills the workspace.
+TEST_F(StartupTest, ALayoutWindowOpensAtTheKeyboardsSizeOrMaximised) {
+    MainWindow& main = makeWindow();
+    main.resize(1900, 1000);
+    main.show();
+    openStartupFiles(main, {kExampleLayout});
+    ChildFrame* frame = main.activeFrame();
+    ASSERT_NE(frame, nullptr);
+    QTest::qWaitFor([&] { return frame->size() == frame->sizeHint(); });
+    EXPECT_EQ(frame->size(), frame->sizeHint());
+    EXPECT_GT(frame->view().width(), 600) << "not the workspace's default size";
+    EXPECT_DOUBLE_EQ(frame->view().scale(), 3.0) << "the whole keyboard at 100 %";
+
+    main.resize(400, 300);
+    openStartupFiles(main, {kExampleLayout});
+    ASSERT_NE(main.activeFrame(), frame);
+    QTest::qWaitFor([&] { return main.activeFrame()->isMaximized(); });
+    EXPECT_TRUE(main.activeFrame()->isMaximized());
 }
 
 TEST_F(StartupTest, FilesDroppedOnTheWindowOpen) {
