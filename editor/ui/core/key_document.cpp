@@ -11,6 +11,7 @@
 #include "editor/document/key_table.h"
 #include "editor/persist/layout_reader.h"
 #include "editor/persist/layout_writer.h"
+#include "editor/ui/core/document_history.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/texts.h"
 
@@ -21,6 +22,9 @@ namespace {
 // The largest layout the editor opens. A fully programmed layout of the
 // largest model is well under one megabyte.
 constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
+
+// Steps kept for undo; older ones are dropped.
+constexpr int kUndoSteps = 100;
 
 // A layout is text: any NUL byte marks a file of another kind. A text of
 // which the reader kept every line holds nothing a layout has.
@@ -39,9 +43,14 @@ bool looksLikeLayout(const std::string& bytes, const kbxdoc::KeyboardData& read)
 
 }  // namespace
 
-KeyDocument::KeyDocument(QObject* parent) : QObject(parent), keyboard_(std::make_unique<kbxdoc::KeyboardData>()) {}
+KeyDocument::KeyDocument(QObject* parent) : QObject(parent), keyboard_(std::make_unique<kbxdoc::KeyboardData>()) {
+    history_.setUndoLimit(kUndoSteps);
+    connect(&history_, &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
+    startHistory();
+}
 
-KeyDocument::~KeyDocument() = default;
+// The history's end tells it is clean again: nothing to mark by then.
+KeyDocument::~KeyDocument() { history_.disconnect(this); }
 
 kbxdoc::ActiveContext KeyDocument::documentContext() {
     kbxdoc::ActiveContext context;
@@ -62,9 +71,36 @@ QString KeyDocument::title() const {
 }
 
 void KeyDocument::setModified(bool modified) {
+    if (!modified) {
+        // Saving may have changed keys (the covered-key step): the history
+        // goes on from what the document holds now.
+        recorded_ = std::make_shared<const DocumentState>(captureState(*keyboard_, editorState().layers, recorded_.get()));
+        if (!history_.isClean()) history_.setClean();
+    }
     if (modified_ == modified) return;
     modified_ = modified;
     emit modifiedChanged(modified);
+}
+
+void KeyDocument::recordChange(const QString& actionName) {
+    auto now = std::make_shared<const DocumentState>(captureState(*keyboard_, editorState().layers, recorded_.get()));
+    if (now->sameAs(*recorded_)) return;
+    history_.push(new HistoryStep(*this, actionName, recorded_, now));
+    recorded_ = std::move(now);
+    setModified(true);  // also where the step left the clean state out of the undo limit
+}
+
+void KeyDocument::startHistory() {
+    recorded_ = std::make_shared<const DocumentState>(captureState(*keyboard_, editorState().layers, nullptr));
+    history_.clear();
+}
+
+void KeyDocument::restore(const std::shared_ptr<const DocumentState>& state) {
+    const bool layersChanged = state->layers != editorState().layers;
+    restoreState(*state, *keyboard_, editorState().layers);
+    recorded_ = state;
+    emit allChanged();
+    if (layersChanged) emit layerNamesChanged();
 }
 
 OpenFailure KeyDocument::open(const QString& path) {
@@ -93,6 +129,7 @@ OpenFailure KeyDocument::open(const QString& path) {
     keyboard_ = std::move(read);
     path_ = path;
     modified_ = false;
+    startHistory();
     emit titleChanged(title());
     emit allChanged();
     if (layersChanged) emit layerNamesChanged();

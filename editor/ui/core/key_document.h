@@ -8,10 +8,13 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include "editor/document/active_context.h"
 
 namespace keyui {
+
+struct DocumentState;
 
 inline constexpr char kUntitledTitle[] = "Noname";
 
@@ -43,7 +46,21 @@ public:
     QString title() const;
 
     bool isModified() const { return modified_; }
+    // Marking the document unmodified (it was saved) makes the present the
+    // state the undo history calls clean.
     void setModified(bool modified);
+
+    // The undo history: one step per user action that changed the
+    // document. The modified mark follows it: undoing back to the saved
+    // state clears the mark.
+    QUndoStack& history() { return history_; }
+    // Records what changed since the last step as one step named
+    // `actionName` ("Paste"); nothing when nothing changed.
+    void recordChange(const QString& actionName);
+    // The present becomes the start of a new, empty history.
+    void startHistory();
+    // Puts a state of the history back (undo and redo).
+    void restore(const std::shared_ptr<const DocumentState>& state);
 
     // Reads the file into this document. On failure the document is left
     // exactly as it was and the reason is returned; the layer table may have
@@ -72,6 +89,8 @@ private:
     std::unique_ptr<kbxdoc::KeyboardData> keyboard_;
     QString path_;
     bool modified_ = false;
+    QUndoStack history_;
+    std::shared_ptr<const DocumentState> recorded_;  // the state after the last step
 };
 
 }  // namespace keyui
