@@ -4,6 +4,7 @@
 #include "editor/dialogs/caption/caption_options_dialog.h"
 #include "editor/document/key_table.h"
 #include "editor/ui/core/key_document.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui::dialogs {
 
@@ -19,7 +20,7 @@ void runCaptionDialog(QWidget* parent, KeyDocument& document, const kbxdoc::Acti
     if (slot < 0) return;
     CaptionDialog dialog(parent, document, view, prompts, slot);
     dialog.exec();
-    document.setModified(true);
+    document.recordChange(action::named(action::kCaption));
 }
 
 void runGlobalCaptionOptions(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveContext& view,
@@ -27,7 +28,7 @@ void runGlobalCaptionOptions(QWidget* parent, KeyDocument& document, const kbxdo
     if (!CaptionOptionsDialog::opensFor(view, CaptionScope::Global, -1)) return;
     CaptionOptionsDialog dialog(parent, document, view, prompts, CaptionScope::Global);
     dialog.exec();
-    document.setModified(true);
+    document.recordChange(action::named(action::kCaptionOptions));
 }
 
 void runGroupCaptionOptions(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveContext& view,
@@ -36,9 +37,9 @@ void runGroupCaptionOptions(QWidget* parent, KeyDocument& document, const kbxdoc
     CaptionOptionsDialog dialog(parent, document, view, prompts, CaptionScope::Group);
     dialog.exec();
     document.redrawAll();
-    // The keys' settings (and a chosen font, even after Abbruch) changed:
-    // without the mark, closing the layout would drop them unasked.
-    document.setModified(true);
+    // The keys' settings (and a chosen font, even after Abbruch) may have
+    // changed: without the step, closing the layout would drop them unasked.
+    document.recordChange(action::named(action::kCaptionOptions));
 }
 
 }  // namespace keyui::dialogs

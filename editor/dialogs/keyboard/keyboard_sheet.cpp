@@ -7,6 +7,7 @@
 #include "editor/dialogs/keyboard/key_shape_page.h"
 #include "editor/dialogs/keyboard/rate_page.h"
 #include "editor/dialogs/keyboard/sound_page.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui::dialogs {
 
@@ -40,7 +41,9 @@ std::unique_ptr<PropertySheet> buildKeyboardSettingsSheet(QWidget* parent, KeyDo
     sheet->addPage(new SoundPage(keyboard), translated(kSoundTitle));
     sheet->addPage(new RatePage(keyboard), translated(kRateTitle));
     sheet->addPage(new KeyShapePage(context), translated(kKeyShapeTitle));
-    QObject::connect(sheet.get(), &QDialog::accepted, &document, [&document] { document.setModified(true); });
+    QObject::connect(sheet.get(), &QDialog::accepted, &document, [&document] {
+        document.recordChange(action::named(action::kKeyboardSettings));
+    });
     return sheet;
 }
 

@@ -8,6 +8,7 @@
 #include "editor/document/settings_file.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/texts.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui::dialogs {
 
@@ -70,8 +71,8 @@ void runLayerSheet(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveC
     kbxdoc::LayerTable& layers = view.layers != nullptr ? *view.layers : state.layers;
     auto sheet = buildLayerSheet(parent, layers, state.settingsFile, messageBoxNotifier());
     const bool confirmed = sheet->exec() == QDialog::Accepted;
-    document.setModified(true);
     if (confirmed) document.layerListChanged();
+    document.recordChange(action::named(action::kLayers));
 }
 
 }  // namespace keyui::dialogs

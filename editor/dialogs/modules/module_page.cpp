@@ -13,6 +13,7 @@
 #include "editor/dialogs/sheet/control_names.h"
 #include "editor/dialogs/sheet/fields.h"
 #include "editor/ui/core/texts.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui::dialogs {
 
@@ -92,7 +93,7 @@ void ModulePage::addProgrammingButtons(QGridLayout& grid) {
 }
 
 void ModulePage::openProgramming(int slot) {
-    if (openProgramming_ && openProgramming_(slot)) document_.setModified(true);
+    if (openProgramming_ && openProgramming_(slot)) document_.recordChange(action::named(action::kKeyProgramming));
 }
 
 void ModulePage::initialise() {

@@ -5,6 +5,7 @@
 
 #include "editor/dialogs/modules/module_controls.h"
 #include "editor/dialogs/modules/module_page.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui::dialogs {
 
@@ -45,7 +46,7 @@ void ModuleSheet::accept() {
     PropertySheet::accept();
     // The layout file carries these values, so a change must not be lost
     // without the question whether to save.
-    if (!(moduleValuesOf(document_.keyboard()) == before)) document_.setModified(true);
+    if (!(moduleValuesOf(document_.keyboard()) == before)) document_.recordChange(action::named(action::kModules));
 }
 
 std::unique_ptr<ModuleSheet> buildModuleSheet(QWidget* parent, KeyDocument& document,

@@ -10,6 +10,7 @@
 #include "editor/persist/programming_check.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/texts.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui::dialogs {
 
@@ -115,7 +116,7 @@ void runKeyProgramming(QWidget* parent, KeyDocument& document, const kbxdoc::Act
     sheet->exec();
     sheet.reset();
     if (selected.count == 1) document.redrawKey(selected.highest);
-    document.setModified(true);
+    document.recordChange(action::named(action::kKeyProgramming));
 }
 
 bool runSlotProgramming(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveContext& view, int slot) {

@@ -101,6 +101,13 @@ constexpr std::array kCommands{
                 {"Ctrl+Z", "Alt+Backspace"},
                 CommandIcon::None,
                 false},
+    CommandInfo{kRedo,
+                QT_TRANSLATE_NOOP("keyui::app::Commands", "&Wiederherstellen"),
+                QT_TRANSLATE_NOOP("keyui::app::Commands",
+                                  "Führt die zuletzt rückgängig gemachte Aktion erneut aus.\nWiederherstellen"),
+                {"Ctrl+Y", "Ctrl+Shift+Z"},
+                CommandIcon::None,
+                false},
     CommandInfo{
         kKeyCaption,
         QT_TRANSLATE_NOOP("keyui::app::Commands", "Tasten&beschriftung..."),
@@ -220,7 +227,7 @@ constexpr std::array kHelp128{kHelpTopics, kSeparator, kAbout};
 constexpr std::array kFile129{kNew,         kOpen,      kClose, kSave,         kSaveAs,     kSeparator, kSendToKeyboard,
                               kSaveAndTest, kSeparator, kPrint, kPrintPreview, kPrintSetup, kSeparator, kRecentFile1,
                               kSeparator,   kExit};
-constexpr std::array kEdit129{kCut, kCopy, kPaste};
+constexpr std::array kEdit129{kUndo, kRedo, kSeparator, kCut, kCopy, kPaste};
 constexpr std::array kKeys129{kKeyCaption, kKeyProgramming, kGroupCaption};
 constexpr std::array kSettings129{kLayerSettings, kCaptionOptions, kSeparator, kKeyboardSettings, kModules};
 constexpr std::array kView129{kToolBar,   kStatusBar,  kSeparator,  kLayerData,

@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+#include <QCoreApplication>
+
 namespace keyui::app {
 
 namespace command {
@@ -42,6 +44,7 @@ inline constexpr int kCopy = 57634;
 inline constexpr int kCut = 57635;
 inline constexpr int kPaste = 57637;
 inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
 inline constexpr int kNewWindow = 57648;
 inline constexpr int kArrangeIcons = 57649;
 inline constexpr int kCascade = 57650;
@@ -88,6 +91,11 @@ inline constexpr char kCommandTextContext[] = "keyui::app::Commands";
 
 std::span<const CommandInfo> commandTable();
 const CommandInfo* findCommand(int id);
+
+// The Undo and Redo entries with the name of the step they take back or
+// do again ("&Rückgängig: Einfügen"), for tr() in the table's context.
+inline constexpr char kUndoNamed[] = QT_TRANSLATE_NOOP("keyui::app::Commands", "&Rückgängig: %1");
+inline constexpr char kRedoNamed[] = QT_TRANSLATE_NOOP("keyui::app::Commands", "&Wiederherstellen: %1");
 
 // The two halves of a command's prompt.
 std::string_view statusPrompt(const CommandInfo& command);

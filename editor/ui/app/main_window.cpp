@@ -71,6 +71,8 @@ const std::vector<MainWindow::Handler>& MainWindow::handlers() {
         {kCut, &MainWindow::onCut},
         {kCopy, &MainWindow::onCopy},
         {kPaste, &MainWindow::onPaste},
+        {kUndo, &MainWindow::onUndo},
+        {kRedo, &MainWindow::onRedo},
         {kToolBar, &MainWindow::onToggleToolBar},
         {kStatusBar, &MainWindow::onToggleStatusBar},
         {kLayerData, &MainWindow::onLayerData},
@@ -154,9 +156,9 @@ void MainWindow::createActions() {
         });
         recentActions_.push_back(action);
     }
-    // Commands without a handler here stay disabled: undo, the help (there
-    // is no help file), split panes and embedded items (none).
-    for (int id : {command::kUndo, command::kHelpTopics, command::kHelp, command::kContextHelp, command::kNextPane,
+    // Commands without a handler here stay disabled: the help (there is no
+    // help file), split panes and embedded items (none).
+    for (int id : {command::kHelpTopics, command::kHelp, command::kContextHelp, command::kNextPane,
                    command::kPreviousPane, command::kCancelMode})
         action(id)->setEnabled(false);
 }
@@ -299,6 +301,9 @@ KeyDocument& MainWindow::showDocument(std::unique_ptr<KeyDocument> document) {
     connect(&shown, &KeyDocument::modifiedChanged, this, &MainWindow::updateTitles);
     connect(&shown, &KeyDocument::titleChanged, this, &MainWindow::updateTitles);
     connect(&shown, &KeyDocument::layerNamesChanged, this, &MainWindow::refreshLayerBar);
+    connect(&shown.history(), &QUndoStack::indexChanged, this, &MainWindow::updateCommands);
+    // What the document holds when it is shown is where its history starts.
+    shown.startHistory();
     addFrame(shown);
     refreshLayerBar();
     return shown;
@@ -462,11 +467,27 @@ void MainWindow::updateCommands() {
     action(kCopy)->setEnabled(layout && view->canCopy());
     action(kCut)->setEnabled(layout && view->canCut());
     action(kPaste)->setEnabled(layout && view->canPaste());
+    showHistory(layout ? &view->document().history() : nullptr);
     action(kGroupCaption)->setEnabled(layout && view->canEditGroup());
     action(kLayerData)->setChecked(layout && view->layerDataShown());
     action(kZoomNormal)->setChecked(layout && view->zoomMode() == ZoomMode::Normal);
     action(kZoomDouble)->setChecked(layout && view->zoomMode() == ZoomMode::Double);
     action(kZoomWhole)->setChecked(layout && view->zoomMode() == ZoomMode::WholeKeyboard);
+}
+
+// Undo and Redo name the step they would take back or do again.
+void MainWindow::showHistory(const QUndoStack* history) {
+    using namespace command;
+    const auto show = [this, history](int id, bool possible, const QString& step, const char* named) {
+        QAction* entry = action(id);
+        entry->setEnabled(history != nullptr && possible);
+        entry->setText(entry->isEnabled() ? QCoreApplication::translate(kCommandTextContext, named).arg(step)
+                                          : translated(findCommand(id)->text));
+    };
+    show(kUndo, history != nullptr && history->canUndo(), history != nullptr ? history->undoText() : QString(),
+         kUndoNamed);
+    show(kRedo, history != nullptr && history->canRedo(), history != nullptr ? history->redoText() : QString(),
+         kRedoNamed);
 }
 
 void MainWindow::restorePlacement() {
@@ -540,8 +561,15 @@ void MainWindow::onExit() { close(); }
 void MainWindow::onCut() {
     if (KeyView* view = activeView(); view != nullptr && view->canCut()) {
         view->cutKey();
-        view->document().setModified(true);
     }
+    updateCommands();
+}
+void MainWindow::onUndo() {
+    if (KeyDocument* document = activeDocument()) document->history().undo();
+    updateCommands();
+}
+void MainWindow::onRedo() {
+    if (KeyDocument* document = activeDocument()) document->history().redo();
     updateCommands();
 }
 void MainWindow::onCopy() {
@@ -551,7 +579,6 @@ void MainWindow::onCopy() {
 void MainWindow::onPaste() {
     if (KeyView* view = activeView(); view != nullptr && view->canPaste()) {
         view->pasteKey();
-        view->document().setModified(true);
     }
     updateCommands();
 }

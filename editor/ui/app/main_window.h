@@ -19,6 +19,7 @@ class QPrinter;
 class QAction;
 class QMdiArea;
 class QMenu;
+class QUndoStack;
 class QMimeData;
 class QSettings;
 class QToolBar;
@@ -125,6 +126,9 @@ private:
     void onCut();
     void onCopy();
     void onPaste();
+    void onUndo();
+    void onRedo();
+    void showHistory(const QUndoStack* history);
     void onToggleToolBar();
     void onToggleStatusBar();
     void onLayerData();

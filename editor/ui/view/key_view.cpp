@@ -13,6 +13,7 @@
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/texts.h"
 #include "editor/ui/legend/legend.h"
+#include "editor/ui/core/action_names.h"
 
 namespace keyui {
 
@@ -196,7 +197,7 @@ void KeyView::cutKey() {
     const InstalledScale installed(keyboardData(), scale_);
     if (!kbxdoc::cutKey(context(), editorState().clipboard)) return;
     refreshCurrentKeyCopy();
-    document_->setModified(true);
+    document_->recordChange(action::named(action::kCut));
 }
 
 void KeyView::pasteKey() {
@@ -204,7 +205,7 @@ void KeyView::pasteKey() {
     const InstalledScale installed(keyboardData(), scale_);
     if (!kbxdoc::pasteKey(context(), editorState().clipboard)) return;
     refreshCurrentKeyCopy();
-    document_->setModified(true);
+    document_->recordChange(action::named(action::kPaste));
 }
 
 // The current-key copy follows the selected key after its content changed,
@@ -333,7 +334,7 @@ void KeyView::finishLeftDrag() {
     const InstalledScale installed(keyboardData(), scale_);
     kbxdoc::writeBackCurrentKey(mouseContext());
     if (wasResizing) viewport()->update(dragged);
-    if (changed) document_->setModified(true);
+    if (changed) document_->recordChange(action::named(wasResizing ? action::kResizeKey : action::kMoveKey));
 }
 
 void KeyView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -75,10 +75,17 @@ TEST_F(CaptionOptionsTest, TheGlobalDialogShowsTheDefaultsAndWritesTypedNumbersB
     EXPECT_FALSE(redrawn.isEmpty());
 }
 
-TEST_F(CaptionOptionsTest, TheGlobalCommandMarksTheDocumentModified) {
+TEST_F(CaptionOptionsTest, TheGlobalCommandMarksTheDocumentModifiedOnlyWhenItChangedSomething) {
     whenModalShows([&](QDialog& dialog) { click(dialog, "button2"); });
     runGlobalCaptionOptions(nullptr, document, view, prompts);
+    EXPECT_FALSE(document.isModified()) << "cancelled";
+    whenModalShows([&](QDialog& dialog) {
+        retype(dialog, "edit11042", QStringLiteral("2.5"));
+        click(dialog, "button1");
+    });
+    runGlobalCaptionOptions(nullptr, document, view, prompts);
     EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.history().undoText(), "Beschriftungsoptionen");
 }
 
 TEST_F(CaptionOptionsTest, ColoursStartAtTheCurrentOneAndAreStoredOnOk) {

@@ -26,6 +26,8 @@ protected:
     void show() {
         sheet = buildModuleSheet(nullptr, document, [this](int slot) {
             opened.push_back(slot);
+            // A header closed with OK has changed its key.
+            if (openerAnswer) document.keyboard().keys[static_cast<std::size_t>(slot)].layers[0].programming = "ab";
             return openerAnswer;
         });
         sheet->show();
@@ -181,6 +183,7 @@ TEST_F(ModuleSheetTest, AHeaderClosedWithOkMarksTheDocumentModifiedEvenWhenTheSh
     EXPECT_TRUE(document.isModified());
     sheet->reject();
     EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.history().undoText(), "Tastenprogrammierung");
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(CommandsTest, WithALayoutActiveTheMenuBarHoldsMenu129AndGoesBackWhenItClo
                                                 {57600, 57601, 57602, 57603, 57604, 32777, 32786, 57607, 57609, 57606,
                                                  // the opened file now stands in the recent-file place
                                                  57616, 57665}},
-                                               {"&Bearbeiten", {57635, 57634, 57637}},
+                                               {"&Bearbeiten", {57643, 57644, 57635, 57634, 57637}},
                                                {"Einzel&tasten", {114, 121, 32783}},
                                                {"&Einstellungen", {117, 118, 32776, 32778}},
                                                {"&Ansicht", {59392, 59393, 32773, 32779, 32782, 32781}},
@@ -86,6 +86,7 @@ TEST_F(CommandsTest, EveryAcceleratorReachesItsCommand) {
         {QKeySequence("Ctrl+X"), 57635},   {QKeySequence("Shift+Del"), 57635},
         {QKeySequence("Ctrl+V"), 57637},   {QKeySequence("Shift+Ins"), 57637},
         {QKeySequence("Ctrl+Z"), 57643},   {QKeySequence("Alt+Backspace"), 57643},
+        {QKeySequence("Ctrl+Y"), 57644},   {QKeySequence("Ctrl+Shift+Z"), 57644},
         {QKeySequence("Esc"), 32768},      {QKeySequence("F1"), 57670},
         {QKeySequence("Shift+F1"), 57669}, {QKeySequence("F3"), 114},
         {QKeySequence("F4"), 121},         {QKeySequence("F6"), 57680},

@@ -116,6 +116,14 @@ TEST_F(ResizeTest, DraggingTheRightEdgeOneAndAHalfPitchesGivesATwoUnitKeyOnRelea
     EXPECT_DOUBLE_EQ(current(slot).width, 31.0);
     EXPECT_DOUBLE_EQ(current(slot).height, 12.0);
     EXPECT_TRUE(document.isModified());
+
+    // The drag is one step of the history.
+    EXPECT_EQ(document.history().undoText(), "Tastengröße ändern");
+    document.history().undo();
+    EXPECT_DOUBLE_EQ(current(slot).width, 12.0);
+    EXPECT_FALSE(document.isModified());
+    document.history().redo();
+    EXPECT_DOUBLE_EQ(current(slot).width, 31.0);
 }
 
 TEST_F(ResizeTest, DraggingFurtherThanThreeUnitsStopsAtThree) {

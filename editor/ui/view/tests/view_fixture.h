@@ -35,6 +35,7 @@ protected:
         kbxdoc::ActiveContext context = target.documentContext();
         kbxdoc::resetKeyboardData(context);
         kbxdoc::setModelAndLayOut(context, kGridModel, false);
+        target.startHistory();  // as the main window does when it shows a new layout
     }
 
     std::unique_ptr<KeyView> showView(KeyDocument& of, ZoomMode mode = ZoomMode::Normal) {
