@@ -103,6 +103,13 @@ LayoutPass layOutSorted(const kbxdoc::KeyboardData& keyboard, const kbxdoc::Sele
                         std::uint8_t options, double printableWidth, double printableHeight) {
     const std::vector<int> slots = sortedSlots(keyboard, selection, options);
     const double gap = has(options, kPrintCuttingDistance) ? kCuttingDistanceMm : 0.0;
+    // A cap's frame reaches beyond its face by the surround: each cell makes
+    // room for it on every side, so that no frame covers its neighbour or
+    // lies beyond the page's edge.
+    const bool framed = has(options, kPrintKeyBorder);
+    const bool surround = has(options, kPrintKeySurround);
+    const double frameX = framed ? (surround ? keyboard.capSurroundX : 0.0) + kFrameAllowanceMm : 0.0;
+    const double frameY = framed ? (surround ? keyboard.capSurroundY : 0.0) + kFrameAllowanceMm : 0.0;
 
     LayoutPass pass;
     pass.pageCount = 1;
@@ -117,8 +124,8 @@ LayoutPass layOutSorted(const kbxdoc::KeyboardData& keyboard, const kbxdoc::Sele
         begin = end;
         if (!hasCaption(first) && !has(options, kPrintUnusedKeys)) continue;
 
-        const double cellWidth = first.current.width + gap;
-        const double cellHeight = first.current.height + gap;
+        const double cellWidth = first.current.width + 2 * frameX + gap;
+        const double cellHeight = first.current.height + 2 * frameY + gap;
         const int columns = std::max(1, static_cast<int>(printableWidth / cellWidth));
         for (std::size_t i = run.begin; i < run.end; ++i) {
             const int column = static_cast<int>((i - run.begin) % static_cast<std::size_t>(columns));
@@ -134,7 +141,7 @@ LayoutPass layOutSorted(const kbxdoc::KeyboardData& keyboard, const kbxdoc::Sele
             }
             const double left = column * cellWidth;
             widest = std::max(widest, left + cellWidth);
-            pass.keys.push_back({slots[i], pass.pageCount, left, rowTop});
+            pass.keys.push_back({slots[i], pass.pageCount, left + frameX, rowTop + frameY});
         }
         rowTop += cellHeight;
     }

@@ -25,6 +25,9 @@ inline constexpr double kPageOverlapMm = 5.0;
 inline constexpr double kTemplateMarginMm = 3.0;
 // The gap added to every cell of the sorted sheet with the cutting distance.
 inline constexpr double kCuttingDistanceMm = 1.0;
+// Room for the line a cap's frame draws beyond its surround (1.5 pixels at
+// the cap's scale: under half a millimetre from 76 dots per inch on).
+inline constexpr double kFrameAllowanceMm = 0.5;
 // Both extents of the sorted sheet start here.
 inline constexpr double kSortedExtentStartMm = 0.5;
 

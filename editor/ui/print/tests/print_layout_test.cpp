@@ -127,6 +127,42 @@ TEST_F(SortedSheet, TwentyCaptionedKeysFormOneRunAndTheFiveWithoutCaptionFollowO
     EXPECT_DOUBLE_EQ(pass.keys[20].topMm, 5 * 12);
 }
 
+// With the frame and the surround, every cap's drawn rectangle (its face
+// grown by the surround and the frame's line) stays inside the page and off
+// its neighbours.
+TEST_F(SortedSheet, FramedCapsWithTheirSurroundNeitherOverlapNorCrossThePageEdge) {
+    board.keyboard->capSurroundX = 3;
+    board.keyboard->capSurroundY = 2;
+    for (int i = 0; i < 30; ++i) board.addKey(i, {double(i), 0, i < 20 ? 12.0 : 24.0, 12}, "Nr");
+    const double width = 80;
+    const double height = 60;
+    const LayoutPass pass = layOut(board, kPrintKeyBorder | kPrintKeySurround, PrintMode::SortedBySize, width, height);
+    ASSERT_EQ(pass.keys.size(), 30u);
+    struct Drawn {
+        int page;
+        double left, top, right, bottom;
+    };
+    std::vector<Drawn> drawn;
+    for (const PlacedKey& k : pass.keys) {
+        const kbxdoc::Rect& face = board.key(k.slot).current;
+        const double x = 3 + kFrameAllowanceMm;
+        const double y = 2 + kFrameAllowanceMm;
+        drawn.push_back({k.page, k.leftMm - x, k.topMm - y, k.leftMm + face.width + x, k.topMm + face.height + y});
+    }
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_GE(drawn[i].left, 0) << i;
+        EXPECT_GE(drawn[i].top, 0) << i;
+        EXPECT_LE(drawn[i].right, width) << i;
+        EXPECT_LE(drawn[i].bottom, height) << i;
+        for (std::size_t j = i + 1; j < drawn.size(); ++j) {
+            if (drawn[i].page != drawn[j].page) continue;
+            const bool apart = drawn[i].right <= drawn[j].left + 1e-9 || drawn[j].right <= drawn[i].left + 1e-9 ||
+                               drawn[i].bottom <= drawn[j].top + 1e-9 || drawn[j].bottom <= drawn[i].top + 1e-9;
+            EXPECT_TRUE(apart) << i << " and " << j;
+        }
+    }
+}
+
 TEST_F(SortedSheet, KeysGoByWidthThenHeightWithCaptionedOnesFirst) {
     board.addKey(0, {0, 0, 24, 12}, "wide");
     board.addKey(1, {0, 0, 12, 24}, "tall");
