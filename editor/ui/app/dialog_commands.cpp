@@ -41,8 +41,8 @@ void saveAndTest(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveCon
 }
 
 constexpr std::array kDialogCommands{
-    DialogCommand{command::kKeyCaption, keyCaption},
-    DialogCommand{command::kKeyProgramming, dialogs::runKeyProgramming},
+    DialogCommand{command::kKeyCaption, keyCaption, true},
+    DialogCommand{command::kKeyProgramming, dialogs::runKeyProgramming, true},
     DialogCommand{command::kGroupCaption, groupCaptionOptions},
     DialogCommand{command::kLayerSettings, dialogs::runLayerSheet},
     DialogCommand{command::kCaptionOptions, globalCaptionOptions},

@@ -19,6 +19,7 @@ namespace keyui::app {
 struct DialogCommand {
     int command;
     void (*run)(QWidget* parent, KeyDocument& document, const kbxdoc::ActiveContext& view);
+    bool needsSelectedKey = false;  // works on the selected key: without one the status bar says why nothing opens
 };
 
 // Every dialog command, enabled while a layout is open (the group caption

@@ -252,7 +252,7 @@ void MainWindow::createBars() {
 void MainWindow::connectCommands() {
     for (const Handler& handler : handlers()) connect(action(handler.command), &QAction::triggered, this, handler.run);
     for (const DialogCommand& dialog : dialogCommands())
-        connect(action(dialog.command), &QAction::triggered, this, [this, run = dialog.run] { runDialog(run); });
+        connect(action(dialog.command), &QAction::triggered, this, [this, &dialog] { runDialog(dialog); });
 }
 
 QAction* MainWindow::action(int commandId) const {
@@ -619,11 +619,16 @@ void MainWindow::onArrangeIcons() {
 }
 // A dialog runs on the active view's document and context; the view keeps
 // its selection and layer while the dialog is open.
-void MainWindow::runDialog(void (*run)(QWidget*, KeyDocument&, const kbxdoc::ActiveContext&)) {
+void MainWindow::runDialog(const DialogCommand& dialog) {
     KeyView* view = activeView();
     if (view == nullptr) return;
+    if (dialog.needsSelectedKey && kbxdoc::countSelection(view->context()).highest < 0) {
+        constexpr int kHintMs = 5000;
+        statusBar()->showMessage(tr("Keine Taste markiert: zuerst eine Taste anklicken."), kHintMs);
+        return;
+    }
     const QPointer<KeyView> guard(view);
-    run(this, view->document(), view->context());
+    dialog.run(this, view->document(), view->context());
     if (guard) updateCommands();
 }
 

@@ -20,6 +20,10 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QUndoStack;
+
+namespace keyui::app {
+struct DialogCommand;
+}
 class QMimeData;
 class QSettings;
 class QToolBar;
@@ -111,7 +115,7 @@ private:
     void updateRecentFiles();
     void chooseLayer(int layer);
     void runPrint(bool preview);
-    void runDialog(void (*run)(QWidget*, KeyDocument&, const kbxdoc::ActiveContext&));
+    void runDialog(const DialogCommand& dialog);
 
     // Handlers of the commands of this window.
     void onNew();

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -79,7 +80,11 @@ TEST_F(DialogCommandsTest, EachSettingsCommandOpensItsDialog) {
 TEST_F(DialogCommandsTest, KeyCommandsOpenOnTheSelectedKeyAndNothingWithoutOne) {
     MainWindow& main = windowWithLayout();
     EXPECT_TRUE(titleOfDialogOpenedBy(*main.action(command::kKeyProgramming)).isEmpty());
+    EXPECT_EQ(main.statusBar()->currentMessage(), "Keine Taste markiert: zuerst eine Taste anklicken.")
+        << "the status bar says why nothing opened";
+    main.statusBar()->clearMessage();
     EXPECT_TRUE(titleOfDialogOpenedBy(*main.action(command::kKeyCaption)).isEmpty());
+    EXPECT_EQ(main.statusBar()->currentMessage(), "Keine Taste markiert: zuerst eine Taste anklicken.");
     EXPECT_FALSE(main.action(command::kGroupCaption)->isEnabled());
 
     selectFirstKey(main);
