@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTextStream>
@@ -37,6 +38,44 @@ bool save(QWidget& widget, const QDir& folder, const QString& name) {
     return written;
 }
 
+// The layout window whose keys send the most: the pictures of a view show
+// what a programmed layout looks like, not an empty template.
+ChildFrame* mostProgrammedFrame(const MainWindow& window) {
+    ChildFrame* best = nullptr;
+    int bestCount = -1;
+    for (ChildFrame* frame : window.frames()) {
+        int count = 0;
+        for (const kbxdoc::KeyRecord& key : frame->document().keyboard().keys)
+            for (const kbxdoc::LayerEntry& layer : key.layers) count += layer.programming.view().empty() ? 0 : 1;
+        if (count > bestCount) {
+            best = frame;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+// The pointer over the first key programmed on the view's layer, so that
+// the layer-data picture shows the programming box too.
+void pointAtAProgrammedKey(KeyView& view) {
+    const kbxdoc::KeyboardData& keyboard = view.document().keyboard();
+    for (int slot = 0; slot < kbxdoc::kOrdinaryKeyCount; ++slot) {
+        const kbxdoc::KeyRecord& key = keyboard.keys[static_cast<std::size_t>(slot)];
+        const auto layer = static_cast<std::size_t>(view.currentLayer());
+        if (key.current.width <= 0 || key.layers[layer].programming.view().empty()) continue;
+        const QPointF centre((key.current.left + key.current.width / 2) * view.scale() - view.scrollPosition().x(),
+                             (key.current.top + key.current.height / 2) * view.scale() - view.scrollPosition().y());
+        QMouseEvent move(QEvent::MouseMove, centre, view.viewport()->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &move);
+        return;
+    }
+}
+
+// The print preview shows the caps as they are cut out: frames, surround and
+// the cut lines around the template.
+constexpr std::uint8_t kPreviewOptions = kPrintKeyBorder | kPrintKeySurround | kPrintCutLines;
+
 }  // namespace
 
 bool runScreenshotScript(MainWindow& window, const QString& folder) {
@@ -53,6 +92,8 @@ bool runScreenshotScript(MainWindow& window, const QString& folder) {
     window.mdiArea()->tileSubWindows();
     ok = save(window, target, QStringLiteral("main_window.png")) && ok;
 
+    frame = mostProgrammedFrame(window);
+    window.mdiArea()->setActiveSubWindow(frame);
     frame->showMaximized();
     KeyView& view = frame->view();
     view.setZoomMode(ZoomMode::Double);
@@ -60,6 +101,8 @@ bool runScreenshotScript(MainWindow& window, const QString& folder) {
 
     view.setZoomMode(ZoomMode::WholeKeyboard);
     view.setLayerDataShown(true);
+    settle();
+    pointAtAProgrammedKey(view);
     ok = save(window, target, QStringLiteral("layer_data.png")) && ok;
     view.setLayerDataShown(false);
 
@@ -67,7 +110,7 @@ bool runScreenshotScript(MainWindow& window, const QString& folder) {
     QPrintPreviewWidget preview(&printer);
     const kbxdoc::ActiveContext context = view.context();
     QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* pages) {
-        print::printPages(*pages, context, editorState().printOptions, static_cast<PrintMode>(editorState().printMode));
+        print::printPages(*pages, context, kPreviewOptions, PrintMode::KeyboardTemplate);
     });
     preview.resize(kPreviewWidth, kPreviewHeight);
     preview.show();
