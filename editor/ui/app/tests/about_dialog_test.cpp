@@ -80,30 +80,12 @@ TEST_F(AboutDialogTest, AQueryWithoutTextLeavesTheStaticText) {
     EXPECT_FALSE(about.versionButton()->isEnabled());
 }
 
-// The real query over the interface library of the build: with no keyboard
-// the keyboard device's echo test fails (about 1.5 s); without the library
-// its load fails.
-TEST_F(AboutDialogTest, TheDefaultQueryBindsTheInterfaceLibraryByName) {
-    AboutDialog dialog;
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
-    ::setenv("KBX_PLATFORM", "nt4", 1);
-    ::unsetenv("KBX_KEYBOARD");
-    ::unsetenv("KBX_USB");
-    ASSERT_TRUE(pressAndWait(dialog));
-    ::unsetenv("KBX_PLATFORM");
-    ::unsetenv("XDG_CONFIG_HOME");
-    const bool libraryBuilt = std::filesystem::exists(std::filesystem::path(KBX_LIBRARY_DIR) / "libkbxi32.so");
-    EXPECT_EQ(dialog.result()->text().toStdString(),
-              libraryBuilt ? "No Vyrn keyboard detected !" : "Can\u00B4t load KBXI32.DLL!");
-    EXPECT_FALSE(dialog.versionButton()->isEnabled());
-}
-
-// While the query waits for a keyboard that does not answer (the keyboard
-// device's echo test gives up after about 1.5 s), the window's own events
-// are handled: an event posted every 20 ms runs within 100 ms, and the
-// dialog says that it is asking.
+// The real query over the interface library of the build, by its name.
+// While it waits for a keyboard that does not answer (the keyboard device's
+// echo test gives up after about 1.5 s), the window's own events are
+// handled: an event posted every 20 ms runs within 100 ms, and the dialog
+// says that it is asking. Then no keyboard is reported (without the library
+// its load fails).
 TEST_F(AboutDialogTest, TheWindowAnswersWhileTheQueryWaitsForASilentKeyboard) {
     AboutDialog dialog;
     dialog.show();
@@ -138,7 +120,10 @@ TEST_F(AboutDialogTest, TheWindowAnswersWhileTheQueryWaitsForASilentKeyboard) {
 
     EXPECT_GT(handled, 10) << "the query ran beside the window for a while";
     EXPECT_LT(longestWaitMs, kLongestWaitMs);
-    EXPECT_NE(dialog.result()->text(), "Die Tastatur wird abgefragt ...");
+    const bool libraryBuilt = std::filesystem::exists(std::filesystem::path(KBX_LIBRARY_DIR) / "libkbxi32.so");
+    EXPECT_EQ(dialog.result()->text().toStdString(),
+              libraryBuilt ? "No Vyrn keyboard detected !" : "Can\u00B4t load KBXI32.DLL!");
+    EXPECT_FALSE(dialog.versionButton()->isEnabled());
 }
 
 }  // namespace
