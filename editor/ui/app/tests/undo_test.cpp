@@ -6,8 +6,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "editor/ui/app/command_table.h"
 #include "editor/ui/app/tests/app_fixture.h"
@@ -64,6 +68,24 @@ protected:
         settle();
     }
     QString menuText(int command) { return main().action(command)->text(); }
+
+    // Runs `open` (a key or a command that opens a modal dialog) and answers
+    // the dialog with `answer` once it shows.
+    void answerDialog(const std::function<void()>& open, const std::function<void(QDialog&)>& answer) {
+        QTimer poll;
+        poll.setInterval(20);
+        bool answered = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || answered) return;
+            answered = true;
+            answer(*dialog);
+        });
+        poll.start();
+        open();
+        settle();
+        EXPECT_TRUE(answered);
+    }
 
     KeyDocument* document = nullptr;
     int other = -1;  // a key that sends something else than the first
@@ -123,28 +145,61 @@ TEST_F(UndoTest, UndoingBackToTheSavedStateClearsTheMarkAndFurtherBackSetsIt) {
 TEST_F(UndoTest, AKeyProgrammedInItsSheetIsOneStep) {
     const auto before = programmed();
     clickKey(firstSlot());
-    QTimer answer;
-    answer.setInterval(20);
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (sheet == nullptr) return;
-        const auto edits = sheet->findChildren<QLineEdit*>();
-        for (QLineEdit* edit : edits) {
-            if (!edit->isVisible()) continue;
-            edit->setFocus();
-            edit->selectAll();
-            QTest::keyClicks(edit, QStringLiteral("xyz"));
-            break;
-        }
-        sheet->accept();
-    });
-    answer.start();
-    press(Qt::Key_F4, Qt::NoModifier);
-    answer.stop();
+    answerDialog([&] { press(Qt::Key_F4, Qt::NoModifier); },
+                 [](QDialog& sheet) {
+                     for (QLineEdit* edit : sheet.findChildren<QLineEdit*>()) {
+                         if (!edit->isVisible()) continue;
+                         edit->selectAll();
+                         QTest::keyClicks(edit, QStringLiteral("xyz"));
+                         break;
+                     }
+                     sheet.accept();
+                 });
     ASSERT_NE(programmed().view(), before.view());
     EXPECT_EQ(menuText(command::kUndo), "&Rückgängig: Tastenprogrammierung");
     press(Qt::Key_Z);
     EXPECT_EQ(programmed().view(), before.view());
+    EXPECT_FALSE(document->isModified());
+}
+
+TEST_F(UndoTest, ACaptionTypedInItsDialogIsOneStep) {
+    const int slot = firstSlot();
+    const std::string before = key(slot).caption;
+    clickKey(slot);
+    answerDialog([&] { press(Qt::Key_F3, Qt::NoModifier); },
+                 [](QDialog& dialog) {
+                     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("edit11020"));
+                     ASSERT_NE(edit, nullptr);
+                     edit->selectAll();
+                     QTest::keyClicks(edit, QStringLiteral("Neu"));
+                     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("button1")), Qt::LeftButton);
+                 });
+    EXPECT_EQ(key(slot).caption, "Neu");
+    EXPECT_EQ(menuText(command::kUndo), "&Rückgängig: Tastenbeschriftung");
+    press(Qt::Key_Z);
+    EXPECT_EQ(key(slot).caption, before);
+    press(Qt::Key_Y);
+    EXPECT_EQ(key(slot).caption, "Neu");
+}
+
+TEST_F(UndoTest, KeyboardSettingsChangedInTheirSheetAreOneStep) {
+    const int before = document->keyboard().clickVolume;
+    answerDialog([&] { main().action(command::kKeyboardSettings)->trigger(); },
+                 [](QDialog& sheet) {
+                     auto* volume = sheet.findChild<QSlider*>(QStringLiteral("slider11014"));
+                     ASSERT_NE(volume, nullptr);
+                     // Its page is shown first, as a user would open it.
+                     auto* tabs = sheet.findChild<QTabWidget*>();
+                     ASSERT_NE(tabs, nullptr);
+                     for (int i = 0; i < tabs->count(); ++i)
+                         if (tabs->widget(i)->isAncestorOf(volume)) tabs->setCurrentIndex(i);
+                     volume->setValue(volume->value() == 50 ? 60 : 50);
+                     sheet.accept();
+                 });
+    ASSERT_NE(document->keyboard().clickVolume, before);
+    EXPECT_EQ(menuText(command::kUndo), "&Rückgängig: Tastatureinstellungen");
+    press(Qt::Key_Z);
+    EXPECT_EQ(document->keyboard().clickVolume, before);
     EXPECT_FALSE(document->isModified());
 }
 
