@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+#include <QCoreApplication>
+
 namespace keyui::app {
 
 namespace command {
@@ -83,8 +85,12 @@ struct CommandInfo {
     bool checkable;
 };
 
-// The translation context of the table's texts.
-inline constexpr char kCommandTextContext[] = "keyui::app::Commands";
+// The translation context of the table's texts, which are marked
+// QT_TRANSLATE_NOOP("keyui::app::Commands", ...); the main window shows them
+// translated with Commands::tr().
+struct Commands {
+    Q_DECLARE_TR_FUNCTIONS(keyui::app::Commands)
+};
 
 std::span<const CommandInfo> commandTable();
 const CommandInfo* findCommand(int id);

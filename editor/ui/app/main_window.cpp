@@ -42,10 +42,8 @@ constexpr char kProfileApplication[] = "key";
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 
-QString translated(const char* text) { return QCoreApplication::translate(kCommandTextContext, text); }
-
 // The table's texts are translated whole, prompt and tool tip together.
-QString translatedPrompt(const CommandInfo& command) { return translated(command.prompt); }
+QString translatedPrompt(const CommandInfo& command) { return Commands::tr(command.prompt); }
 
 std::unique_ptr<QSettings> openProfile(const QString& file) {
     if (file.isEmpty())
@@ -129,7 +127,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createActions() {
     for (const CommandInfo& command : commandTable()) {
-        auto* action = new QAction(translated(command.text), this);
+        auto* action = new QAction(Commands::tr(command.text), this);
         action->setData(command.id);
         action->setObjectName(QStringLiteral("command%1").arg(command.id));
         QList<QKeySequence> keys;
@@ -164,7 +162,7 @@ void MainWindow::createActions() {
 void MainWindow::createMenus() {
     auto build = [this](std::span<const MenuDefinition> definitions, std::vector<QMenu*>& menus) {
         for (const MenuDefinition& definition : definitions) {
-            auto* menu = new QMenu(translated(definition.title), this);
+            auto* menu = new QMenu(Commands::tr(definition.title), this);
             for (int id : definition.entries) {
                 if (id == command::kSeparator) {
                     menu->addSeparator();
@@ -189,7 +187,7 @@ void MainWindow::createMenus() {
     popup_->setObjectName(QStringLiteral("popupMenu143"));
     for (const PopupEntry& entry : viewPopupMenu()) {
         QAction* command = action(entry.command);
-        auto* item = popup_->addAction(translated(entry.text));
+        auto* item = popup_->addAction(Commands::tr(entry.text));
         item->setData(entry.command);
         item->setCheckable(command->isCheckable());
         connect(item, &QAction::triggered, command, &QAction::trigger);
@@ -225,7 +223,7 @@ void MainWindow::listWindows(QMenu& menu) {
 }
 
 void MainWindow::createBars() {
-    toolBar_ = addToolBar(QCoreApplication::translate("keyui::app::MainWindow", "Symbolleiste"));
+    toolBar_ = addToolBar(tr("Symbolleiste"));
     toolBar_->setObjectName(QStringLiteral("toolBar128"));
     toolBar_->setIconSize(QSize(kToolIconWidth, kToolIconHeight));
     for (int id : toolBarButtons()) {
