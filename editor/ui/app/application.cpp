@@ -94,8 +94,8 @@ bool wantsEnglish(const QString& localeName, const QString& languageVariable) {
 //   struct that only declares Q_DECLARE_TR_FUNCTIONS (Commands, LayerSheet);
 //   a table marks its texts QT_TRANSLATE_NOOP("<that class's full name>", ...);
 // - nothing calls QCoreApplication::translate with a context of its own.
-// lupdate needs the source root as include path to know the classes:
-// lupdate -recursive editor -I . -locations none -no-obsolete -ts editor/ui/translations/key_en.ts
+// lupdate needs the source root as include path to know the classes;
+// scripts/update_translations.sh runs it so.
 bool installEnglishTexts(QApplication& application, QTranslator& translator, const QString& folder) {
     if (!translator.load(QLatin1String(kTranslationBaseName), folder)) return false;
     return application.installTranslator(&translator);
