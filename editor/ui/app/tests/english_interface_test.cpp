@@ -12,9 +12,11 @@
 #include "editor/dialogs/layers/layer_sheet.h"
 #include "editor/dialogs/sheet/property_sheet.h"
 #include "editor/document/layer_table.h"
+#include "editor/download/download_commands.h"
 #include "editor/download/progress_dialog.h"
 #include "editor/download/progress_messages.h"
 #include "editor/download/tests/download_test_support.h"
+#include "editor/download/version_query.h"
 #include "editor/ui/app/application.h"
 #include "editor/ui/app/command_table.h"
 #include "editor/ui/app/tests/app_fixture.h"
@@ -125,6 +127,7 @@ TEST_F(EnglishInterfaceTest, SettingsSheetsAndDialogsOfTheLayout) {
         {command::kKeyboardSettings, "keyboard settings sheet"},
         {command::kSendToKeyboard, "download interface dialog"},
         {command::kPrint, "print dialog"},
+        {command::kPrintPreview, "print dialog before the preview"},
     };
     for (const auto& each : cases) {
         const ModalDialogTexts shown = textsOfCommand(each.command);
@@ -246,6 +249,20 @@ TEST_F(EnglishInterfaceTest, ProgressDialogRunningDoneAndFailed) {
     failures.removeAll(QString());
     EXPECT_EQ(failures.size(), 10);
     expectEnglish(failures, "progress failures");
+}
+
+// Texts of the download that reach the user through the notifier or the
+// about box's result line.
+TEST_F(EnglishInterfaceTest, DownloadSaveFailureAndKeyboardVersion) {
+    MainWindow& main = windowWithLayout();
+    download::testing::RecordingNotifier notices;
+    download::DownloadSetup setup{qPath(dir / "kbx32"), folder(), notices.notifier()};
+    EXPECT_FALSE(download::writeSource(nullptr, main.activeView()->document(), path("no folder/TMP0815.KBF"), setup));
+    ASSERT_EQ(notices.notices.size(), 1u);
+    expectEnglish({notices.notices[0].title, notices.notices[0].text}, "download save failure");
+
+    const std::array<unsigned char, 8> header{0x12, 0x34, 0x56, 0x78, 0x18, 0x00, 0x01, 0x00};
+    expectEnglish({download::versionText(header, editorState().englishTexts)}, "keyboard version");
 }
 
 }  // namespace
