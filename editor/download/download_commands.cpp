@@ -12,13 +12,16 @@
 
 namespace keyui::download {
 
+// The commands are free functions; their texts are translated in this
+// context.
+struct DownloadCommands {
+    Q_DECLARE_TR_FUNCTIONS(keyui::download::DownloadCommands)
+};
+
 namespace {
 
-constexpr char kContext[] = "keyui::download::DownloadCommands";
 constexpr char kDataHomeVariable[] = "XDG_DATA_HOME";
 constexpr char kDefaultDataHome[] = ".local/share";
-
-QString text(const char* source) { return QCoreApplication::translate(kContext, source); }
 
 QString withSlash(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -64,8 +67,8 @@ bool writeSource(QWidget* parent, KeyDocument& document, const QString& path, co
     QString error;
     if (saveWithoutDisturbing(document, path, &error)) return true;
     // Never compile an older file of the same name.
-    setup.notify(parent, text("Fehler beim Speichern"),
-                 text("Die Belegung konnte nicht nach %1 geschrieben werden.\n%2").arg(path, error));
+    setup.notify(parent, DownloadCommands::tr("Fehler beim Speichern"),
+                 DownloadCommands::tr("Die Belegung konnte nicht nach %1 geschrieben werden.\n%2").arg(path, error));
     return false;
 }
 

@@ -23,8 +23,6 @@ namespace keyui::download {
 
 namespace {
 
-constexpr char kContext[] = "keyui::download::InterfaceDialog";
-
 enum ControlId : int {
     kBaudId = 11005,
     kParityId = 11006,
@@ -50,11 +48,10 @@ constexpr char kKeyboardPortName[] = "AT";
 constexpr char kUsbName[] = "USB";
 constexpr char kSerialName[] = "COM";
 
-QString text(const char* source) { return QCoreApplication::translate(kContext, source); }
-
 template <std::size_t N>
 void fill(QComboBox& list, const char* const (&entries)[N], bool translated) {
-    for (const char* entry : entries) list.addItem(translated ? text(entry) : QString::fromLatin1(entry));
+    for (const char* entry : entries)
+        list.addItem(translated ? InterfaceDialog::tr(entry) : QString::fromLatin1(entry));
 }
 
 bool namesKeyboardPort(const QString& name) {
@@ -66,21 +63,21 @@ bool namesKeyboardPort(const QString& name) {
 }  // namespace
 
 InterfaceDialog::InterfaceDialog(const kbxdoc::KeyboardData& keyboard, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(text("Schnittstelle zum Download"));
+    setWindowTitle(tr("Schnittstelle zum Download"));
     buildControls();
     showSettings(keyboard);
 }
 
 void InterfaceDialog::buildControls() {
-    keyboardPort_ = namedControl(new QRadioButton(text("AT"), this), "radio", kKeyboardPortId);
-    usb_ = namedControl(new QRadioButton(text("USB (OPOS Treiber erforderlich)"), this), "radio", kUsbId);
-    serial_ = namedControl(new QRadioButton(text("COM:"), this), "radio", kSerialId);
+    keyboardPort_ = namedControl(new QRadioButton(tr("AT"), this), "radio", kKeyboardPortId);
+    usb_ = namedControl(new QRadioButton(tr("USB (OPOS Treiber erforderlich)"), this), "radio", kUsbId);
+    serial_ = namedControl(new QRadioButton(tr("COM:"), this), "radio", kSerialId);
     interfaces_ = new QButtonGroup(this);
     for (QRadioButton* radio : {keyboardPort_, usb_, serial_}) interfaces_->addButton(radio);
 
     portGroup_ = new QButtonGroup(this);
     for (int port = 0; port < kPortCount; ++port) {
-        const QString label = text("COM%1:").arg(port + 1);
+        const QString label = tr("COM%1:").arg(port + 1);
         ports_[std::size_t(port)] = namedControl(new QRadioButton(label, this), "radio", kFirstPortId + port);
         portGroup_->addButton(ports_[std::size_t(port)], port);
     }
@@ -91,11 +88,11 @@ void InterfaceDialog::buildControls() {
     fill(*baud_, kBaudEntries, false);
     dataBits_ = namedControl(new QComboBox(this), "combo", kDataBitsId);
     fill(*dataBits_, kDataBitsEntries, false);
-    rtsCts_ = namedControl(new QCheckBox(text("RTS / CTS"), this), "check", kRtsCtsId);
+    rtsCts_ = namedControl(new QCheckBox(tr("RTS / CTS"), this), "check", kRtsCtsId);
 
-    auto* ok = namedControl(new QPushButton(text("OK"), this), "button", kOkButtonId);
+    auto* ok = namedControl(new QPushButton(tr("OK"), this), "button", kOkButtonId);
     ok->setDefault(true);
-    auto* cancel = namedControl(new QPushButton(text("Abbrechen"), this), "button", kCancelButtonId);
+    auto* cancel = namedControl(new QPushButton(tr("Abbrechen"), this), "button", kCancelButtonId);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -127,7 +124,7 @@ void InterfaceDialog::showSettings(const kbxdoc::KeyboardData& keyboard) {
     usb_->setEnabled(false);
     if (kbx::platform::usbChoiceEnabled()) {
         usb_->setEnabled(true);
-        usb_->setText(text("USB"));
+        usb_->setText(tr("USB"));
     }
     dialogs::selectByStart(*parity_, fromAnsi(keyboard.parity.view()));
     dialogs::selectByStart(*dataBits_, QString::number(keyboard.dataBits));

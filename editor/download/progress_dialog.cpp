@@ -18,7 +18,9 @@ namespace keyui::download {
 
 namespace {
 
-enum ControlId : int {
+// No fixed underlying type: lupdate reads "enum ControlId : int" as the head
+// of a class and files the dialog's texts under the wrong context.
+enum ControlId {
     kCompileBarId = 11039,
     kDownloadBarId = 11040,
     kStatusId = 11043,

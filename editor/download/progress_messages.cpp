@@ -3,11 +3,12 @@
 #include <QCoreApplication>
 #include <QList>
 
+#include "editor/download/progress_dialog.h"
+
 namespace keyui::download {
 
 namespace {
 
-constexpr char kContext[] = "keyui::download::ProgressDialog";
 constexpr char kMessageWord[] = "kbx_message";
 constexpr int kFieldCount = 3;
 constexpr int kLastKind = int(MessageKind::downloadFailure);
@@ -47,7 +48,7 @@ std::optional<ProgressMessage> parseMessageLine(const QByteArray& line) {
 
 QString failureText(MessageKind kind, int value) {
     for (const FailureText& row : kFailureTexts)
-        if (row.kind == kind && row.value == value) return QCoreApplication::translate(kContext, row.text);
+        if (row.kind == kind && row.value == value) return ProgressDialog::tr(row.text);
     return {};
 }
 

@@ -18,8 +18,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::CountryPage";
-
 // The country code is each entry's text up to its first blank.
 constexpr std::array kCountries{
     QT_TRANSLATE_NOOP("keyui::dialogs::CountryPage", "US - Vereinigte Staaten"),
@@ -37,34 +35,30 @@ constexpr int kShiftLockId = 11003;
 constexpr int kCapsLockId = 11004;
 constexpr int kHotkeysId = 11053;
 
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 }  // namespace
 
 CountryPage::CountryPage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPage(parent), keyboard_(keyboard) {
     auto* layout = new QVBoxLayout(this);
     country_ = makeList(kCountryListId, this);
     QStringList entries;
-    for (const char* entry : kCountries) entries << translated(entry);
+    for (const char* entry : kCountries) entries << tr(entry);
     fillSorted(*country_, entries);
     layout->addWidget(country_);
 
     auto* locks = new QHBoxLayout;
-    shiftLock_ = makeRadio(kShiftLockId, translated(QT_TRANSLATE_NOOP("keyui::dialogs::CountryPage", "ShiftLock")), this);
-    capsLock_ = makeRadio(kCapsLockId, translated(QT_TRANSLATE_NOOP("keyui::dialogs::CountryPage", "CapsLock")), this);
+    shiftLock_ = makeRadio(kShiftLockId, tr("ShiftLock"), this);
+    capsLock_ = makeRadio(kCapsLockId, tr("CapsLock"), this);
     locks->addWidget(shiftLock_);
     locks->addWidget(capsLock_);
     locks->addStretch();
     layout->addLayout(locks);
 
-    auto* hotkeyGroup = new QGroupBox(
-        translated(QT_TRANSLATE_NOOP("keyui::dialogs::CountryPage", "Hotkeys für Online Programmierung")), this);
+    auto* hotkeyGroup = new QGroupBox(tr("Hotkeys für Online Programmierung"), this);
     auto* hotkeyLayout = new QVBoxLayout(hotkeyGroup);
     hotkeys_ = makeCheck(kHotkeysId,
-                         translated(QT_TRANSLATE_NOOP("keyui::dialogs::CountryPage",
-                                                      "Hotkeys für Online Programmierung aktivieren:\n"
-                                                      "Alt+Druck für Zeichenketten,\n"
-                                                      "Strg+Alt+Druck für Einzeltasten")),
+                         tr("Hotkeys für Online Programmierung aktivieren:\n"
+                            "Alt+Druck für Zeichenketten,\n"
+                            "Strg+Alt+Druck für Einzeltasten"),
                          hotkeyGroup);
     hotkeyLayout->addWidget(hotkeys_);
     layout->addWidget(hotkeyGroup);

@@ -16,10 +16,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::InterfacePage";
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 // The interface kinds by radio button; a stored kind that is neither of the
 // first two names shows as the last, the serial interface.
 struct InterfaceKind {
@@ -51,7 +47,7 @@ constexpr int kChainedLedsId = 11052;
 
 template <std::size_t Count>
 void fill(QComboBox& list, const std::array<const char*, Count>& entries, bool translate) {
-    for (const char* entry : entries) list.addItem(translate ? translated(entry) : QString::fromLatin1(entry));
+    for (const char* entry : entries) list.addItem(translate ? InterfacePage::tr(entry) : QString::fromLatin1(entry));
 }
 
 }  // namespace
@@ -60,17 +56,16 @@ InterfacePage::InterfacePage(kbxdoc::KeyboardData& keyboard, QWidget* parent)
     : SheetPage(parent), keyboard_(keyboard) {
     auto* layout = new QVBoxLayout(this);
 
-    auto* kindGroup = new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", " Schnittstelle ")), this);
+    auto* kindGroup = new QGroupBox(tr(" Schnittstelle "), this);
     auto* kindLayout = new QVBoxLayout(kindGroup);
     for (std::size_t i = 0; i < kInterfaceKinds.size(); ++i) {
-        kinds_[i] = makeRadio(kInterfaceKinds[i].id, translated(kInterfaceKinds[i].text), kindGroup);
+        kinds_[i] = makeRadio(kInterfaceKinds[i].id, tr(kInterfaceKinds[i].text), kindGroup);
         kindLayout->addWidget(kinds_[i]);
         connect(kinds_[i], &QRadioButton::toggled, this, [this] { enableSerialSettings(); });
     }
     layout->addWidget(kindGroup);
 
-    auto* serialGroup =
-        new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", " COM: - Konfiguration ")), this);
+    auto* serialGroup = new QGroupBox(tr(" COM: - Konfiguration "), this);
     auto* serialLayout = new QFormLayout(serialGroup);
     parity_ = makeList(kParityListId, serialGroup);
     fill(*parity_, kParities, true);
@@ -78,21 +73,18 @@ InterfacePage::InterfacePage(kbxdoc::KeyboardData& keyboard, QWidget* parent)
     fill(*baud_, kBaudRates, false);
     dataBits_ = makeList(kDataBitsListId, serialGroup);
     fill(*dataBits_, kDataBits, false);
-    handshake_ = makeCheck(kHandshakeId, translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", "RTS / CTS")),
-                           serialGroup);
-    serialLayout->addRow(translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", "Parität:")), parity_);
-    serialLayout->addRow(translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", "Baudrate:")), baud_);
-    serialLayout->addRow(translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", "Datenbits:")), dataBits_);
+    handshake_ = makeCheck(kHandshakeId, tr("RTS / CTS"), serialGroup);
+    serialLayout->addRow(tr("Parität:"), parity_);
+    serialLayout->addRow(tr("Baudrate:"), baud_);
+    serialLayout->addRow(tr("Datenbits:"), dataBits_);
     serialLayout->addRow(handshake_);
     layout->addWidget(serialGroup);
 
-    auto* chainedGroup =
-        new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage", "verkettete Tastatur")), this);
+    auto* chainedGroup = new QGroupBox(tr("verkettete Tastatur"), this);
     auto* chainedLayout = new QVBoxLayout(chainedGroup);
     chainedLeds_ = makeCheck(kChainedLedsId,
-                             translated(QT_TRANSLATE_NOOP("keyui::dialogs::InterfacePage",
-                                                          "Verkettete Tastatur initialisieren und\n"
-                                                          "LED-Informationen an sie senden")),
+                             tr("Verkettete Tastatur initialisieren und\n"
+                                "LED-Informationen an sie senden"),
                              chainedGroup);
     chainedLayout->addWidget(chainedLeds_);
     layout->addWidget(chainedGroup);

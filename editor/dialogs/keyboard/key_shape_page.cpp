@@ -12,10 +12,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::KeyShapePage";
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 struct KeyShape {
     int id;
     const char* text;
@@ -36,10 +32,10 @@ KeyShapePage::KeyShapePage(const kbxdoc::ActiveContext& context, QWidget* parent
     : SheetPage(parent), context_(context) {
     auto* layout = new QVBoxLayout(this);
     for (std::size_t i = 0; i < kKeyShapes.size(); ++i) {
-        shapes_[i] = makeRadio(kKeyShapes[i].id, translated(kKeyShapes[i].text), this);
+        shapes_[i] = makeRadio(kKeyShapes[i].id, tr(kKeyShapes[i].text), this);
         layout->addWidget(shapes_[i]);
     }
-    layout->addWidget(new QLabel(translated(kResizeWarning), this));
+    layout->addWidget(new QLabel(tr(kResizeWarning), this));
     layout->addStretch();
 }
 

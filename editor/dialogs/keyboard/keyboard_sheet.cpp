@@ -11,11 +11,13 @@
 
 namespace keyui::dialogs {
 
+// The sheet is a plain property sheet; its texts are translated in this
+// context.
+struct KeyboardSettingsSheet {
+    Q_DECLARE_TR_FUNCTIONS(keyui::dialogs::KeyboardSettingsSheet)
+};
+
 namespace {
-
-constexpr char kContext[] = "keyui::dialogs::KeyboardSettingsSheet";
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 constexpr char kSheetTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::KeyboardSettingsSheet",
                                                  "Keyboard Parameter einstellen");
@@ -35,12 +37,12 @@ std::unique_ptr<PropertySheet> buildKeyboardSettingsSheet(QWidget* parent, KeyDo
     context.observer = &document;
     kbxdoc::KeyboardData& keyboard = *context.keyboard;
 
-    auto sheet = std::make_unique<PropertySheet>(translated(kSheetTitle), parent);
-    sheet->addPage(new CountryPage(keyboard), translated(kCountryTitle));
-    sheet->addPage(new InterfacePage(keyboard), translated(kInterfaceTitle));
-    sheet->addPage(new SoundPage(keyboard), translated(kSoundTitle));
-    sheet->addPage(new RatePage(keyboard), translated(kRateTitle));
-    sheet->addPage(new KeyShapePage(context), translated(kKeyShapeTitle));
+    auto sheet = std::make_unique<PropertySheet>(KeyboardSettingsSheet::tr(kSheetTitle), parent);
+    sheet->addPage(new CountryPage(keyboard), KeyboardSettingsSheet::tr(kCountryTitle));
+    sheet->addPage(new InterfacePage(keyboard), KeyboardSettingsSheet::tr(kInterfaceTitle));
+    sheet->addPage(new SoundPage(keyboard), KeyboardSettingsSheet::tr(kSoundTitle));
+    sheet->addPage(new RatePage(keyboard), KeyboardSettingsSheet::tr(kRateTitle));
+    sheet->addPage(new KeyShapePage(context), KeyboardSettingsSheet::tr(kKeyShapeTitle));
     QObject::connect(sheet.get(), &QDialog::accepted, &document, [&document] {
         document.recordChange(action::named(action::kKeyboardSettings));
     });

@@ -18,10 +18,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::RatePage";
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 // The mode is each entry's text before " -".
 constexpr std::array kSlowKeyModes{
     QT_TRANSLATE_NOOP("keyui::dialogs::RatePage", "DEFAULT -  Normal"),
@@ -41,19 +37,19 @@ constexpr int kTickEveryPosition = 1;
 RatePage::RatePage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPage(parent), keyboard_(keyboard) {
     auto* layout = new QVBoxLayout(this);
 
-    auto* normal = new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::RatePage", " Normale Tasten ")), this);
+    auto* normal = new QGroupBox(tr(" Normale Tasten "), this);
     auto* normalLayout = new QFormLayout(normal);
     rate_ = makeSlider(kRateSliderId, 0, kRatePositionCount - 1, kTickEveryPosition, normal);
     delay_ = makeSlider(kDelaySliderId, kFirstDelayPosition, kLastDelayPosition, kTickEveryPosition, normal);
-    normalLayout->addRow(translated(QT_TRANSLATE_NOOP("keyui::dialogs::RatePage", "Tastenfrequenz:")), rate_);
-    normalLayout->addRow(translated(QT_TRANSLATE_NOOP("keyui::dialogs::RatePage", "Verzögerung:")), delay_);
+    normalLayout->addRow(tr("Tastenfrequenz:"), rate_);
+    normalLayout->addRow(tr("Verzögerung:"), delay_);
     layout->addWidget(normal);
 
-    auto* slow = new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::RatePage", " Langsame Tasten ")), this);
+    auto* slow = new QGroupBox(tr(" Langsame Tasten "), this);
     auto* slowLayout = new QVBoxLayout(slow);
     slowKeys_ = makeList(kSlowKeyListId, slow);
     QStringList entries;
-    for (const char* entry : kSlowKeyModes) entries << translated(entry);
+    for (const char* entry : kSlowKeyModes) entries << tr(entry);
     fillSorted(*slowKeys_, entries);
     slowLayout->addWidget(slowKeys_);
     layout->addWidget(slow);

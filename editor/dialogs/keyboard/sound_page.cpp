@@ -12,10 +12,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::SoundPage";
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 constexpr char kVolumeLabel[] = QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", "Lautstärke:");
 constexpr char kDurationLabel[] = QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", "Dauer:");
 constexpr std::array kGroups{
@@ -48,7 +44,7 @@ SoundPage::SoundPage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPag
     auto* layout = new QVBoxLayout(this);
     std::array<QFormLayout*, kGroups.size()> groupLayouts{};
     for (std::size_t i = 0; i < kGroups.size(); ++i) {
-        auto* group = new QGroupBox(translated(kGroups[i]), this);
+        auto* group = new QGroupBox(tr(kGroups[i]), this);
         groupLayouts[i] = new QFormLayout(group);
         layout->addWidget(group);
     }
@@ -56,7 +52,7 @@ SoundPage::SoundPage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPag
         const SoundSlider& row = kSoundSliders[i];
         QFormLayout* groupLayout = groupLayouts[row.group];
         sliders_[i] = makeSlider(row.id, row.minimum, row.maximum, kTickInterval, groupLayout->parentWidget());
-        groupLayout->addRow(translated(row.label), sliders_[i]);
+        groupLayout->addRow(tr(row.label), sliders_[i]);
     }
     layout->addStretch();
 }

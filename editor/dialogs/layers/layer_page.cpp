@@ -20,10 +20,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::LayerPage";
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 // A check box of the page: its control id, text and the 2-bit field it shows.
 struct FieldBox {
     int id;
@@ -68,7 +64,7 @@ constexpr int kNameEditId = 11026;
 constexpr int kAttributeGroupId = 11033;
 
 QCheckBox* makeFieldBox(const FieldBox& row, bool threeState, QWidget* parent) {
-    auto* box = new QCheckBox(translated(row.text), parent);
+    auto* box = new QCheckBox(LayerPage::tr(row.text), parent);
     box->setObjectName(controlName("check", row.id));
     box->setTristate(threeState);
     return box;
@@ -88,16 +84,15 @@ void LayerPage::buildControls() {
     name_ = new QLineEdit(this);
     name_->setObjectName(controlName("edit", kNameEditId));
     name_->setMaxLength(static_cast<int>(decltype(kbxdoc::LayerDefinition::name)::kMaxLength));
-    auto* nameLabel = new QLabel(translated(QT_TRANSLATE_NOOP("keyui::dialogs::LayerPage", "Layername:")), this);
+    auto* nameLabel = new QLabel(tr("Layername:"), this);
     nameLabel->setBuddy(name_);
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(name_, 1);
     layout->addLayout(nameRow);
 
     auto* states = new QHBoxLayout;
-    auto* basic = new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::LayerPage", " Ebene ")), this);
-    auto* extended =
-        new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::LayerPage", " Erweiterte Ebenen ")), this);
+    auto* basic = new QGroupBox(tr(" Ebene "), this);
+    auto* extended = new QGroupBox(tr(" Erweiterte Ebenen "), this);
     auto* basicLayout = new QVBoxLayout(basic);
     auto* extendedLayout = new QVBoxLayout(extended);
     for (std::size_t i = 0; i < kConditionBoxes.size(); ++i) {
@@ -111,8 +106,7 @@ void LayerPage::buildControls() {
     states->addWidget(extended);
     layout->addLayout(states);
 
-    auto* attributes =
-        new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::LayerPage", " Attribute ")), this);
+    auto* attributes = new QGroupBox(tr(" Attribute "), this);
     attributes->setObjectName(controlName("group", kAttributeGroupId));
     auto* attributeLayout = new QGridLayout(attributes);
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i) {
@@ -123,13 +117,12 @@ void LayerPage::buildControls() {
     }
     layout->addWidget(attributes);
 
-    auto* trigger =
-        new QGroupBox(translated(QT_TRANSLATE_NOOP("keyui::dialogs::LayerPage", " Taste auslösen bei ")), this);
+    auto* trigger = new QGroupBox(tr(" Taste auslösen bei "), this);
     auto* triggerLayout = new QHBoxLayout(trigger);
     triggerGroup_ = new QButtonGroup(this);
     for (std::size_t i = 0; i < kTriggerTexts.size(); ++i) {
         const int value = static_cast<int>(i);
-        triggers_[i] = new QRadioButton(translated(kTriggerTexts[i]), trigger);
+        triggers_[i] = new QRadioButton(tr(kTriggerTexts[i]), trigger);
         triggers_[i]->setObjectName(controlName("radio", kFirstTriggerId + value));
         triggerGroup_->addButton(triggers_[i], value);
         triggerLayout->addWidget(triggers_[i]);

@@ -12,9 +12,14 @@
 
 namespace keyui::dialogs {
 
+// The sheet is a plain property sheet; its texts are translated in this
+// context.
+struct LayerSheet {
+    Q_DECLARE_TR_FUNCTIONS(keyui::dialogs::LayerSheet)
+};
+
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::LayerSheet";
 constexpr char kSheetTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::LayerSheet", "Layer definieren");
 constexpr char kNewLayerTitle[] = QT_TRANSLATE_NOOP("keyui::dialogs::LayerSheet", "Neuer Layer");
 constexpr char kSaveFailed[] = QT_TRANSLATE_NOOP(
@@ -22,13 +27,11 @@ constexpr char kSaveFailed[] = QT_TRANSLATE_NOOP(
     "Die Layerdefinitionen konnten nicht in die Datei %1 geschrieben werden.\n"
     "Die Änderungen gelten nur bis zum Programmende.");
 
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 void saveLayerTable(QWidget* parent, kbxdoc::LayerTable& layers, const std::filesystem::path& settingsFile,
                     const FailureNotifier& notify) {
     kbxdoc::WindowPlacement unused;
     if (kbxdoc::accessSettingsFile(settingsFile, kbxdoc::kWriteLayerTable, unused, layers)) return;
-    if (notify) notify(parent, translated(kSaveFailed).arg(fromFileName(settingsFile.string())));
+    if (notify) notify(parent, LayerSheet::tr(kSaveFailed).arg(fromFileName(settingsFile.string())));
 }
 
 }  // namespace
@@ -41,7 +44,7 @@ FailureNotifier messageBoxNotifier() {
 
 std::unique_ptr<PropertySheet> buildLayerSheet(QWidget* parent, kbxdoc::LayerTable& layers,
                                                std::filesystem::path settingsFile, FailureNotifier notify) {
-    auto sheet = std::make_unique<PropertySheet>(translated(kSheetTitle), parent);
+    auto sheet = std::make_unique<PropertySheet>(LayerSheet::tr(kSheetTitle), parent);
     PropertySheet* sheetPointer = sheet.get();
     bool newLayerPageAdded = false;
     for (int index = 0; index < kbxdoc::kLayerCount; ++index) {
@@ -56,7 +59,7 @@ std::unique_ptr<PropertySheet> buildLayerSheet(QWidget* parent, kbxdoc::LayerTab
                 sheetPointer->setPageTitle(sheetPointer->tabs()->indexOf(pagePointer), name);
             });
         }
-        sheet->addPage(page.release(), isFree ? translated(kNewLayerTitle) : fromAnsi(definition.name.view()));
+        sheet->addPage(page.release(), isFree ? LayerSheet::tr(kNewLayerTitle) : fromAnsi(definition.name.view()));
     }
     // The pages have written their values by the time the sheet reports OK.
     QObject::connect(sheetPointer, &QDialog::accepted, sheetPointer,

@@ -19,12 +19,9 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::ModulePage";
 constexpr char kHeaderText[] = QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Vorspann");
 constexpr char kTrailerText[] = QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Abspann");
 constexpr char kBadReadLabel[] = QT_TRANSLATE_NOOP("keyui::dialogs::ModulePage", "Bad Read String:");
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 // The bad-read text as the model keeps it: Windows-1252, ending at the
 // first NUL, cut to the document's field.
@@ -44,7 +41,7 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
     auto* grid = new QGridLayout;
     for (const ModuleSwitch& described : moduleSwitches()) {
         if (described.page != kind_) continue;
-        auto* box = new QCheckBox(translated(described.text), this);
+        auto* box = new QCheckBox(tr(described.text), this);
         box->setObjectName(controlName("check", described.id));
         switches_.push_back({&described, box});
         if (described.trackRow >= 0)
@@ -56,7 +53,7 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
         kvkFormats_ = new QButtonGroup(this);
         int index = 0;
         for (const KvkFormatButton& format : kvkFormatButtons()) {
-            auto* radio = new QRadioButton(translated(format.text), this);
+            auto* radio = new QRadioButton(tr(format.text), this);
             radio->setObjectName(controlName("radio", format.id));
             kvkFormats_->addButton(radio, index++);
             layout->addWidget(radio);
@@ -65,7 +62,7 @@ ModulePage::ModulePage(ModulePageKind kind, KeyDocument& document, ProgrammingOp
     addProgrammingButtons(*grid);
     layout->addLayout(grid);
     if (kind_ == ModulePageKind::Msr) {
-        layout->addWidget(new QLabel(translated(kBadReadLabel), this));
+        layout->addWidget(new QLabel(tr(kBadReadLabel), this));
         badRead_ = new QLineEdit(this);
         badRead_->setObjectName(controlName("edit", kBadReadEditId));
         badRead_->setMaxLength(static_cast<int>(decltype(kbxdoc::KeyboardData::msrBadRead)::kMaxLength));
@@ -78,11 +75,11 @@ void ModulePage::addProgrammingButtons(QGridLayout& grid) {
     int row = 0;
     for (const ProgrammingRow& described : programmingRows()) {
         if (described.page != kind_) continue;
-        if (described.label != nullptr) grid.addWidget(new QLabel(translated(described.label), this), row, 0);
+        if (described.label != nullptr) grid.addWidget(new QLabel(tr(described.label), this), row, 0);
         const std::pair<int, int> buttons[] = {{described.headerId, described.headerSlot}, {described.trailerId, described.trailerSlot}};
         int column = 1;
         for (const auto& [id, slot] : buttons) {
-            auto* button = new QPushButton(translated(column == 1 ? kHeaderText : kTrailerText), this);
+            auto* button = new QPushButton(tr(column == 1 ? kHeaderText : kTrailerText), this);
             button->setObjectName(controlName("button", id));
             button->setAutoDefault(false);
             connect(button, &QPushButton::clicked, this, [this, pseudoSlot = slot] { openProgramming(pseudoSlot); });

@@ -38,8 +38,7 @@ ModuleValues moduleValuesOf(const kbxdoc::KeyboardData& keyboard) {
 }  // namespace
 
 ModuleSheet::ModuleSheet(KeyDocument& document, QWidget* parent)
-    : PropertySheet(QCoreApplication::translate("keyui::dialogs::ModuleSheet", kSheetTitle), parent),
-      document_(document) {}
+    : PropertySheet(tr(kSheetTitle), parent), document_(document) {}
 
 void ModuleSheet::accept() {
     const ModuleValues before = moduleValuesOf(document_.keyboard());
@@ -53,8 +52,7 @@ std::unique_ptr<ModuleSheet> buildModuleSheet(QWidget* parent, KeyDocument& docu
                                               const ProgrammingOpener& openProgramming) {
     auto sheet = std::make_unique<ModuleSheet>(document, parent);
     for (const ModulePageRow& described : modulePages())
-        sheet->addPage(new ModulePage(described.kind, document, openProgramming),
-                       QCoreApplication::translate("keyui::dialogs::ModulePage", described.title));
+        sheet->addPage(new ModulePage(described.kind, document, openProgramming), ModulePage::tr(described.title));
     // All five page titles in view at once.
     sheet->tabs()->setUsesScrollButtons(false);
     return sheet;

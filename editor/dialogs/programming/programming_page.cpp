@@ -19,8 +19,6 @@ namespace keyui::dialogs {
 
 namespace {
 
-constexpr char kContext[] = "keyui::dialogs::ProgrammingPage";
-
 // The key-local attributes on bits 0-7 of the attribute word; the first
 // three have a third, greyed state: follow the layer.
 struct AttributeBox {
@@ -42,8 +40,6 @@ constexpr std::array<AttributeBox, 4> kAttributeBoxes{
 
 // A token list entry is read into a buffer of this size, terminator included.
 constexpr qsizetype kTokenEntryBuffer = 80;
-
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 QCheckBox* checkBox(int id, const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
@@ -86,7 +82,7 @@ void ProgrammingPage::buildControls() {
     auto* attributeColumn = new QVBoxLayout(attributeGroup);
     for (std::size_t i = 0; i < kAttributeBoxes.size(); ++i) {
         const AttributeBox& described = kAttributeBoxes[i];
-        attributes_[i] = checkBox(described.id, translated(described.text), attributeGroup);
+        attributes_[i] = checkBox(described.id, tr(described.text), attributeGroup);
         attributes_[i]->setTristate(described.threeState);
         attributeColumn->addWidget(attributes_[i]);
     }

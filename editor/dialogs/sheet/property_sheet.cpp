@@ -21,8 +21,8 @@ PropertySheet::PropertySheet(const QString& title, QWidget* parent) : QDialog(pa
     setWindowTitle(title);
     tabs_ = new QTabWidget(this);
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    okButton()->setText(QCoreApplication::translate("keyui::dialogs::PropertySheet", "OK"));
-    cancelButton()->setText(QCoreApplication::translate("keyui::dialogs::PropertySheet", "Abbrechen"));
+    okButton()->setText(tr("OK"));
+    cancelButton()->setText(tr("Abbrechen"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons_);

@@ -33,7 +33,7 @@ QString aboutHint(bool englishTexts) { return QString::fromUtf8(englishTexts ? k
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), query_(queryOverInterfaceLibrary()) {
     setObjectName(QStringLiteral("dialog%1").arg(kAboutDialogId));
-    setWindowTitle(QCoreApplication::translate("keyui::app::AboutDialog", "Version"));
+    setWindowTitle(tr("Version"));
     auto* layout = new QVBoxLayout(this);
 
     auto* title = new QLabel(applicationTitle(), this);

@@ -89,6 +89,17 @@ bool wantsEnglish(const QString& localeName, const QString& languageVariable) {
     return !localeName.startsWith(QLatin1String(kGermanLanguage));
 }
 
+// The editor's texts are German in the source and English in key_en.ts.
+// They are translated one way, so that lupdate files every text under the
+// context tr() looks it up in at run time:
+// - a class that shows texts declares Q_OBJECT (a QObject) or
+//   Q_DECLARE_TR_FUNCTIONS(its full name) and calls tr("literal");
+// - free functions and tables of texts use the tr() of a class, or of a
+//   struct that only declares Q_DECLARE_TR_FUNCTIONS (Commands, LayerSheet);
+//   a table marks its texts QT_TRANSLATE_NOOP("<that class's full name>", ...);
+// - nothing calls QCoreApplication::translate with a context of its own.
+// lupdate needs the source root as include path to know the classes;
+// scripts/update_translations.sh runs it so.
 bool installEnglishTexts(QApplication& application, QTranslator& translator, const QString& folder) {
     if (!translator.load(QLatin1String(kTranslationBaseName), folder)) return false;
     return application.installTranslator(&translator);

@@ -86,8 +86,12 @@ struct CommandInfo {
     bool checkable;
 };
 
-// The translation context of the table's texts.
-inline constexpr char kCommandTextContext[] = "keyui::app::Commands";
+// The translation context of the table's texts, which are marked
+// QT_TRANSLATE_NOOP("keyui::app::Commands", ...); the main window shows them
+// translated with Commands::tr().
+struct Commands {
+    Q_DECLARE_TR_FUNCTIONS(keyui::app::Commands)
+};
 
 std::span<const CommandInfo> commandTable();
 const CommandInfo* findCommand(int id);

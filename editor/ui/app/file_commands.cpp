@@ -19,13 +19,10 @@ namespace keyui::app {
 
 namespace {
 
-constexpr char kContext[] = "keyui::app::FileCommands";
 // A path "longer than three characters whose fourth-last character is a
 // dot": a name with a three-letter extension.
 constexpr qsizetype kShortestPathWithExtension = 4;
 constexpr qsizetype kExtensionDotFromEnd = 4;
-
-QString translate(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 constexpr const char* kFilter = QT_TRANSLATE_NOOP("keyui::app::FileCommands", "Keyboard (*.kbf)");
 constexpr char kSuffix[] = "kbf";
@@ -61,8 +58,8 @@ QString openFailureText(const QString& path, OpenFailure failure) {
     const char* reason = "";
     for (const FailureText& text : kFailureTexts)
         if (text.failure == failure) reason = text.reason;
-    return QCoreApplication::translate("keyui::app::FileCommands", "%1 kann nicht geöffnet werden.\n%2")
-        .arg(QDir::toNativeSeparators(path), translate(reason));
+    return FileCommands::tr("%1 kann nicht geöffnet werden.\n%2")
+        .arg(QDir::toNativeSeparators(path), FileCommands::tr(reason));
 }
 
 QString templateFolderOf(const QString& programFolder) {
@@ -127,9 +124,8 @@ KeyDocument* FileCommands::open(const QString& path) {
 }
 
 KeyDocument* FileCommands::openWithDialog() {
-    const QString path = dialogs_.openFileName(
-        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Open Keyboard File"),
-                               QDir::currentPath(), translate(kFilter), QString::fromLatin1(kSuffix)});
+    const QString path = dialogs_.openFileName(host_.dialogParent(), {tr("Open Keyboard File"), QDir::currentPath(),
+                                                                      tr(kFilter), QString::fromLatin1(kSuffix)});
     return path.isEmpty() ? nullptr : open(path);
 }
 
@@ -140,8 +136,7 @@ bool FileCommands::save(KeyDocument& document) {
 
 bool FileCommands::saveAs(KeyDocument& document) {
     const QString path = dialogs_.saveFileName(
-        host_.dialogParent(), {QCoreApplication::translate("keyui::app::FileCommands", "Speichern unter"),
-                               programFolder_, translate(kFilter), QString::fromLatin1(kSuffix)});
+        host_.dialogParent(), {tr("Speichern unter"), programFolder_, tr(kFilter), QString::fromLatin1(kSuffix)});
     if (path.isEmpty() || !saveTo(document, path)) return false;
     document.setPath(path);
     recent_.add(path);
@@ -151,9 +146,8 @@ bool FileCommands::saveAs(KeyDocument& document) {
 bool FileCommands::saveTo(KeyDocument& document, const QString& path) {
     QString error;
     if (!document.saveTo(path, &error)) {
-        dialogs_.showError(host_.dialogParent(), QCoreApplication::translate("keyui::app::FileCommands",
-                                                                             "%1 konnte nicht gespeichert werden.\n%2")
-                                                     .arg(QDir::toNativeSeparators(path), error));
+        dialogs_.showError(host_.dialogParent(),
+                           tr("%1 konnte nicht gespeichert werden.\n%2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     document.setModified(false);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "editor/ui/core/key_document.h"
@@ -42,6 +43,7 @@ QString openFailureText(const QString& path, OpenFailure failure);
 QString templateFolderOf(const QString& programFolder);
 
 class FileCommands {
+    Q_DECLARE_TR_FUNCTIONS(keyui::app::FileCommands)
 public:
     // Save as starts in the program folder; templates come from the template folder.
     FileCommands(DocumentHost& host, UserDialogs& dialogs, RecentFiles& recent, QString programFolder,

@@ -16,7 +16,7 @@ constexpr int kLayerListWidth = 240;
 constexpr int kLayerListDropDownItems = 16;
 }  // namespace
 
-LayerBar::LayerBar(QWidget* parent) : QToolBar(QCoreApplication::translate("keyui::app::LayerBar", "Layer"), parent) {
+LayerBar::LayerBar(QWidget* parent) : QToolBar(tr("Layer"), parent) {
     setObjectName(QStringLiteral("layerBar"));
     setAllowedAreas(Qt::TopToolBarArea);
     list_ = new QComboBox(this);

@@ -42,10 +42,8 @@ constexpr char kProfileApplication[] = "key";
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 600;
 
-QString translated(const char* text) { return QCoreApplication::translate(kCommandTextContext, text); }
-
 // The table's texts are translated whole, prompt and tool tip together.
-QString translatedPrompt(const CommandInfo& command) { return translated(command.prompt); }
+QString translatedPrompt(const CommandInfo& command) { return Commands::tr(command.prompt); }
 
 std::unique_ptr<QSettings> openProfile(const QString& file) {
     if (file.isEmpty())
@@ -131,7 +129,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createActions() {
     for (const CommandInfo& command : commandTable()) {
-        auto* action = new QAction(translated(command.text), this);
+        auto* action = new QAction(Commands::tr(command.text), this);
         action->setData(command.id);
         action->setObjectName(QStringLiteral("command%1").arg(command.id));
         QList<QKeySequence> keys;
@@ -166,7 +164,7 @@ void MainWindow::createActions() {
 void MainWindow::createMenus() {
     auto build = [this](std::span<const MenuDefinition> definitions, std::vector<QMenu*>& menus) {
         for (const MenuDefinition& definition : definitions) {
-            auto* menu = new QMenu(translated(definition.title), this);
+            auto* menu = new QMenu(Commands::tr(definition.title), this);
             for (int id : definition.entries) {
                 if (id == command::kSeparator) {
                     menu->addSeparator();
@@ -191,7 +189,7 @@ void MainWindow::createMenus() {
     popup_->setObjectName(QStringLiteral("popupMenu143"));
     for (const PopupEntry& entry : viewPopupMenu()) {
         QAction* command = action(entry.command);
-        auto* item = popup_->addAction(translated(entry.text));
+        auto* item = popup_->addAction(Commands::tr(entry.text));
         item->setData(entry.command);
         item->setCheckable(command->isCheckable());
         connect(item, &QAction::triggered, command, &QAction::trigger);
@@ -227,7 +225,7 @@ void MainWindow::listWindows(QMenu& menu) {
 }
 
 void MainWindow::createBars() {
-    toolBar_ = addToolBar(QCoreApplication::translate("keyui::app::MainWindow", "Symbolleiste"));
+    toolBar_ = addToolBar(tr("Symbolleiste"));
     toolBar_->setObjectName(QStringLiteral("toolBar128"));
     toolBar_->setIconSize(QSize(kToolIconWidth, kToolIconHeight));
     for (int id : toolBarButtons()) {
@@ -481,8 +479,7 @@ void MainWindow::showHistory(const QUndoStack* history) {
     const auto show = [this, history](int id, bool possible, const QString& step, const char* named) {
         QAction* entry = action(id);
         entry->setEnabled(history != nullptr && possible);
-        entry->setText(entry->isEnabled() ? QCoreApplication::translate(kCommandTextContext, named).arg(step)
-                                          : translated(findCommand(id)->text));
+        entry->setText(entry->isEnabled() ? Commands::tr(named).arg(step) : Commands::tr(findCommand(id)->text));
     };
     show(kUndo, history != nullptr && history->canUndo(), history != nullptr ? history->undoText() : QString(),
          kUndoNamed);

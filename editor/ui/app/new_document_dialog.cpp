@@ -18,30 +18,40 @@ namespace {
 
 constexpr int kButtonColumns = 4;
 
-
 // The document library's texts of the dialog, spelled here once more so the
-// translation tools find them; the checks keep both spellings equal.
+// translation tools find them; the checks keep both spellings equal. The
+// country names stand there in Windows-1252 and here in UTF-8, as tr()
+// takes them; the English interface test finds any that differ.
 constexpr std::array kTranslatedTexts{
     QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "OPOS Einstellungen"),
     QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "Abbruch"),
 };
 static_assert(std::string_view(kTranslatedTexts[0]) == kbxdoc::kOposText);
 static_assert(std::string_view(kTranslatedTexts[1]) == kbxdoc::kCancelText);
+[[maybe_unused]] constexpr std::array kCountryTexts{
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "GR - Deutschland"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "US - International"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "IT - Italien (142)"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "FR - Frankreich (189)"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "SF - Schweiz französisch"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "SG - Schweiz deutsch"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "UK - Großbritannien (166)"),
+    QT_TRANSLATE_NOOP("keyui::app::NewDocumentDialog", "SP - Spanien"),
+};
 
-QString trDialog(std::string_view text) {
-    return QCoreApplication::translate("keyui::app::NewDocumentDialog", std::string(text).c_str());
-}
+// A text of the document library, Windows-1252, in the dialog's language.
+QString translatedAnsi(std::string_view text) { return NewDocumentDialog::tr(fromAnsi(text).toUtf8().constData()); }
 
 }  // namespace
 
 NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dialog%1").arg(kbxdoc::kNewDocumentDialogId));
-    setWindowTitle(QCoreApplication::translate("keyui::app::NewDocumentDialog", "Tastaturtyp"));
+    setWindowTitle(tr("Tastaturtyp"));
     auto* layout = new QVBoxLayout(this);
 
     countries_ = new QComboBox(this);
     countries_->setObjectName(QStringLiteral("countryList%1").arg(kbxdoc::kCountryListId));
-    for (std::string_view country : kbxdoc::countryEntries()) countries_->addItem(fromAnsi(country));
+    for (std::string_view country : kbxdoc::countryEntries()) countries_->addItem(translatedAnsi(country));
     const kbxdoc::NewDocumentChoice initial;
     countries_->setCurrentIndex(initial.countryIndex);
     layout->addWidget(countries_);
@@ -63,13 +73,13 @@ NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
 
     glidepoint_ = new QCheckBox(fromAnsi(kbxdoc::kGlidepointText), this);
     glidepoint_->setObjectName(QStringLiteral("glidepoint%1").arg(kbxdoc::kGlidepointBoxId));
-    opos_ = new QCheckBox(trDialog(kbxdoc::kOposText), this);
+    opos_ = new QCheckBox(translatedAnsi(kbxdoc::kOposText), this);
     opos_->setObjectName(QStringLiteral("opos%1").arg(kbxdoc::kOposBoxId));
     layout->addWidget(glidepoint_);
     layout->addWidget(opos_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(trDialog(kbxdoc::kCancelText));
+    buttons->button(QDialogButtonBox::Cancel)->setText(translatedAnsi(kbxdoc::kCancelText));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

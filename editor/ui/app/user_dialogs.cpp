@@ -24,7 +24,7 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
 
 }  // namespace
 
-QString applicationTitle() { return QCoreApplication::translate("keyui::app::Application", "Vyrn Layomat"); }
+QString applicationTitle() { return QtUserDialogs::tr("Vyrn Layomat"); }
 
 QString QtUserDialogs::openFileName(QWidget* parent, const FileDialogRequest& request) {
     return runFileDialog(parent, request, QFileDialog::AcceptOpen);
@@ -39,13 +39,11 @@ void QtUserDialogs::showError(QWidget* parent, const QString& text) {
 }
 
 SaveAnswer QtUserDialogs::askToSave(QWidget* parent, const QString& documentTitle) {
-    QMessageBox box(
-        QMessageBox::Question, applicationTitle(),
-        QCoreApplication::translate("keyui::app::Dialogs", "Änderungen in %1 speichern?").arg(documentTitle),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("keyui::app::Dialogs", "&Ja"));
-    box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("keyui::app::Dialogs", "&Nein"));
-    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("keyui::app::Dialogs", "Abbrechen"));
+    QMessageBox box(QMessageBox::Question, applicationTitle(), tr("Änderungen in %1 speichern?").arg(documentTitle),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(tr("&Ja"));
+    box.button(QMessageBox::Discard)->setText(tr("&Nein"));
+    box.button(QMessageBox::Cancel)->setText(tr("Abbrechen"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Save:

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "editor/document/new_document.h"
@@ -40,6 +41,7 @@ public:
 
 // The real dialogs.
 class QtUserDialogs : public UserDialogs {
+    Q_DECLARE_TR_FUNCTIONS(keyui::app::QtUserDialogs)
 public:
     QString openFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFileName(QWidget* parent, const FileDialogRequest& request) override;

@@ -8,19 +8,22 @@
 
 namespace keyui::action {
 
-inline constexpr char kContext[] = "keyui::action";
+// The translation context of the names.
+struct Names {
+    Q_DECLARE_TR_FUNCTIONS(keyui::action::Names)
+};
 
-inline constexpr char kCut[] = QT_TRANSLATE_NOOP("keyui::action", "Ausschneiden");
-inline constexpr char kPaste[] = QT_TRANSLATE_NOOP("keyui::action", "Einfügen");
-inline constexpr char kMoveKey[] = QT_TRANSLATE_NOOP("keyui::action", "Taste verschieben");
-inline constexpr char kResizeKey[] = QT_TRANSLATE_NOOP("keyui::action", "Tastengröße ändern");
-inline constexpr char kKeyProgramming[] = QT_TRANSLATE_NOOP("keyui::action", "Tastenprogrammierung");
-inline constexpr char kCaption[] = QT_TRANSLATE_NOOP("keyui::action", "Tastenbeschriftung");
-inline constexpr char kCaptionOptions[] = QT_TRANSLATE_NOOP("keyui::action", "Beschriftungsoptionen");
-inline constexpr char kLayers[] = QT_TRANSLATE_NOOP("keyui::action", "Ebenen");
-inline constexpr char kKeyboardSettings[] = QT_TRANSLATE_NOOP("keyui::action", "Tastatureinstellungen");
-inline constexpr char kModules[] = QT_TRANSLATE_NOOP("keyui::action", "Module");
+inline constexpr char kCut[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Ausschneiden");
+inline constexpr char kPaste[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Einfügen");
+inline constexpr char kMoveKey[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Taste verschieben");
+inline constexpr char kResizeKey[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Tastengröße ändern");
+inline constexpr char kKeyProgramming[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Tastenprogrammierung");
+inline constexpr char kCaption[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Tastenbeschriftung");
+inline constexpr char kCaptionOptions[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Beschriftungsoptionen");
+inline constexpr char kLayers[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Ebenen");
+inline constexpr char kKeyboardSettings[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Tastatureinstellungen");
+inline constexpr char kModules[] = QT_TRANSLATE_NOOP("keyui::action::Names", "Module");
 
-inline QString named(const char* action) { return QCoreApplication::translate(kContext, action); }
+inline QString named(const char* action) { return Names::tr(action); }
 
 }  // namespace keyui::action

@@ -15,8 +15,6 @@
 namespace keyui::print {
 namespace {
 
-constexpr char kContext[] = "keyui::print::PrintOptionsDialog";
-
 // One check box of the dialog and the option bit it stands for; an inverted
 // box is ticked while its bit is clear.
 struct OptionControl {
@@ -62,36 +60,34 @@ constexpr char kTitle[] = QT_TRANSLATE_NOOP("keyui::print::PrintOptionsDialog", 
 constexpr char kOkText[] = QT_TRANSLATE_NOOP("keyui::print::PrintOptionsDialog", "OK");
 constexpr char kCancelText[] = QT_TRANSLATE_NOOP("keyui::print::PrintOptionsDialog", "Abbruch");
 
-QString translated(const char* text) { return QCoreApplication::translate(kContext, text); }
-
 }  // namespace
 
 QString controlName(int id) { return QStringLiteral("control%1").arg(id); }
 
 PrintOptionsDialog::PrintOptionsDialog(std::uint8_t options, PrintMode mode, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dialog142"));
-    setWindowTitle(translated(kTitle));
+    setWindowTitle(tr(kTitle));
     auto* layout = new QVBoxLayout(this);
 
     for (const OptionControl& control : kOptionControls) {
-        auto* box = new QCheckBox(translated(control.text), this);
+        auto* box = new QCheckBox(tr(control.text), this);
         box->setObjectName(controlName(control.id));
         layout->addWidget(box);
     }
 
     auto* modes = new QButtonGroup(this);
     for (const ModeControl& control : kModeControls) {
-        auto* radio = new QRadioButton(translated(control.text), this);
+        auto* radio = new QRadioButton(tr(control.text), this);
         radio->setObjectName(controlName(control.id));
         modes->addButton(radio);
         layout->addWidget(radio);
     }
 
     auto* buttons = new QHBoxLayout;
-    auto* ok = new QPushButton(translated(kOkText), this);
+    auto* ok = new QPushButton(tr(kOkText), this);
     ok->setObjectName(controlName(kOkButtonId));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(translated(kCancelText), this);
+    auto* cancel = new QPushButton(tr(kCancelText), this);
     cancel->setObjectName(controlName(kCancelButtonId));
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -2,135 +2,46 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>CaptionDialog</name>
+    <name>keyui::action::Names</name>
     <message>
-        <source>Tastenbeschriftung ändern </source>
-        <translation>Change key caption </translation>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
     </message>
     <message>
-        <source>Beschriftungstext</source>
-        <translation>Caption text</translation>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
     </message>
     <message>
-        <source>Zeilenumbruch</source>
-        <translation>Line break</translation>
+        <source>Taste verschieben</source>
+        <translation>Move Key</translation>
     </message>
     <message>
-        <source>Piktogramm...</source>
-        <translation>Pictogram...</translation>
+        <source>Tastengröße ändern</source>
+        <translation>Resize Key</translation>
     </message>
     <message>
-        <source>Lokale Einstellungen nur für diese Taste...</source>
-        <translation>Local settings for this key only...</translation>
+        <source>Tastenprogrammierung</source>
+        <translation>Key Programming</translation>
     </message>
     <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>Tastenbeschriftung</source>
+        <translation>Key Caption</translation>
     </message>
     <message>
-        <source>Abbruch</source>
-        <translation>Cancel</translation>
+        <source>Beschriftungsoptionen</source>
+        <translation>Caption Options</translation>
     </message>
     <message>
-        <source>Taste mit Grafik belegen</source>
-        <translation>Assign a picture to the key</translation>
+        <source>Ebenen</source>
+        <translation>Layers</translation>
     </message>
     <message>
-        <source>Windows Bitmap (*.bmp)</source>
-        <translation>Windows Bitmap (*.bmp)</translation>
-    </message>
-</context>
-<context>
-    <name>CaptionOptionsDialog</name>
-    <message>
-        <source>Tasten-Beschriftungseinstellungen</source>
-        <translation>Key caption settings</translation>
+        <source>Tastatureinstellungen</source>
+        <translation>Keyboard Settings</translation>
     </message>
     <message>
-        <source>Zeilenabstand:</source>
-        <translation>Line spacing:</translation>
-    </message>
-    <message>
-        <source>Freiraum links:</source>
-        <translation>Left margin:</translation>
-    </message>
-    <message>
-        <source>Freiraum oben:</source>
-        <translation>Top margin:</translation>
-    </message>
-    <message>
-        <source>Textfarbe</source>
-        <translation>Text colour</translation>
-    </message>
-    <message>
-        <source>Tastenfarbe</source>
-        <translation>Key colour</translation>
-    </message>
-    <message>
-        <source>Tastenschrift</source>
-        <translation>Key font</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbruch</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>ProgrammingPage</name>
-    <message>
-        <source>Tastenprogrammierung:</source>
-        <translation>Key programming:</translation>
-    </message>
-    <message>
-        <source> Tasten-lokale Attribute </source>
-        <translation> Key-local attributes </translation>
-    </message>
-    <message>
-        <source>Nächste Tasteneingabe als Programmierung übernehmen</source>
-        <translation>Take the next keystroke as programming</translation>
-    </message>
-    <message>
-        <source> Taste simulieren </source>
-        <translation> Simulate key </translation>
-    </message>
-    <message>
-        <source>Nur einfachen Tastendruck eingeben.</source>
-        <translation>Enter a single keystroke only.</translation>
-    </message>
-    <message>
-        <source>Tastenkombinationen anwählen:</source>
-        <translation>Select key combinations:</translation>
-    </message>
-    <message>
-        <source>Alt</source>
-        <translation>Alt</translation>
-    </message>
-    <message>
-        <source>Control</source>
-        <translation>Control</translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation>Shift</translation>
-    </message>
-    <message>
-        <source>Tastenbefehle &gt;&gt;</source>
-        <translation>Key commands &gt;&gt;</translation>
-    </message>
-</context>
-<context>
-    <name>ProgressDialog</name>
-    <message>
-        <source>Fertig</source>
-        <translation>Done</translation>
-    </message>
-    <message>
-        <source>Das Programm kbx32 wurde unerwartet beendet.</source>
-        <translation>The program kbx32 ended unexpectedly.</translation>
+        <source>Module</source>
+        <translation>Modules</translation>
     </message>
 </context>
 <context>
@@ -139,12 +50,9 @@
         <source>Version</source>
         <translation>Version</translation>
     </message>
-</context>
-<context>
-    <name>keyui::app::Application</name>
     <message>
-        <source>Vyrn Layomat</source>
-        <translation>Vyrn Layomat</translation>
+        <source>Die Tastatur wird abgefragt ...</source>
+        <translation>Asking the keyboard ...</translation>
     </message>
 </context>
 <context>
@@ -601,24 +509,23 @@ Previous Pane</translation>
         <source>Layerdatenanzeige</source>
         <translation>Layer Data Display</translation>
     </message>
-</context>
-<context>
-    <name>keyui::app::Dialogs</name>
     <message>
-        <source>Änderungen in %1 speichern?</source>
-        <translation>Save changes to %1?</translation>
+        <source>&amp;Wiederherstellen</source>
+        <translation>&amp;Redo</translation>
     </message>
     <message>
-        <source>&amp;Ja</source>
-        <translation>&amp;Yes</translation>
+        <source>Führt die zuletzt rückgängig gemachte Aktion erneut aus.
+Wiederherstellen</source>
+        <translation>Redoes the last action undone.
+Redo</translation>
     </message>
     <message>
-        <source>&amp;Nein</source>
-        <translation>&amp;No</translation>
+        <source>&amp;Rückgängig: %1</source>
+        <translation>&amp;Undo %1</translation>
     </message>
     <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
+        <source>&amp;Wiederherstellen: %1</source>
+        <translation>&amp;Redo %1</translation>
     </message>
 </context>
 <context>
@@ -677,6 +584,10 @@ Previous Pane</translation>
         <source>Symbolleiste</source>
         <translation>Toolbar</translation>
     </message>
+    <message>
+        <source>Keine Taste markiert: zuerst eine Taste anklicken.</source>
+        <translation>No key selected: click a key first.</translation>
+    </message>
 </context>
 <context>
     <name>keyui::app::NewDocumentDialog</name>
@@ -692,12 +603,142 @@ Previous Pane</translation>
         <source>Abbruch</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>GR - Deutschland</source>
+        <translation>GR - Germany</translation>
+    </message>
+    <message>
+        <source>US - International</source>
+        <translation>US - International</translation>
+    </message>
+    <message>
+        <source>IT - Italien (142)</source>
+        <translation>IT - Italy (142)</translation>
+    </message>
+    <message>
+        <source>FR - Frankreich (189)</source>
+        <translation>FR - France (189)</translation>
+    </message>
+    <message>
+        <source>SF - Schweiz französisch</source>
+        <translation>SF - Switzerland French</translation>
+    </message>
+    <message>
+        <source>SG - Schweiz deutsch</source>
+        <translation>SG - Switzerland German</translation>
+    </message>
+    <message>
+        <source>UK - Großbritannien (166)</source>
+        <translation>UK - Great Britain (166)</translation>
+    </message>
+    <message>
+        <source>SP - Spanien</source>
+        <translation>SP - Spain</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::app::QtUserDialogs</name>
+    <message>
+        <source>Vyrn Layomat</source>
+        <translation>Vyrn Layomat</translation>
+    </message>
+    <message>
+        <source>Änderungen in %1 speichern?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>keyui::dialogs::CaptionDialog</name>
     <message>
         <source>Ein Backslash am Ende der Beschriftung leitet keinen Code ein. Für einen Backslash \\ eingeben.</source>
         <translation>A backslash at the end of a caption starts no code. Type \\ for a backslash.</translation>
+    </message>
+    <message>
+        <source>Tastenbeschriftung ändern </source>
+        <translation>Change key caption </translation>
+    </message>
+    <message>
+        <source>Beschriftungstext</source>
+        <translation>Caption text</translation>
+    </message>
+    <message>
+        <source>Zeilenumbruch</source>
+        <translation>Line break</translation>
+    </message>
+    <message>
+        <source>Piktogramm...</source>
+        <translation>Pictogram...</translation>
+    </message>
+    <message>
+        <source>Lokale Einstellungen nur für diese Taste...</source>
+        <translation>Local settings for this key only...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Taste mit Grafik belegen</source>
+        <translation>Assign a picture to the key</translation>
+    </message>
+    <message>
+        <source>Windows Bitmap (*.bmp)</source>
+        <translation>Windows Bitmap (*.bmp)</translation>
+    </message>
+</context>
+<context>
+    <name>keyui::dialogs::CaptionOptionsDialog</name>
+    <message>
+        <source>Tasten-Beschriftungseinstellungen</source>
+        <translation>Key caption settings</translation>
+    </message>
+    <message>
+        <source>Zeilenabstand:</source>
+        <translation>Line spacing:</translation>
+    </message>
+    <message>
+        <source>Freiraum links:</source>
+        <translation>Left margin:</translation>
+    </message>
+    <message>
+        <source>Freiraum oben:</source>
+        <translation>Top margin:</translation>
+    </message>
+    <message>
+        <source>Textfarbe</source>
+        <translation>Text colour</translation>
+    </message>
+    <message>
+        <source>Tastenfarbe</source>
+        <translation>Key colour</translation>
+    </message>
+    <message>
+        <source>Tastenschrift</source>
+        <translation>Key font</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbruch</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -1068,6 +1109,46 @@ The changes last only until the program ends.</translation>
         <source>Langsame Ausgabe</source>
         <translation>Slow output</translation>
     </message>
+    <message>
+        <source>Tastenprogrammierung:</source>
+        <translation>Key programming:</translation>
+    </message>
+    <message>
+        <source> Tasten-lokale Attribute </source>
+        <translation> Key-local attributes </translation>
+    </message>
+    <message>
+        <source>Nächste Tasteneingabe als Programmierung übernehmen</source>
+        <translation>Take the next keystroke as programming</translation>
+    </message>
+    <message>
+        <source> Taste simulieren </source>
+        <translation> Simulate key </translation>
+    </message>
+    <message>
+        <source>Nur einfachen Tastendruck eingeben.</source>
+        <translation>Enter a single keystroke only.</translation>
+    </message>
+    <message>
+        <source>Tastenkombinationen anwählen:</source>
+        <translation>Select key combinations:</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Tastenbefehle &gt;&gt;</source>
+        <translation>Key commands &gt;&gt;</translation>
+    </message>
 </context>
 <context>
     <name>keyui::dialogs::ProgrammingSheet</name>
@@ -1150,26 +1231,16 @@ The changes last only until the program ends.</translation>
     </message>
 </context>
 <context>
-    <name>keyui::download</name>
+    <name>keyui::download::DownloadCommands</name>
     <message>
-        <source>Compile &amp; Download</source>
-        <translation>Compile &amp; Download</translation>
+        <source>Fehler beim Speichern</source>
+        <translation>Error Saving</translation>
     </message>
     <message>
-        <source>Vorgang läuft...</source>
-        <translation>In progress...</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Compile</source>
-        <translation>Compile</translation>
-    </message>
-    <message>
-        <source>Download</source>
-        <translation>Download</translation>
+        <source>Die Belegung konnte nicht nach %1 geschrieben werden.
+%2</source>
+        <translation>The layout could not be written to %1.
+%2</translation>
     </message>
 </context>
 <context>
@@ -1185,6 +1256,42 @@ The changes last only until the program ends.</translation>
     <message>
         <source>N - No Parity</source>
         <translation>N - No Parity</translation>
+    </message>
+    <message>
+        <source>Schnittstelle zum Download</source>
+        <translation>Download Interface</translation>
+    </message>
+    <message>
+        <source>AT</source>
+        <translation>AT</translation>
+    </message>
+    <message>
+        <source>USB (OPOS Treiber erforderlich)</source>
+        <translation>USB (OPOS driver required)</translation>
+    </message>
+    <message>
+        <source>COM:</source>
+        <translation>COM:</translation>
+    </message>
+    <message>
+        <source>COM%1:</source>
+        <translation>COM%1:</translation>
+    </message>
+    <message>
+        <source>RTS / CTS</source>
+        <translation>RTS / CTS</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
     </message>
 </context>
 <context>
@@ -1228,6 +1335,38 @@ The changes last only until the program ends.</translation>
     <message>
         <source>KBX - Datei wurde nicht gefunden</source>
         <translation>KBX file not found</translation>
+    </message>
+    <message>
+        <source>Compile &amp; Download</source>
+        <translation>Compile &amp; Download</translation>
+    </message>
+    <message>
+        <source>Vorgang läuft...</source>
+        <translation>In progress...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Compile</source>
+        <translation>Compile</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Fertig</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Das Programm kbx32 wurde unerwartet beendet.</source>
+        <translation>The program kbx32 ended unexpectedly.</translation>
+    </message>
+    <message>
+        <source>Die Belegung wurde ohne Fehler compiliert.</source>
+        <translation>The layout compiled without errors.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -47,6 +49,19 @@ protected:
         setup.guardFolder = folder();
         window = std::make_unique<MainWindow>(setup);
         return *window;
+    }
+
+    // Selects the first key of the active view with a click.
+    static void selectFirstKey(MainWindow& main) {
+        KeyView& view = *main.activeView();
+        const kbxdoc::KeyboardData& keyboard = view.document().keyboard();
+        const auto first = std::find_if(keyboard.keys.begin(), keyboard.keys.begin() + kbxdoc::kOrdinaryKeyCount,
+                                        [](const kbxdoc::KeyRecord& k) { return k.current.width > 0; });
+        ASSERT_NE(first, keyboard.keys.begin() + kbxdoc::kOrdinaryKeyCount);
+        const kbxdoc::Rect& mm = first->current;
+        const QPoint centre(static_cast<int>((mm.left + mm.width / 2) * view.scale()),
+                            static_cast<int>((mm.top + mm.height / 2) * view.scale()));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, centre);
     }
 
     static void settle() {
