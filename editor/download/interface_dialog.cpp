@@ -98,10 +98,15 @@ void InterfaceDialog::buildControls() {
 
     auto* serialSettings = new QGridLayout;
     for (int port = 0; port < kPortCount; ++port) serialSettings->addWidget(ports_[std::size_t(port)], port, 0);
-    serialSettings->addWidget(parity_, 0, 1);
-    serialSettings->addWidget(baud_, 1, 1);
-    serialSettings->addWidget(dataBits_, 2, 1);
-    serialSettings->addWidget(rtsCts_, 3, 1);
+    const std::array<QString, 3> names{tr("&Parität:"), tr("&Baudrate:"), tr("&Datenbits:")};
+    const std::array<QComboBox*, 3> lists{parity_, baud_, dataBits_};
+    for (std::size_t row = 0; row < lists.size(); ++row) {
+        settingLabels_[row] = new QLabel(names[row], this);
+        settingLabels_[row]->setBuddy(lists[row]);
+        serialSettings->addWidget(settingLabels_[row], int(row), 1);
+        serialSettings->addWidget(lists[row], int(row), 2);
+    }
+    serialSettings->addWidget(rtsCts_, 3, 2);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -143,6 +148,7 @@ void InterfaceDialog::enableSerialControls(bool enabled) {
                              static_cast<QWidget*>(dataBits_), static_cast<QWidget*>(rtsCts_)})
         control->setEnabled(enabled);
     for (QRadioButton* port : ports_) port->setEnabled(enabled);
+    for (QLabel* label : settingLabels_) label->setEnabled(enabled);
 }
 
 InterfaceChoice InterfaceDialog::choice() const {

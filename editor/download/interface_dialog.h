@@ -14,6 +14,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QRadioButton;
 
 namespace kbxdoc {
@@ -46,6 +47,7 @@ private:
     QComboBox* parity_ = nullptr;    // 11006
     QComboBox* baud_ = nullptr;      // 11005
     QComboBox* dataBits_ = nullptr;  // 11007
+    std::array<QLabel*, 3> settingLabels_{};  // of parity, baud rate and data bits
     QCheckBox* rtsCts_ = nullptr;    // 11008
 };
 

@@ -5,6 +5,7 @@
 // screenshots find them.
 
 #include <QString>
+#include <functional>
 
 #include "editor/dialogs/sheet/control_names.h"
 
@@ -22,5 +23,9 @@ QComboBox* makeList(int id, QWidget* parent);
 // A horizontal slider over [minimum, maximum] with a tick mark every
 // `tickInterval` positions.
 QSlider* makeSlider(int id, int minimum, int maximum, int tickInterval, QWidget* parent);
+// The slider with a label beside it that shows its value as `valueText`
+// words it ("40 ms"), following every move; the label is named "value" and
+// the slider's id.
+QWidget* withValueLabel(QSlider* slider, int id, std::function<QString(int)> valueText, QWidget* parent);
 
 }  // namespace keyui::dialogs

@@ -41,8 +41,16 @@ RatePage::RatePage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPage(
     auto* normalLayout = new QFormLayout(normal);
     rate_ = makeSlider(kRateSliderId, 0, kRatePositionCount - 1, kTickEveryPosition, normal);
     delay_ = makeSlider(kDelaySliderId, kFirstDelayPosition, kLastDelayPosition, kTickEveryPosition, normal);
-    normalLayout->addRow(tr("Tastenfrequenz:"), rate_);
-    normalLayout->addRow(tr("Verzögerung:"), delay_);
+    // The rate in characters a second and the delay in milliseconds, as
+    // they are stored.
+    normalLayout->addRow(tr("Tastenfrequenz:"),
+                         withValueLabel(rate_, kRateSliderId,
+                                        [](int position) { return tr("%1 Zeichen/s").arg(rateOfPosition(position)); },
+                                        normal));
+    normalLayout->addRow(tr("Verzögerung:"),
+                         withValueLabel(delay_, kDelaySliderId,
+                                        [](int position) { return tr("%1 ms").arg(delayOfPosition(position)); },
+                                        normal));
     layout->addWidget(normal);
 
     auto* slow = new QGroupBox(tr(" Langsame Tasten "), this);

@@ -18,6 +18,10 @@ constexpr std::array kGroups{
     QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", " Tastenklick "),
     QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", " Fehleralarm "),
 };
+// What a slider's position stands for: a volume in percent, a duration in
+// milliseconds.
+constexpr char kPercent[] = QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", "%1 %");
+constexpr char kMilliseconds[] = QT_TRANSLATE_NOOP("keyui::dialogs::SoundPage", "%1 ms");
 constexpr int kTickInterval = 10;
 // A duration slider counts in steps of 20 of the stored duration.
 constexpr int kDurationStep = 20;
@@ -30,12 +34,13 @@ struct SoundSlider {
     int maximum;
     int kbxdoc::KeyboardData::*value;
     int step;  // stored value per slider position
+    const char* valueFormat;
 };
 constexpr std::array<SoundSlider, kSoundSliderCount> kSoundSliders{{
-    {11014, 0, kVolumeLabel, 0, 100, &kbxdoc::KeyboardData::clickVolume, 1},
-    {11015, 0, kDurationLabel, 1, 255, &kbxdoc::KeyboardData::clickDuration, kDurationStep},
-    {11016, 1, kVolumeLabel, 0, 100, &kbxdoc::KeyboardData::alarmVolume, 1},
-    {11017, 1, kDurationLabel, 1, 255, &kbxdoc::KeyboardData::alarmDuration, kDurationStep},
+    {11014, 0, kVolumeLabel, 0, 100, &kbxdoc::KeyboardData::clickVolume, 1, kPercent},
+    {11015, 0, kDurationLabel, 1, 255, &kbxdoc::KeyboardData::clickDuration, kDurationStep, kMilliseconds},
+    {11016, 1, kVolumeLabel, 0, 100, &kbxdoc::KeyboardData::alarmVolume, 1, kPercent},
+    {11017, 1, kDurationLabel, 1, 255, &kbxdoc::KeyboardData::alarmDuration, kDurationStep, kMilliseconds},
 }};
 
 }  // namespace
@@ -51,8 +56,10 @@ SoundPage::SoundPage(kbxdoc::KeyboardData& keyboard, QWidget* parent) : SheetPag
     for (std::size_t i = 0; i < kSoundSliders.size(); ++i) {
         const SoundSlider& row = kSoundSliders[i];
         QFormLayout* groupLayout = groupLayouts[row.group];
-        sliders_[i] = makeSlider(row.id, row.minimum, row.maximum, kTickInterval, groupLayout->parentWidget());
-        groupLayout->addRow(tr(row.label), sliders_[i]);
+        QWidget* group = groupLayout->parentWidget();
+        sliders_[i] = makeSlider(row.id, row.minimum, row.maximum, kTickInterval, group);
+        const auto valueText = [&row](int position) { return tr(row.valueFormat).arg(position * row.step); };
+        groupLayout->addRow(tr(row.label), withValueLabel(sliders_[i], row.id, valueText, group));
     }
     layout->addStretch();
 }

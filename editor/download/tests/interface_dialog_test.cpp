@@ -2,10 +2,13 @@
 // interface radios switch, and the interface string of its choice.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cstdlib>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -62,6 +65,21 @@ TEST_F(InterfaceDialogTest, KeyboardPortNamesInAnyCaseOpenOnAtWithTheSerialContr
             EXPECT_FALSE(control<QWidget>(dialog, serialControl)->isEnabled()) << name << " " << serialControl;
         EXPECT_EQ(interfaceString(dialog.choice()), "AT");
     }
+}
+
+// Each list of the serial settings has a label that names it, goes to it
+// with its mnemonic, and is off with it.
+TEST_F(InterfaceDialogTest, TheSerialSettingListsHaveLabelsThatFollowThem) {
+    keyboard.interfaceName = "AT";
+    InterfaceDialog dialog(keyboard);
+    std::map<QString, QString> labelled;
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->buddy() == nullptr) continue;
+        labelled[label->buddy()->objectName()] = label->text();
+        EXPECT_FALSE(label->isEnabled()) << label->text().toStdString();
+    }
+    EXPECT_EQ(labelled, (std::map<QString, QString>{
+                            {"combo11006", "&Parität:"}, {"combo11005", "&Baudrate:"}, {"combo11007", "&Datenbits:"}}));
 }
 
 TEST_F(InterfaceDialogTest, UnknownSettingsSelectTheFirstEntries) {

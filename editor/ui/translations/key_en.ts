@@ -1210,6 +1210,14 @@ The changes last only until the program ends.</translation>
         <source> Langsame Tasten </source>
         <translation> Slow keys </translation>
     </message>
+    <message>
+        <source>%1 Zeichen/s</source>
+        <translation>%1 characters/s</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
 </context>
 <context>
     <name>keyui::dialogs::SoundPage</name>
@@ -1228,6 +1236,14 @@ The changes last only until the program ends.</translation>
     <message>
         <source> Fehleralarm </source>
         <translation> Error alarm </translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
     </message>
 </context>
 <context>
@@ -1292,6 +1308,18 @@ The changes last only until the program ends.</translation>
     <message>
         <source>USB</source>
         <translation>USB</translation>
+    </message>
+    <message>
+        <source>&amp;Parität:</source>
+        <translation>&amp;Parity:</translation>
+    </message>
+    <message>
+        <source>&amp;Baudrate:</source>
+        <translation>&amp;Baud rate:</translation>
+    </message>
+    <message>
+        <source>&amp;Datenbits:</source>
+        <translation>&amp;Data bits:</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QLabel>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -127,7 +128,11 @@ TEST_F(KeyboardSheetTest, DurationsMoveInStepsOfTwenty) {
     EXPECT_EQ(click->tickInterval(), 10);
     EXPECT_EQ(control<QSlider>(kSound, "slider11017")->value(), 20);
     EXPECT_EQ(control<QSlider>(kSound, "slider11014")->value(), 33);
+    // Each slider shows the value it stands for, and follows its moves.
+    EXPECT_EQ(control<QLabel>(kSound, "value11015")->text(), "40 ms");
+    EXPECT_EQ(control<QLabel>(kSound, "value11014")->text(), "33 %");
     control<QSlider>(kSound, "slider11016")->setValue(70);
+    EXPECT_EQ(control<QLabel>(kSound, "value11016")->text(), "70 %");
     clickOk();
     EXPECT_EQ(keyboard().clickDuration, 40);
     EXPECT_EQ(keyboard().alarmDuration, 400);
@@ -166,6 +171,8 @@ TEST_F(KeyboardSheetTest, RatePageRoundsAnUnknownRateToTwentyAndStoresTheMode) {
     open();
     EXPECT_EQ(control<QSlider>(kRate, "slider11019")->value(), 2);
     EXPECT_EQ(control<QSlider>(kRate, "slider11020")->value(), 3);
+    EXPECT_EQ(control<QLabel>(kRate, "value11019")->text(), "20 Zeichen/s");
+    EXPECT_EQ(control<QLabel>(kRate, "value11020")->text(), "750 ms");
     EXPECT_EQ(control<QComboBox>(kRate, "combo11021")->currentText(), "VERY SLOW - Sehr langsam");
     clickOk();
     EXPECT_EQ(keyboard().rate, 20);
