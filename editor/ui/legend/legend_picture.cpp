@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include "editor/ui/core/editor_state.h"
 #include "editor/ui/legend/legend.h"
 
 namespace keyui::legend {
@@ -156,5 +157,7 @@ QImage loadLegendPicture(const QString& path) {
     return decodeBitmap(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                   static_cast<std::size_t>(bytes.size())));
 }
+
+QImage legendPicture(const QString& path) { return editorState().pictures.picture(path, loadLegendPicture); }
 
 }  // namespace keyui::legend
