@@ -1,14 +1,12 @@
 #include "editor/persist/layout_reader.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "editor/document/key_table.h"
 #include "editor/document/opos_defaults.h"
 #include "editor/persist/directive_lines.h"
 #include "editor/persist/kept_lines.h"
 #include "editor/persist/key_line_parser.h"
 #include "editor/persist/key_definition.h"
+#include "editor/persist/layout_file.h"
 #include "editor/persist/layout_lines.h"
 #include "editor/persist/metadata_lines.h"
 #include "editor/persist/source_line.h"
@@ -96,13 +94,11 @@ void readOposDefaults(ActiveContext& context) {
 
 bool loadLayout(ActiveContext& context, const std::string& path) {
     if (context.keyboard == nullptr) return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return false;
+    const std::optional<std::string> text = persist::readFileBytes(path);
+    if (!text) return false;
     resetKeyboardData(context);
     context.keyboard->keptLines.clear();
-    persist::readLayoutText(context, text);
+    persist::readLayoutText(context, *text);
     return true;
 }
 

@@ -5,10 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "editor/document/key_table.h"
+#include "editor/persist/layout_file.h"
 #include "editor/persist/layout_reader.h"
 #include "editor/persist/layout_writer.h"
 #include "editor/ui/core/editor_state.h"
@@ -25,14 +24,13 @@ constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
 // A layout is text: any NUL byte marks a file of another kind. A text of
 // which the reader kept every line holds nothing a layout has.
 bool looksLikeLayout(const std::string& bytes, const kbxdoc::KeyboardData& read) {
-    if (bytes.find('\0') != std::string::npos) return false;
-    std::size_t lines = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = bytes.size();
-        if (end > start) ++lines;
-        start = end + 1;
+    std::size_t lines = 0;  // not empty
+    bool inLine = false;
+    for (const char c : bytes) {
+        if (c == '\0') return false;
+        const bool lineBreak = c == '\r' || c == '\n';
+        if (!lineBreak && !inLine) ++lines;
+        inLine = !lineBreak;
     }
     return lines == 0 || read.keptLines.size() < lines;
 }
@@ -72,10 +70,9 @@ OpenFailure KeyDocument::open(const QString& path) {
     if (!info.exists()) return OpenFailure::Missing;
     if (!info.isFile() || !info.isReadable()) return OpenFailure::Unreadable;
     if (info.size() > kLargestLayoutBytes) return OpenFailure::TooLarge;
-    std::ifstream file(toFileName(path), std::ios::binary);
+    const std::optional<std::string> file = kbxdoc::persist::readFileBytes(toFileName(path));
     if (!file) return OpenFailure::Unreadable;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return OpenFailure::Unreadable;
+    const std::string& bytes = *file;
 
     auto read = std::make_unique<kbxdoc::KeyboardData>();
     kbxdoc::LayerTable layers = editorState().layers;
