@@ -44,29 +44,40 @@ private:
     bool inQuotes_ = false;
 };
 
-// How the items of a part are read: the quoted runs raw (the document's
-// form) or as the compiler collects them.
-enum class Reading { raw, collected };
+// The items of a part read both ways at once: the quoted runs raw (the
+// document's form) and as the compiler collects them (a backslash before a
+// quote dropped).
+struct PartItems {
+    std::string raw;
+    std::string collected;
+    bool numberedCharacters = false;  // any "#n" item
+};
 
 // A quoted run of a normalised part, the part standing behind its opening
 // quote; the compiler runs an unclosed one to the end of the line.
-void readQuoted(std::string_view& part, std::string& text, Reading reading) {
+void readQuoted(std::string_view& part, PartItems& items) {
     while (!part.empty()) {
         const char c = part.front();
         part.remove_prefix(1);
         if (c == kQuote) return;
         if (c == kBackslash && !part.empty()) {
-            if (reading == Reading::raw || part.front() != kQuote) text += kBackslash;
-            text += part.front();
+            const char next = part.front();
             part.remove_prefix(1);
+            items.raw += kBackslash;
+            items.raw += next;
+            if (next != kQuote) items.collected += kBackslash;
+            items.collected += next;
             continue;
         }
-        text += c;
+        items.raw += c;
+        items.collected += c;
     }
 }
 
-std::optional<std::string> readItems(std::string_view part, bool hexadecimalBase, Reading reading) {
-    std::string text;
+std::optional<PartItems> readItems(std::string_view part, bool hexadecimalBase) {
+    PartItems items;
+    items.raw.reserve(part.size());
+    items.collected.reserve(part.size());
     bool anyItem = false;
     while (true) {
         while (!part.empty() && kItemSeparators.find(part.front()) != std::string_view::npos) part.remove_prefix(1);
@@ -75,20 +86,22 @@ std::optional<std::string> readItems(std::string_view part, bool hexadecimalBase
         part.remove_prefix(1);
         anyItem = true;
         if (item == kQuote) {
-            readQuoted(part, text, reading);
+            readQuoted(part, items);
         } else if (item == kCharacterItem) {
+            items.numberedCharacters = true;
             const SourceNumber number = readSourceNumber(part, hexadecimalBase);
             if (number.faulty) return std::nullopt;
             if (!number.value) continue;
             const char c = static_cast<char>(*number.value & 0xFF);
             if (c == '\0') return std::nullopt;
-            text += c;
+            items.raw += c;
+            items.collected += c;
         } else {
             return std::nullopt;  // a raw byte, or an item the compiler rejects
         }
     }
-    if (!anyItem || text.empty()) return std::nullopt;
-    return text;
+    if (!anyItem || items.raw.empty()) return std::nullopt;
+    return items;
 }
 
 }  // namespace
@@ -112,18 +125,24 @@ std::string programmingPart(std::string_view text) {
 }
 
 std::optional<std::string> programmingTextOf(std::string_view part, bool hexadecimalBase) {
-    auto text = readItems(part, hexadecimalBase, Reading::raw);
-    if (!text) return std::nullopt;
+    std::optional<PartItems> items = readItems(part, hexadecimalBase);
+    if (!items) return std::nullopt;
     // "#92" before a quoted quote reads as "\\\"", which is written back as
-    // a backslash pair and a quote: such a text is not the document's.
-    if (readItems(programmingPart(*text), false, Reading::collected) !=
-        readItems(part, hexadecimalBase, Reading::collected))
-        return std::nullopt;
-    return text;
+    // a backslash pair and a quote: such a text is not the document's. Quoted
+    // runs alone always come back as they were read: the writer quotes a
+    // backslash pair as a pair and numbers only a control character, a
+    // backslash before one and a backslash at the end, which collect the same.
+    if (items->numberedCharacters) {
+        const std::optional<PartItems> written = readItems(programmingPart(items->raw), false);
+        if (!written || written->collected != items->collected) return std::nullopt;
+    }
+    return std::move(items->raw);
 }
 
 std::optional<std::string> collectedText(std::string_view part, bool hexadecimalBase) {
-    return readItems(part, hexadecimalBase, Reading::collected);
+    std::optional<PartItems> items = readItems(part, hexadecimalBase);
+    if (!items) return std::nullopt;
+    return std::move(items->collected);
 }
 
 }  // namespace kbxdoc::persist

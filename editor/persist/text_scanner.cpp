@@ -121,8 +121,9 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 bool containsIgnoringCase(std::string_view text, std::string_view word) {
     if (word.empty()) return true;
+    const char first = upperAscii(word.front());
     for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
-        if (startsWithIgnoringCase(text.substr(i), word)) return true;
+        if (upperAscii(text[i]) == first && startsWithIgnoringCase(text.substr(i), word)) return true;
     }
     return false;
 }
