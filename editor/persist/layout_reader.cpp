@@ -51,20 +51,21 @@ void noteAbsentStatements(const ActiveContext& context, ReaderState& state) {
 
 }  // namespace
 
-void readLayoutText(ActiveContext& context, std::string_view text) {
+std::size_t readLayoutText(ActiveContext& context, std::string_view text) {
     ReaderState state;
+    std::size_t lines = 0;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = findLineBreak(text, start);
-        if (end == std::string_view::npos) {
-            readLayoutLine(context, text.substr(start), state);
-            break;
-        }
-        readLayoutLine(context, text.substr(start, end - start), state);
+        const std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+        if (!line.empty()) ++lines;
+        readLayoutLine(context, line, state);
+        if (end == std::string_view::npos) break;
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
     noteAbsentStatements(context, state);
+    return lines;
 }
 
 }  // namespace kbxdoc::persist

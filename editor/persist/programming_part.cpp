@@ -44,40 +44,47 @@ private:
     bool inQuotes_ = false;
 };
 
-// The items of a part read both ways at once: the quoted runs raw (the
-// document's form) and as the compiler collects them (a backslash before a
-// quote dropped).
-struct PartItems {
-    std::string raw;
-    std::string collected;
+// How the items of a part are read: the quoted runs raw (the document's
+// form) or as the compiler collects them (a backslash before a quote dropped).
+enum class Reading { raw, collected };
+
+struct PartText {
+    std::string text;
     bool numberedCharacters = false;  // any "#n" item
 };
 
+// The characters of a quoted run up to the next quote or backslash, taken
+// in one piece.
+std::size_t plainRun(std::string_view part) {
+    std::size_t length = 0;
+    while (length < part.size() && part[length] != kQuote && part[length] != kBackslash) ++length;
+    return length;
+}
+
 // A quoted run of a normalised part, the part standing behind its opening
 // quote; the compiler runs an unclosed one to the end of the line.
-void readQuoted(std::string_view& part, PartItems& items) {
+void readQuoted(std::string_view& part, std::string& text, Reading reading) {
     while (!part.empty()) {
+        const std::size_t plain = plainRun(part);
+        text.append(part.data(), plain);
+        part.remove_prefix(plain);
+        if (part.empty()) return;
         const char c = part.front();
         part.remove_prefix(1);
         if (c == kQuote) return;
-        if (c == kBackslash && !part.empty()) {
-            const char next = part.front();
-            part.remove_prefix(1);
-            items.raw += kBackslash;
-            items.raw += next;
-            if (next != kQuote) items.collected += kBackslash;
-            items.collected += next;
-            continue;
+        if (part.empty()) {  // a backslash at the end of the line stands alone
+            text += kBackslash;
+            return;
         }
-        items.raw += c;
-        items.collected += c;
+        if (reading == Reading::raw || part.front() != kQuote) text += kBackslash;
+        text += part.front();
+        part.remove_prefix(1);
     }
 }
 
-std::optional<PartItems> readItems(std::string_view part, bool hexadecimalBase) {
-    PartItems items;
-    items.raw.reserve(part.size());
-    items.collected.reserve(part.size());
+std::optional<PartText> readItems(std::string_view part, bool hexadecimalBase, Reading reading) {
+    PartText read;
+    read.text.reserve(part.size());
     bool anyItem = false;
     while (true) {
         while (!part.empty() && kItemSeparators.find(part.front()) != std::string_view::npos) part.remove_prefix(1);
@@ -86,22 +93,26 @@ std::optional<PartItems> readItems(std::string_view part, bool hexadecimalBase) 
         part.remove_prefix(1);
         anyItem = true;
         if (item == kQuote) {
-            readQuoted(part, items);
+            readQuoted(part, read.text, reading);
         } else if (item == kCharacterItem) {
-            items.numberedCharacters = true;
+            read.numberedCharacters = true;
             const SourceNumber number = readSourceNumber(part, hexadecimalBase);
             if (number.faulty) return std::nullopt;
             if (!number.value) continue;
             const char c = static_cast<char>(*number.value & 0xFF);
             if (c == '\0') return std::nullopt;
-            items.raw += c;
-            items.collected += c;
+            read.text += c;
         } else {
             return std::nullopt;  // a raw byte, or an item the compiler rejects
         }
     }
-    if (!anyItem || items.raw.empty()) return std::nullopt;
-    return items;
+    if (!anyItem || read.text.empty()) return std::nullopt;
+    return read;
+}
+
+std::optional<std::string> textOf(std::optional<PartText> read) {
+    if (!read) return std::nullopt;
+    return std::move(read->text);
 }
 
 }  // namespace
@@ -125,24 +136,22 @@ std::string programmingPart(std::string_view text) {
 }
 
 std::optional<std::string> programmingTextOf(std::string_view part, bool hexadecimalBase) {
-    std::optional<PartItems> items = readItems(part, hexadecimalBase);
-    if (!items) return std::nullopt;
+    std::optional<PartText> raw = readItems(part, hexadecimalBase, Reading::raw);
+    if (!raw) return std::nullopt;
     // "#92" before a quoted quote reads as "\\\"", which is written back as
     // a backslash pair and a quote: such a text is not the document's. Quoted
     // runs alone always come back as they were read: the writer quotes a
     // backslash pair as a pair and numbers only a control character, a
     // backslash before one and a backslash at the end, which collect the same.
-    if (items->numberedCharacters) {
-        const std::optional<PartItems> written = readItems(programmingPart(items->raw), false);
-        if (!written || written->collected != items->collected) return std::nullopt;
-    }
-    return std::move(items->raw);
+    if (raw->numberedCharacters &&
+        textOf(readItems(programmingPart(raw->text), false, Reading::collected)) !=
+            textOf(readItems(part, hexadecimalBase, Reading::collected)))
+        return std::nullopt;
+    return std::move(raw->text);
 }
 
 std::optional<std::string> collectedText(std::string_view part, bool hexadecimalBase) {
-    std::optional<PartItems> items = readItems(part, hexadecimalBase);
-    if (!items) return std::nullopt;
-    return std::move(items->collected);
+    return textOf(readItems(part, hexadecimalBase, Reading::collected));
 }
 
 }  // namespace kbxdoc::persist

@@ -22,16 +22,10 @@ namespace {
 constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
 
 // A layout is text: any NUL byte marks a file of another kind. A text of
-// which the reader kept every line holds nothing a layout has.
-bool looksLikeLayout(const std::string& bytes, const kbxdoc::KeyboardData& read) {
-    std::size_t lines = 0;  // not empty
-    bool inLine = false;
-    for (const char c : bytes) {
-        if (c == '\0') return false;
-        const bool lineBreak = c == '\r' || c == '\n';
-        if (!lineBreak && !inLine) ++lines;
-        inLine = !lineBreak;
-    }
+// which the reader kept every line (of `lines` not empty) holds nothing a
+// layout has.
+bool looksLikeLayout(const std::string& bytes, std::size_t lines, const kbxdoc::KeyboardData& read) {
+    if (bytes.find('\0') != std::string::npos) return false;
     return lines == 0 || read.keptLines.size() < lines;
 }
 
@@ -82,8 +76,8 @@ OpenFailure KeyDocument::open(const QString& path) {
     context.currentLayer = editorState().currentLayer;
     kbxdoc::resetKeyboardData(context);
     read->keptLines.clear();
-    kbxdoc::persist::readLayoutText(context, bytes);
-    if (!looksLikeLayout(bytes, *read)) return OpenFailure::NotALayout;
+    const std::size_t lines = kbxdoc::persist::readLayoutText(context, bytes);
+    if (!looksLikeLayout(bytes, lines, *read)) return OpenFailure::NotALayout;
 
     const bool layersChanged = layers != editorState().layers;
     editorState().layers = layers;
