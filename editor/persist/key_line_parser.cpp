@@ -74,8 +74,8 @@ bool layerAgrees(std::uint32_t layerDefaults, std::uint32_t flags) {
 std::optional<std::string> documentText(std::string&& fileText) {
     if (fileText.size() >= kProgrammingField) return std::nullopt;
     // Both code pages keep ASCII as it is: such a text needs no conversion.
-    if (std::all_of(fileText.begin(), fileText.end(), [](char c) { return static_cast<unsigned char>(c) < kFirstNonAscii; }))
-        return std::move(fileText);
+    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < kFirstNonAscii; };
+    if (std::all_of(fileText.begin(), fileText.end(), ascii)) return std::move(fileText);
     std::string text = kbx::platform::oemToAnsi(fileText);
     if (kbx::platform::ansiToOem(text) != fileText) return std::nullopt;
     return text;

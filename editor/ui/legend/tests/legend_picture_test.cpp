@@ -130,8 +130,9 @@ TEST(LegendPictureFile, SixteenBitBitmapsReadFiveFiveFiveAndFiveSixFive) {
     EXPECT_TRUE(near(fields555.pixel(1, 0), 255, 0, 255));
 
     // The last pixel is half of each channel: 16 of 31, 32 of 63.
-    const QImage fields565 = decode(
-        sixteenBits(kBitFields, {kRed565, kGreen565, kBlue565}, {kRed565, kGreen565, kBlue565, 0x8000 | 0x0400 | 0x10}));
+    constexpr std::uint32_t kHalf565 = 0x8000 | 0x0400 | 0x10;
+    const QImage fields565 =
+        decode(sixteenBits(kBitFields, {kRed565, kGreen565, kBlue565}, {kRed565, kGreen565, kBlue565, kHalf565}));
     ASSERT_EQ(fields565.size(), QSize(4, 1));
     EXPECT_TRUE(near(fields565.pixel(0, 0), 255, 0, 0));
     EXPECT_TRUE(near(fields565.pixel(1, 0), 0, 255, 0)) << "six bits of green";
