@@ -1,5 +1,6 @@
 #include "editor/persist/key_definition.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -40,7 +41,10 @@ std::uint32_t withField(std::uint32_t word, int field, unsigned value) {
 }  // namespace
 
 bool applyKeyItems(std::string_view& text, DefinitionBits& bits) {
-    std::string arguments(text);
+    // The compiler's reading stops at the first ':' or '"': only the text up
+    // to it is copied for the compiler's cursor.
+    const std::size_t end = std::min(text.find(':'), text.find('"'));
+    std::string arguments(text.substr(0, end == std::string_view::npos ? end : end + 1));
     kbxc::LineCursor cursor(arguments);
     kbxc::Diagnostics diagnostics;  // no log: the reader asks only whether the compiler objects
     const bool read = kbxc::readConditions(cursor, bits, diagnostics);

@@ -1,5 +1,6 @@
 #include "editor/persist/key_line_parser.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -15,6 +16,7 @@ namespace kbxdoc::persist {
 namespace {
 
 constexpr std::uint32_t kConditionWordBits = 0xFFFF;
+constexpr unsigned char kFirstNonAscii = 0x80;
 // A navigation macro line keeps its meaning written without DEF only when
 // DEF adds nothing but the key click.
 bool macroKeepsMeaning(const DefinitionBits& defaults) {
@@ -69,8 +71,11 @@ bool layerAgrees(std::uint32_t layerDefaults, std::uint32_t flags) {
 
 // The document's programming text for the file's, when it holds it exactly:
 // within its field, and the same bytes when written out again.
-std::optional<std::string> documentText(const std::string& fileText) {
+std::optional<std::string> documentText(std::string&& fileText) {
     if (fileText.size() >= kProgrammingField) return std::nullopt;
+    // Both code pages keep ASCII as it is: such a text needs no conversion.
+    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < kFirstNonAscii; };
+    if (std::all_of(fileText.begin(), fileText.end(), ascii)) return std::move(fileText);
     std::string text = kbx::platform::oemToAnsi(fileText);
     if (kbx::platform::ansiToOem(text) != fileText) return std::nullopt;
     return text;
@@ -107,9 +112,9 @@ bool readKeyProgrammingLine(ActiveContext& context, const SourceLine& line, Read
     if (containsIgnoringCase(line.arguments, kNavigationMacroPrefix) && !macroKeepsMeaning(state.keyDefaults))
         return false;
     const auto words = documentWords(bits);
-    const auto fileText = programmingTextOf(rest, state.hexadecimalBase);
+    auto fileText = programmingTextOf(rest, state.hexadecimalBase);
     if (!words || !fileText) return false;
-    const auto text = documentText(*fileText);
+    const auto text = documentText(std::move(*fileText));
     if (!text) return false;
     const int layer = layerForConditions(context, words->conditions, words->attributes, state);
     if (layer < 0) return false;

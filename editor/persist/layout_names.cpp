@@ -10,8 +10,10 @@ std::string_view pseudoKeyName(int slot) {
 }
 
 std::optional<int> pseudoKeySlot(std::string_view text) {
+    if (text.empty()) return std::nullopt;
     for (const PseudoKey& key : kPseudoKeys) {
-        if (text.substr(0, key.name.size()) == key.name) return key.slot;
+        // The first letter rules out most names before a comparison of all three.
+        if (key.name.front() == text.front() && text.substr(0, key.name.size()) == key.name) return key.slot;
     }
     return std::nullopt;
 }

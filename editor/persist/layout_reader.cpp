@@ -1,14 +1,12 @@
 #include "editor/persist/layout_reader.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "editor/document/key_table.h"
 #include "editor/document/opos_defaults.h"
 #include "editor/persist/directive_lines.h"
 #include "editor/persist/kept_lines.h"
 #include "editor/persist/key_line_parser.h"
 #include "editor/persist/key_definition.h"
+#include "editor/persist/layout_file.h"
 #include "editor/persist/layout_lines.h"
 #include "editor/persist/metadata_lines.h"
 #include "editor/persist/source_line.h"
@@ -53,20 +51,21 @@ void noteAbsentStatements(const ActiveContext& context, ReaderState& state) {
 
 }  // namespace
 
-void readLayoutText(ActiveContext& context, std::string_view text) {
+std::size_t readLayoutText(ActiveContext& context, std::string_view text) {
     ReaderState state;
+    std::size_t lines = 0;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = findLineBreak(text, start);
-        if (end == std::string_view::npos) {
-            readLayoutLine(context, text.substr(start), state);
-            break;
-        }
-        readLayoutLine(context, text.substr(start, end - start), state);
+        const std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+        if (!line.empty()) ++lines;
+        readLayoutLine(context, line, state);
+        if (end == std::string_view::npos) break;
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
     noteAbsentStatements(context, state);
+    return lines;
 }
 
 }  // namespace kbxdoc::persist
@@ -96,13 +95,11 @@ void readOposDefaults(ActiveContext& context) {
 
 bool loadLayout(ActiveContext& context, const std::string& path) {
     if (context.keyboard == nullptr) return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return false;
+    const std::optional<std::string> text = persist::readFileBytes(path);
+    if (!text) return false;
     resetKeyboardData(context);
     context.keyboard->keptLines.clear();
-    persist::readLayoutText(context, text);
+    persist::readLayoutText(context, *text);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // order through one line reader that never fails; lines it does not
 // interpret are kept and written back at the end of the file.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,9 @@
 
 namespace kbxdoc::persist {
 
-// Reads every line of `text` (CR LF, LF or CR line ends) with one reader state.
-void readLayoutText(ActiveContext& context, std::string_view text);
+// Reads every line of `text` (CR LF, LF or CR line ends) with one reader
+// state; the number of lines that were not empty.
+std::size_t readLayoutText(ActiveContext& context, std::string_view text);
 
 }  // namespace kbxdoc::persist
 

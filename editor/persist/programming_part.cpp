@@ -1,5 +1,7 @@
 #include "editor/persist/programming_part.h"
 
+#include <algorithm>
+
 #include "editor/persist/line_format.h"
 #include "editor/persist/source_line.h"
 #include "editor/persist/text_scanner.h"
@@ -45,28 +47,45 @@ private:
 };
 
 // How the items of a part are read: the quoted runs raw (the document's
-// form) or as the compiler collects them.
+// form) or as the compiler collects them (a backslash before a quote dropped).
 enum class Reading { raw, collected };
+
+struct PartText {
+    std::string text;
+    bool numberedCharacters = false;  // any "#n" item
+};
+
+// The characters of a quoted run up to the next quote or backslash, taken
+// in one piece: found with two searches for one character.
+std::size_t plainRun(std::string_view part) {
+    const std::size_t quote = std::min(part.find(kQuote), part.size());
+    return std::min(part.substr(0, quote).find(kBackslash), quote);
+}
 
 // A quoted run of a normalised part, the part standing behind its opening
 // quote; the compiler runs an unclosed one to the end of the line.
 void readQuoted(std::string_view& part, std::string& text, Reading reading) {
     while (!part.empty()) {
+        const std::size_t plain = plainRun(part);
+        text.append(part.data(), plain);
+        part.remove_prefix(plain);
+        if (part.empty()) return;
         const char c = part.front();
         part.remove_prefix(1);
         if (c == kQuote) return;
-        if (c == kBackslash && !part.empty()) {
-            if (reading == Reading::raw || part.front() != kQuote) text += kBackslash;
-            text += part.front();
-            part.remove_prefix(1);
-            continue;
+        if (part.empty()) {  // a backslash at the end of the line stands alone
+            text += kBackslash;
+            return;
         }
-        text += c;
+        if (reading == Reading::raw || part.front() != kQuote) text += kBackslash;
+        text += part.front();
+        part.remove_prefix(1);
     }
 }
 
-std::optional<std::string> readItems(std::string_view part, bool hexadecimalBase, Reading reading) {
-    std::string text;
+std::optional<PartText> readItems(std::string_view part, bool hexadecimalBase, Reading reading) {
+    PartText read;
+    read.text.reserve(part.size());
     bool anyItem = false;
     while (true) {
         while (!part.empty() && kItemSeparators.find(part.front()) != std::string_view::npos) part.remove_prefix(1);
@@ -75,20 +94,26 @@ std::optional<std::string> readItems(std::string_view part, bool hexadecimalBase
         part.remove_prefix(1);
         anyItem = true;
         if (item == kQuote) {
-            readQuoted(part, text, reading);
+            readQuoted(part, read.text, reading);
         } else if (item == kCharacterItem) {
+            read.numberedCharacters = true;
             const SourceNumber number = readSourceNumber(part, hexadecimalBase);
             if (number.faulty) return std::nullopt;
             if (!number.value) continue;
             const char c = static_cast<char>(*number.value & 0xFF);
             if (c == '\0') return std::nullopt;
-            text += c;
+            read.text += c;
         } else {
             return std::nullopt;  // a raw byte, or an item the compiler rejects
         }
     }
-    if (!anyItem || text.empty()) return std::nullopt;
-    return text;
+    if (!anyItem || read.text.empty()) return std::nullopt;
+    return read;
+}
+
+std::optional<std::string> textOf(std::optional<PartText> read) {
+    if (!read) return std::nullopt;
+    return std::move(read->text);
 }
 
 }  // namespace
@@ -112,18 +137,22 @@ std::string programmingPart(std::string_view text) {
 }
 
 std::optional<std::string> programmingTextOf(std::string_view part, bool hexadecimalBase) {
-    auto text = readItems(part, hexadecimalBase, Reading::raw);
-    if (!text) return std::nullopt;
+    std::optional<PartText> raw = readItems(part, hexadecimalBase, Reading::raw);
+    if (!raw) return std::nullopt;
     // "#92" before a quoted quote reads as "\\\"", which is written back as
-    // a backslash pair and a quote: such a text is not the document's.
-    if (readItems(programmingPart(*text), false, Reading::collected) !=
-        readItems(part, hexadecimalBase, Reading::collected))
+    // a backslash pair and a quote: such a text is not the document's. Quoted
+    // runs alone always come back as they were read: the writer quotes a
+    // backslash pair as a pair and numbers only a control character, a
+    // backslash before one and a backslash at the end, which collect the same.
+    if (raw->numberedCharacters &&
+        textOf(readItems(programmingPart(raw->text), false, Reading::collected)) !=
+            textOf(readItems(part, hexadecimalBase, Reading::collected)))
         return std::nullopt;
-    return text;
+    return std::move(raw->text);
 }
 
 std::optional<std::string> collectedText(std::string_view part, bool hexadecimalBase) {
-    return readItems(part, hexadecimalBase, Reading::collected);
+    return textOf(readItems(part, hexadecimalBase, Reading::collected));
 }
 
 }  // namespace kbxdoc::persist

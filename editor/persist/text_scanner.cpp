@@ -106,9 +106,11 @@ std::string_view TextScanner::readWord() {
 
 std::size_t findLineBreak(std::string_view text, std::size_t start) {
     if (start >= text.size()) return std::string_view::npos;
-    const auto at = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
-                                 [](char c) { return c == '\r' || c == '\n'; });
-    return at == text.end() ? std::string_view::npos : static_cast<std::size_t>(at - text.begin());
+    // The first LF, then a CR before it: two searches for one character.
+    const std::size_t lineFeed = text.find('\n', start);
+    const std::size_t searched = (lineFeed == std::string_view::npos ? text.size() : lineFeed) - start;
+    const std::size_t carriageReturn = text.substr(start, searched).find('\r');
+    return carriageReturn != std::string_view::npos ? start + carriageReturn : lineFeed;
 }
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
@@ -121,8 +123,17 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 bool containsIgnoringCase(std::string_view text, std::string_view word) {
     if (word.empty()) return true;
-    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
-        if (startsWithIgnoringCase(text.substr(i), word)) return true;
+    if (text.size() < word.size()) return false;
+    // Every place the word's first letter stands, in either case, found with
+    // the library's fast search for one character.
+    const std::string_view starts = text.substr(0, text.size() - word.size() + 1);
+    const char upper = upperAscii(word.front());
+    const char lower = lowerAscii(word.front());
+    for (const char first : {upper, lower}) {
+        for (std::size_t at = starts.find(first); at != std::string_view::npos; at = starts.find(first, at + 1)) {
+            if (startsWithIgnoringCase(text.substr(at), word)) return true;
+        }
+        if (upper == lower) break;
     }
     return false;
 }

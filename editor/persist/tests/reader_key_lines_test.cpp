@@ -1,3 +1,7 @@
+#include <iterator>
+#include <random>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "editor/document/opos_defaults.h"
@@ -94,6 +98,38 @@ TEST(KeyLineText, WrittenItemsReadBackAsTheText) {
     EXPECT_EQ(persist::programmingPart("abc"), "\"abc\"");
     EXPECT_EQ(persist::programmingPart("Sa\"g\" \\ ok"), "\"Sa\" #34 \"g\" #34 \" \\ ok\"");
     EXPECT_EQ(persist::programmingPart("C:\\"), "\"C:\" #92");
+}
+
+// Whatever the reader takes from a part, written again, collects what the
+// part collected: over parts built from quoted runs of the characters that
+// matter to quoting (backslash, quote, control characters) and numbered
+// characters among them.
+TEST(KeyLineText, EveryTextTakenCollectsAsThePartDidWhenWrittenAgain) {
+    constexpr std::string_view kRunCharacters = "a\\\"\x01 ,#";
+    const std::string_view kNumbered[] = {"#34", "#92", "#1", "#65"};
+    std::mt19937 random(42);
+    int taken = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string part = ":";
+        const int items = 1 + static_cast<int>(random() % 4);
+        for (int item = 0; item < items; ++item) {
+            if (random() % 4 == 0) {
+                part += kNumbered[random() % std::size(kNumbered)];
+            } else {
+                part += '"';
+                const int length = static_cast<int>(random() % 6);
+                for (int i = 0; i < length; ++i) part += kRunCharacters[random() % kRunCharacters.size()];
+                if (random() % 4 != 0) part += '"';
+            }
+            if (random() % 2 == 0) part += ',';
+        }
+        const std::optional<std::string> text = persist::programmingTextOf(part, false);
+        if (!text) continue;
+        ++taken;
+        EXPECT_EQ(persist::collectedText(persist::programmingPart(*text), false), persist::collectedText(part, false))
+            << part;
+    }
+    EXPECT_GT(taken, 1000);
 }
 
 TEST(KeyLines, ExampleLinesLandOnTheirLayers) {

@@ -2,7 +2,7 @@
 
 // Everything the editor remembers for the whole run, in one object: the
 // application-wide layer table, the key clipboard, the print options and
-// mode, the active view and the settings file. Views, dialogs and commands
+// mode, the active view, the settings file and the decoded legend pictures. Views, dialogs and commands
 // take what they need from here; tests reset it.
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 
 #include "editor/document/key_table.h"
 #include "editor/document/keyboard_data.h"
+#include "editor/ui/core/picture_cache.h"
 
 namespace keyui {
 
@@ -31,6 +32,7 @@ struct EditorState {
     std::filesystem::path settingsFile;  // "Vyrn.Ini"
     QString programFolder;               // folder of the program, ending in "/"
     bool englishTexts = false;           // the English translation was loaded
+    PictureCache pictures;               // legend pictures of every view, printing and preview
 };
 
 EditorState& editorState();

@@ -5,10 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "editor/document/key_table.h"
+#include "editor/persist/layout_file.h"
 #include "editor/persist/layout_reader.h"
 #include "editor/persist/layout_writer.h"
 #include "editor/ui/core/document_history.h"
@@ -27,17 +26,10 @@ constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
 constexpr int kUndoSteps = 100;
 
 // A layout is text: any NUL byte marks a file of another kind. A text of
-// which the reader kept every line holds nothing a layout has.
-bool looksLikeLayout(const std::string& bytes, const kbxdoc::KeyboardData& read) {
+// which the reader kept every line (of `lines` not empty) holds nothing a
+// layout has.
+bool looksLikeLayout(const std::string& bytes, std::size_t lines, const kbxdoc::KeyboardData& read) {
     if (bytes.find('\0') != std::string::npos) return false;
-    std::size_t lines = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = bytes.size();
-        if (end > start) ++lines;
-        start = end + 1;
-    }
     return lines == 0 || read.keptLines.size() < lines;
 }
 
@@ -108,10 +100,9 @@ OpenFailure KeyDocument::open(const QString& path) {
     if (!info.exists()) return OpenFailure::Missing;
     if (!info.isFile() || !info.isReadable()) return OpenFailure::Unreadable;
     if (info.size() > kLargestLayoutBytes) return OpenFailure::TooLarge;
-    std::ifstream file(toFileName(path), std::ios::binary);
+    const std::optional<std::string> file = kbxdoc::persist::readFileBytes(toFileName(path));
     if (!file) return OpenFailure::Unreadable;
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) return OpenFailure::Unreadable;
+    const std::string& bytes = *file;
 
     auto read = std::make_unique<kbxdoc::KeyboardData>();
     kbxdoc::LayerTable layers = editorState().layers;
@@ -121,8 +112,8 @@ OpenFailure KeyDocument::open(const QString& path) {
     context.currentLayer = editorState().currentLayer;
     kbxdoc::resetKeyboardData(context);
     read->keptLines.clear();
-    kbxdoc::persist::readLayoutText(context, bytes);
-    if (!looksLikeLayout(bytes, *read)) return OpenFailure::NotALayout;
+    const std::size_t lines = kbxdoc::persist::readLayoutText(context, bytes);
+    if (!looksLikeLayout(bytes, lines, *read)) return OpenFailure::NotALayout;
 
     const bool layersChanged = layers != editorState().layers;
     editorState().layers = layers;

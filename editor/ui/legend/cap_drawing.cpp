@@ -57,7 +57,7 @@ void drawLegend(QPainter& painter, const DrawRecord& record) {
     for (const PlacedRun& run : placement.runs)
         painter.drawText(QPoint(run.topLeft.x(), run.topLeft.y() + metrics.ascent()), run.text);
     if (placement.picture && !placement.picture->target.isEmpty()) {
-        const QImage picture = loadLegendPicture(placement.picture->path);
+        const QImage picture = legendPicture(placement.picture->path);
         if (!picture.isNull()) painter.drawImage(placement.picture->target, picture);
     }
 }

@@ -38,6 +38,13 @@ QFont keyboardFont(const kbxdoc::KeyboardData& keyboard) {
     return legendFont(defaults.font, truncated(defaults.fontHeight * keyboard.scaleY));
 }
 
+// A key on a painter that has the keyboard's legend font already.
+void drawKeyInKeyboardFont(QPainter& painter, const kbxdoc::ActiveContext& context, int slot) {
+    CapStyle style;
+    style.tintProgrammed = context.showLayerData;
+    drawCapOf(painter, *context.keyboard, drawRecordFor(context, slot), style);
+}
+
 }  // namespace
 
 void drawKeyboard(QPainter& painter, const kbxdoc::ActiveContext& context) {
@@ -57,7 +64,7 @@ void drawKeyboard(QPainter& painter, const kbxdoc::ActiveContext& context) {
                      toQColor(kKeyboardBackground));
     for (int slot = kLastDrawnSlot; slot >= 0; --slot) {
         if (keyboard.keys[static_cast<std::size_t>(slot)].current.width == 0) continue;
-        drawKey(painter, context, slot);
+        drawKeyInKeyboardFont(painter, context, slot);
     }
     if (context.selection != nullptr) {
         for (int slot = kLastDrawnSlot; slot >= 0; --slot) {
@@ -70,14 +77,11 @@ void drawKeyboard(QPainter& painter, const kbxdoc::ActiveContext& context) {
 
 void drawKey(QPainter& painter, const kbxdoc::ActiveContext& context, int slot) {
     if (context.keyboard == nullptr) return;
-    const kbxdoc::KeyboardData& keyboard = *context.keyboard;
-    CapStyle style;
-    style.tintProgrammed = context.showLayerData;
     // The keyboard's legend font, as drawKeyboard selects it, so that a key
     // drawn on its own (the view's resize feedback) looks the same.
     painter.save();
-    painter.setFont(keyboardFont(keyboard));
-    drawCapOf(painter, keyboard, drawRecordFor(context, slot), style);
+    painter.setFont(keyboardFont(*context.keyboard));
+    drawKeyInKeyboardFont(painter, context, slot);
     painter.restore();
 }
 

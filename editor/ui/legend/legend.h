@@ -100,5 +100,8 @@ void drawSampleCap(QPainter& painter, QSize client, const kbxdoc::KeyboardData& 
 // A legend picture from a Windows bitmap file; a null image when the file
 // is missing or is not a bitmap this drawing can show.
 QImage loadLegendPicture(const QString& path);
+// The same through the editor's picture cache: the file is read and decoded
+// again only when it has changed since.
+QImage legendPicture(const QString& path);
 
 }  // namespace keyui::legend

@@ -1,5 +1,7 @@
 #include "editor/ui/legend/legend_layout.h"
 
+#include <optional>
+
 #include "editor/ui/core/texts.h"
 
 namespace keyui::legend {
@@ -83,18 +85,23 @@ LegendPlacement placeLegend(const DrawRecord& record, const RunWidth& runWidth) 
     const double lineStep = record.lineSpacing != 0 ? record.lineSpacing : record.fontHeight;
     double line = 0;
     double column = 0;
+    // The run before on the same line: its width moves the column on only
+    // when another run follows it, so the last run of a line is not measured.
+    std::optional<std::size_t> runBefore;
     for (const CaptionPiece& piece : readCaption(record.caption)) {
         switch (piece.kind) {
         case CaptionPiece::Kind::LineBreak:
             column = 0;
             line += lineStep;
+            runBefore.reset();
             break;
         case CaptionPiece::Kind::Run: {
+            if (runBefore && record.scaleX != 0) column += runWidth(placement.runs[*runBefore].text) / record.scaleX;
             PlacedRun run;
             run.text = fromAnsi(piece.text);
             run.topLeft = QPoint(record.x + roundedPixels(record.scaleX * (column + record.leftMargin)),
                                  record.y + roundedPixels(record.scaleY * (line + record.topMargin)));
-            if (record.scaleX != 0) column += runWidth(run.text) / record.scaleX;
+            runBefore = placement.runs.size();
             placement.runs.push_back(std::move(run));
             break;
         }

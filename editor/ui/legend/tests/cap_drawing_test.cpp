@@ -186,6 +186,25 @@ TEST_F(CapDrawingTest, PictureCaptionDrawsOnlyThePictureInsetByTheMargins) {
     EXPECT_EQ(pixelValue(renderKey(slot), cap.x + 18, middleY), 0xFFFFFFu) << "a missing picture draws nothing";
 }
 
+TEST_F(CapDrawingTest, APictureChangedOrRemovedOnDiskIsDrawnAsItIsNow) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("changing.bmp"));
+    const auto save = [&path](int side, Qt::GlobalColor colour) {
+        QImage picture(side, side, QImage::Format_RGB32);
+        picture.fill(colour);
+        return picture.save(path, "BMP");
+    };
+    key(slot).caption = "\\*picfile:" + path.toStdString();
+    ASSERT_TRUE(save(2, Qt::green));
+    EXPECT_EQ(pixelValue(renderKey(slot), cap.x + 18, middleY), 0x00FF00u);
+    EXPECT_EQ(pixelValue(renderKey(slot), cap.x + 18, middleY), 0x00FF00u) << "drawn again from the cache";
+    ASSERT_TRUE(save(3, Qt::blue));
+    EXPECT_EQ(pixelValue(renderKey(slot), cap.x + 18, middleY), 0xFF0000u) << "the file was written again";
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(pixelValue(renderKey(slot), cap.x + 18, middleY), 0xFFFFFFu) << "the file is gone";
+}
+
 TEST_F(CapDrawingTest, KeyWithItsOwnFaceNameGetsItsOwnFontHeight) {
     keyboard->scaleX = keyboard->scaleY = 6.0;
     cap = rect(slot);
