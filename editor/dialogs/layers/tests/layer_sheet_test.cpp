@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -227,6 +228,32 @@ protected:
         });
     }
 };
+
+// A layer named in the sheet is one step of the document's history; undoing
+// it gives the application's table back as it was.
+TEST_F(RunLayerSheetTest, ANamedLayerIsOneUndoStep) {
+    EditorState& state = editorState();
+    state.layers = kbxdoc::defaultLayerTable();
+    state.settingsFile = settingsFile_;
+    const kbxdoc::LayerTable before = state.layers;
+    KeyDocument document;
+    QTimer::singleShot(0, [] {
+        auto* sheet = qobject_cast<PropertySheet*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        sheet->tabs()->setCurrentIndex(6);
+        auto* name = sheet->tabs()->widget(6)->findChild<QLineEdit*>(QStringLiteral("edit11026"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("Kasse"));
+        QTest::mouseClick(sheet->okButton(), Qt::LeftButton);
+    });
+    runLayerSheet(nullptr, document, document.documentContext());
+    EXPECT_EQ(state.layers[6].name, "Kasse");
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.history().undoText(), "Ebenen");
+    document.history().undo();
+    EXPECT_TRUE(state.layers == before);
+    EXPECT_FALSE(document.isModified());
+}
 
 TEST_F(RunLayerSheetTest, OkSavesTheApplicationsTableAndTellsTheDocument) {
     EditorState& state = editorState();
