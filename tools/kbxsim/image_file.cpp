@@ -1,21 +1,22 @@
 #include "tools/kbxsim/image_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <span>
 
 #include "compiler/image_format.h"
+#include "tools/kbxsim/unique_descriptor.h"
 
 namespace kbxsim {
 namespace {
 
 constexpr std::string_view kCannotOpen = "cannot open the image: ";
+constexpr std::string_view kCannotRead = "cannot read the image: ";
 constexpr std::string_view kNoMagic = "not a keyboard image (no \"Vyrn\" at the start)";
 constexpr std::string_view kTooLong = "longer than the keyboard memory (8192 bytes)";
 constexpr std::string_view kCannotWrite = "cannot write the image: ";
@@ -38,15 +39,27 @@ bool writeAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
+// Reads the file as it is, never a folder or a device whose reading fails.
 std::string loadImage(const std::filesystem::path& path, KeyboardMemory& memory) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return systemError(kCannotOpen);
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(kMemorySize);
-    std::istreambuf_iterator<char> in(file);
-    const std::istreambuf_iterator<char> end;
+    const UniqueDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.valid()) return systemError(kCannotOpen);
+    struct stat information {};
+    if (::fstat(file.get(), &information) != 0) return systemError(kCannotOpen);
+    if (S_ISDIR(information.st_mode)) {
+        errno = EISDIR;
+        return systemError(kCannotOpen);
+    }
     // One byte more than fits, so that a longer file is noticed.
-    for (; in != end && bytes.size() <= kMemorySize; ++in) bytes.push_back(static_cast<std::uint8_t>(*in));
+    std::vector<std::uint8_t> bytes(kMemorySize + 1);
+    std::size_t length = 0;
+    while (length < bytes.size()) {
+        const ssize_t got = ::read(file.get(), bytes.data() + length, bytes.size() - length);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return systemError(kCannotRead);
+        if (got == 0) break;
+        length += static_cast<std::size_t>(got);
+    }
+    bytes.resize(length);
 
     const std::string_view magic = kbx::image::kMagic;
     if (bytes.size() < magic.size() || !std::equal(magic.begin(), magic.end(), bytes.begin())) {

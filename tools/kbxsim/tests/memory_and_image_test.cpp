@@ -142,10 +142,13 @@ INSTANTIATE_TEST_SUITE_P(ImageFile, BadImages,
                                          BadImage{"LongerThanTheMemory", imageOfLength(kMemorySize + 1)}),
                          [](const testing::TestParamInfo<BadImage>& parameter) { return std::string(parameter.param.name); });
 
-TEST(ImageFile, MissingFileIsReported) {
+// A folder is refused with the system's reason, not read until the stream
+// throws.
+TEST(ImageFile, AMissingFileAndAFolderAreReportedWithTheSystemsReason) {
     kbxtest::TempDir dir;
     KeyboardMemory memory;
-    EXPECT_NE(loadImage(dir / "missing.kbx", memory), "");
+    EXPECT_EQ(loadImage(dir / "missing.kbx", memory), "cannot open the image: No such file or directory");
+    EXPECT_EQ(loadImage(dir.path(), memory), "cannot open the image: Is a directory");
 }
 
 TEST(ImageFile, ImageFillingTheMemoryLoads) {
