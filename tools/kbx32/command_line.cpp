@@ -13,6 +13,7 @@ constexpr std::string_view kCompileLogExtension = ".TXT";
 constexpr std::string_view kDownloadLogExtension = ".LOG";
 constexpr std::array<std::string_view, 2> kHelpOptions{"--help", "-h"};
 constexpr std::size_t kOperandCount = 2;
+constexpr std::string_view kEndOfOptions = "--";
 
 bool asksForHelp(std::string_view argument) {
     for (std::string_view option : kHelpOptions)
@@ -96,6 +97,15 @@ Request parseOperation(std::span<const char* const> arguments) {
         }
         request.kind = Request::Kind::header;
         request.interfaceString = arguments[1];
+        return request;
+    }
+    // "--" ends the options: what follows is a source and an interface even
+    // when it starts with a dash. Before it, a dash starts an option kbx32
+    // does not know, refused before any file is written.
+    if (hasFirst && arguments[0] == kEndOfOptions) {
+        arguments = arguments.subspan(1);
+    } else if (hasFirst && arguments[0][0] == '-' && arguments[0][1] != '\0') {
+        request.problem = std::string("unknown option ") + arguments[0];
         return request;
     }
     if (arguments.size() != kOperandCount) {

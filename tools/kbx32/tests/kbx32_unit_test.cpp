@@ -65,6 +65,17 @@ TEST(CommandLine, WrongOperandCountsAreUsageErrors) {
     EXPECT_FALSE(parse({"a.kbf"}).problem.empty());
 }
 
+// An unknown option is refused before anything runs (no log is written for
+// a source named "--bogus"); after "--" a dash starts a file name.
+TEST(CommandLine, UnknownOptionsAreRefusedAndDoubleDashEndsTheOptions) {
+    EXPECT_EQ(parse({"--bogus", "COMP"}).problem, "unknown option --bogus");
+    EXPECT_EQ(parse({"-x", "COMP"}).kind, Request::Kind::usage);
+    const Request literal = parse({"--", "--odd.kbf", "COMP"});
+    EXPECT_TRUE(literal.problem.empty()) << literal.problem;
+    EXPECT_EQ(literal.job.source, "--odd.kbf");
+    EXPECT_TRUE(literal.job.compileOnly());
+}
+
 TEST(CommandLine, UploadTakesAnImageAndAnInterface) {
     const Request request = parse({"--upload", "memory.kbx", "COM1:9600,O,8"});
     ASSERT_EQ(request.kind, Request::Kind::upload);
