@@ -37,7 +37,7 @@ bool looksLikeLayout(const std::string& bytes, std::size_t lines, const kbxdoc::
 
 KeyDocument::KeyDocument(QObject* parent) : QObject(parent), keyboard_(std::make_unique<kbxdoc::KeyboardData>()) {
     history_.setUndoLimit(kUndoSteps);
-    connect(&history_, &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
+    connect(&history_, &QUndoStack::cleanChanged, this, [this](bool clean) { showModified(!clean); });
     startHistory();
 }
 
@@ -69,6 +69,12 @@ void KeyDocument::setModified(bool modified) {
         recorded_ = std::make_shared<const DocumentState>(captureState(*keyboard_, editorState().layers, recorded_.get()));
         if (!history_.isClean()) history_.setClean();
     }
+    showModified(modified);
+}
+
+// The mark alone: the history's own moves to and from its clean state need
+// no new capture, the state undo or redo put back is already the recorded one.
+void KeyDocument::showModified(bool modified) {
     if (modified_ == modified) return;
     modified_ = modified;
     emit modifiedChanged(modified);
@@ -79,7 +85,7 @@ void KeyDocument::recordChange(const QString& actionName) {
     if (now->sameAs(*recorded_)) return;
     history_.push(new HistoryStep(*this, actionName, recorded_, now));
     recorded_ = std::move(now);
-    setModified(true);  // also where the step left the clean state out of the undo limit
+    showModified(true);  // also where the step left the clean state out of the undo limit
 }
 
 void KeyDocument::startHistory() {

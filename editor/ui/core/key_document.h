@@ -89,6 +89,8 @@ private:
     std::unique_ptr<kbxdoc::KeyboardData> keyboard_;
     QString path_;
     bool modified_ = false;
+    void showModified(bool modified);
+
     QUndoStack history_;
     std::shared_ptr<const DocumentState> recorded_;  // the state after the last step
 };
