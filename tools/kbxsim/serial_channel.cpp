@@ -93,14 +93,14 @@ void SerialChannel::readInput(Clock::time_point now) {
 // two, and the host sees nothing earlier than the line would carry it.
 void SerialChannel::deliverInput(Clock::time_point now) {
     const LinePace pace = inputPace();
-    const std::vector<std::uint8_t> bytes(input_.waiting().begin(), input_.waiting().end());
-    std::vector<Clock::time_point> arrivals;
-    for (std::size_t i = 0; i < bytes.size(); ++i) arrivals.push_back(input_.arrival(i, pace));
-    input_.consume(bytes.size(), pace);
+    // Feeding the keyboard only adds answers to the output: the waiting bytes
+    // stay as they are until they are consumed.
+    const std::span<const std::uint8_t> bytes = input_.waiting();
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        serviceTime_ = arrivals[i];
+        serviceTime_ = input_.arrival(i, pace);
         feed(bytes[i]);
     }
+    input_.consume(bytes.size(), pace);
     serviceTime_ = now;
 }
 
