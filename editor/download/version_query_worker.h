@@ -30,7 +30,6 @@ public:
 
     // Starts `query`; false while another one runs.
     bool start(Query query);
-    bool running() const { return running_; }
 
 signals:
     void answered(const keyui::download::VersionQueryResult& result);
