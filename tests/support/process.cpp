@@ -91,7 +91,11 @@ ProcessResult runProgram(const std::filesystem::path& program, const std::vector
     SpawnActions actions;
     const std::string input = options.standardInput.empty() ? "/dev/null" : options.standardInput.string();
     posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, input.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(actions.get(), out.write(), STDOUT_FILENO);
+    const std::string output = options.standardOutput.string();
+    if (output.empty())
+        posix_spawn_file_actions_adddup2(actions.get(), out.write(), STDOUT_FILENO);
+    else
+        posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, output.c_str(), O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(actions.get(), err.write(), STDERR_FILENO);
     const std::string directory = options.workingDirectory.string();
     if (!directory.empty()) posix_spawn_file_actions_addchdir_np(actions.get(), directory.c_str());

@@ -20,11 +20,13 @@ struct ProcessOptions {
     std::filesystem::path workingDirectory;  // empty: the test's own
     std::chrono::milliseconds timeout{60'000};
     std::filesystem::path standardInput{};   // empty: /dev/null
+    std::filesystem::path standardOutput{};  // empty: collected in ProcessResult::out
 };
 
 // Runs `program` with `arguments` (without the program name), standard input
 // from the options' file (else /dev/null), and waits for it, collecting both
-// output streams. Throws std::runtime_error when the program cannot be
+// output streams (standard output goes to the options' file instead, when
+// one is named: /dev/full for a program whose output cannot be written). Throws std::runtime_error when the program cannot be
 // started.
 ProcessResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options = {});

@@ -23,6 +23,8 @@
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/installed_data.h"
 #include "editor/ui/core/texts.h"
+#include "tools/cli/options.h"
+#include "tools/cli/standard_output.h"
 
 namespace keyui::app {
 
@@ -30,6 +32,7 @@ namespace {
 
 constexpr char kApplicationName[] = "key";
 constexpr int kUsageError = 2;  // as command-line programs end on a line they cannot read
+constexpr int kOutputError = 1;  // the help or version could not be written
 constexpr char kGermanLanguage[] = "de";
 constexpr char kEnglishLanguage[] = "en";
 constexpr int kSplashWidth = 360;
@@ -128,7 +131,7 @@ namespace {
 std::optional<int> answerInformationOptions(const CommandLine& line) {
     if (!line.helpWanted && !line.versionWanted) return std::nullopt;
     std::fputs(qPrintable(line.helpWanted ? commandLineHelp() : versionLine()), stdout);
-    return 0;
+    return cli::finishStandardOutput(kApplicationName, 0, kOutputError);
 }
 
 }  // namespace
@@ -154,7 +157,7 @@ int runApplication(int argc, char** argv) {
     QApplication application(argc, argv);
     const CommandLine line = parseCommandLine(QApplication::arguments());
     if (!line.problem.isEmpty()) {
-        std::fprintf(stderr, "key: %s\nTry 'key --help'.\n", qPrintable(line.problem));
+        cli::reportUsageProblem(kApplicationName, line.problem.toStdString());
         return kUsageError;
     }
     if (const std::optional<int> answered = answerInformationOptions(line)) return *answered;

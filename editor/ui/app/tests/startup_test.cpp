@@ -134,7 +134,14 @@ TEST_F(StartupTest, TheProgramPrintsHelpAndVersionWithoutADisplayAndRefusesUnkno
     EXPECT_EQ(version.out.rfind("key ", 0), 0u);
     const kbxtest::ProcessResult bad = kbxtest::runProgram(key, {"--bogus"});
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_NE(bad.err.find("key: Unknown option 'bogus'.\nTry 'key --help'.\n"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("key: Unknown option 'bogus'.\nTry 'key --help' for more information.\n"),
+              std::string::npos)
+        << bad.err;
+    // /dev/full takes no byte (the kernel's drivers/char/mem.c, write_full):
+    // a version that cannot be written is a failure, not a silent success.
+    const kbxtest::ProcessResult lost = kbxtest::runProgram(key, {"--version"}, {.standardOutput = "/dev/full"});
+    EXPECT_EQ(lost.exitCode, 1);
+    EXPECT_NE(lost.err.find("key: write error"), std::string::npos) << lost.err;
 }
 
 TEST_F(StartupTest, AMaximisedWindowComesBackMaximisedWithItsNormalRectangle) {
