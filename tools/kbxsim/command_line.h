@@ -50,6 +50,8 @@ struct CommandLine {
     std::optional<std::uint64_t> silentFor;
     std::optional<ReplyCorruption> replyCorruption;
     int corruptedReplies = 1;  // FaultPlan::kEveryReply for every reply
+
+    friend bool operator==(const CommandLine&, const CommandLine&) = default;
 };
 
 struct ParsedCommandLine {
