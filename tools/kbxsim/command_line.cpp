@@ -1,8 +1,9 @@
 #include "tools/kbxsim/command_line.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
+#include <string>
+#include <vector>
 
 #include "tools/cli/options.h"
 #include "tools/kbxsim/module_input.h"

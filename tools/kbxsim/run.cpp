@@ -112,7 +112,11 @@ int serve(const CommandLine& options, Firmware firmware, bool readInput, std::os
     out << terminal.slavePath();
     if (link) out << ' ' << link->path().string();
     out << std::endl;
-    if (!out) return kExitFailed;  // nobody learns where the keyboard is
+    if (!out) {
+        // Nobody learns where the keyboard is: no use serving it.
+        shared.access([](Firmware& f) { f.setObserver(nullptr); });
+        return kExitFailed;
+    }
     bool saved = true;
     const std::string error = server.run(signals.get(), [&] {
         const auto signal = nextSignal(signals.get());
