@@ -23,8 +23,8 @@ slave (replacing a symbolic link already there, never any other file) and
 prints one line on standard output, the slave and the link separated by a
 blank ("/dev/pts/4 /tmp/ttyKBX"), or the slave alone without --link (when
 that line cannot be written, it stops at once). Then it serves the line
-until SIGINT or SIGTERM, and removes the link. Point the
-library at the link: KBX_COM1=PATH, interface string "COM1".
+until SIGINT or SIGTERM, and removes the link. Point the library at the
+link: KBX_COM1=PATH, interface string "COM1".
 
 Memory: 8192 bytes, addresses 0-8191.
   0-1   firmware identification (--id, default 5631)
