@@ -125,17 +125,6 @@ TEST(CommandLine, KeyboardChannelOptionsAreKeptInOrder) {
     EXPECT_EQ(parse({"serial"}).options.language, KeyboardLanguage::german);
 }
 
-TEST(CommandLine, HelpAndVersionNeedNoMode) {
-    for (std::string_view option : {"--help", "-h"}) {
-        const ParsedCommandLine parsed = parse({option});
-        EXPECT_EQ(parsed.error, "");
-        EXPECT_TRUE(parsed.options.help) << option;
-    }
-    const ParsedCommandLine parsed = parse({"--version"});
-    EXPECT_EQ(parsed.error, "");
-    EXPECT_TRUE(parsed.options.version);
-}
-
 // Every option that takes a value, with a value that changes the command line.
 class OptionValues : public testing::TestWithParam<std::pair<std::string_view, std::string_view>> {};
 
@@ -158,19 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
                     std::pair{"--do", "barcode 1"}, std::pair{"--display", "4,40"}, std::pair{"--refuse-byte", "2"},
                     std::pair{"--lose-ack", "3"}, std::pair{"--silent-from", "4"}, std::pair{"--silent-for", "5"},
                     std::pair{"--corrupt-reply", "short:2"}, std::pair{"--corrupt-replies", "3"}));
-
-TEST(CommandLine, AValueMayStartWithADash) {
-    const ParsedCommandLine parsed = parse({"serial", "--link", "-odd-name", "--save=-out.kbx"});
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.link, "-odd-name");
-    EXPECT_EQ(parsed.options.save, "-out.kbx");
-}
-
-TEST(CommandLine, TheModeMayComeAfterTwoDashes) {
-    const ParsedCommandLine parsed = parse({"--verbose", "--", "serial"});
-    EXPECT_EQ(parsed.error, "");
-    EXPECT_TRUE(parsed.options.verbose);
-}
 
 TEST(CommandLine, FaultsAreArmedFromTheFirstByte) {
     const ParsedCommandLine parsed = parse({"serial", "--refuse-byte", "2", "--silent-for", "1"});
