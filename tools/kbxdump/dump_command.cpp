@@ -1,8 +1,10 @@
 #include "tools/kbxdump/dump_command.h"
 
 #include <string>
+#include <vector>
 
 #include "compiler/image_format.h"
+#include "tools/cli/options.h"
 #include "tools/kbxdump/image_file.h"
 #include "tools/kbxdump/image_printer.h"
 #include "tools/kbxdump/image_reader.h"
@@ -10,19 +12,35 @@
 namespace kbxdump {
 namespace {
 
-constexpr std::string_view kProgramName = "kbxdump";
-constexpr std::string_view kUsage = "usage: kbxdump IMAGE.kbx (kbxdump --help describes the printout)";
-constexpr std::string_view kHelpOption = "--help";
-constexpr std::string_view kShortHelpOption = "-h";
-constexpr std::string_view kEndOfOptions = "--";
+constexpr std::string_view kNoImage = "no image given";
+constexpr std::string_view kEmptyPath = "the image path is empty";
+constexpr std::string_view kUnexpectedArgument = "unexpected argument ";
+
+// kbxdump has no options of its own, only the ones every tool knows.
+constexpr std::span<const cli::Option> kNoOptions{};
 
 // One more byte than the longest image, so that a longer file is noticed.
 constexpr std::size_t kReadLimit = kbx::image::kMaxImageLength + 1;
 
 void complain(std::ostream& err, std::string_view path, std::string_view message) {
-    err << kProgramName << ": ";
-    if (!path.empty()) err << path << ": ";
-    err << message << '\n';
+    err << kProgramName << ": " << path << ": " << message << '\n';
+}
+
+cli::Parsed readArguments(std::span<const std::string_view> arguments) {
+    // The reader wants a C argument vector, program name first.
+    std::vector<std::string> words{std::string(kProgramName)};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<const char*> argv;
+    for (const std::string& word : words) argv.push_back(word.c_str());
+    return cli::parse(static_cast<int>(argv.size()), argv.data(), kNoOptions);
+}
+
+// What is wrong with the operands: one image path, not empty.
+std::string operandProblem(const std::vector<std::string>& operands) {
+    if (operands.empty()) return std::string(kNoImage);
+    if (operands.size() > 1) return std::string(kUnexpectedArgument) + '"' + operands[1] + '"';
+    if (operands.front().empty()) return std::string(kEmptyPath);
+    return {};
 }
 
 int dumpFile(std::string_view path, std::ostream& out, std::ostream& err) {
@@ -37,11 +55,6 @@ int dumpFile(std::string_view path, std::ostream& out, std::ostream& err) {
         return kExitDamagedImage;
     }
     out << formatImage(*result.image);
-    out.flush();
-    if (!out) {
-        complain(err, "", "cannot write the printout");
-        return kExitUsageOrFile;
-    }
     return kExitPrinted;
 }
 
@@ -49,16 +62,23 @@ int dumpFile(std::string_view path, std::ostream& out, std::ostream& err) {
 
 int runDump(std::span<const std::string_view> arguments, std::string_view helpText, std::ostream& out,
             std::ostream& err) {
-    if (arguments.size() == 1 && (arguments[0] == kHelpOption || arguments[0] == kShortHelpOption)) {
+    const cli::Parsed parsed = readArguments(arguments);
+    std::string problem = parsed.problem;
+    if (problem.empty() && parsed.help) {
         out << helpText;
         return kExitPrinted;
     }
-    if (arguments.size() == 2 && arguments[0] == kEndOfOptions) return dumpFile(arguments[1], out, err);
-    if (arguments.size() != 1 || arguments[0].empty() || arguments[0].front() == '-') {
-        complain(err, "", kUsage);
+    if (problem.empty() && parsed.version) {
+        out << cli::versionText(kProgramName);
+        return kExitPrinted;
+    }
+    if (problem.empty()) problem = operandProblem(parsed.operands);
+    if (!problem.empty()) {
+        err.flush();
+        cli::reportUsageProblem(kProgramName, problem);
         return kExitUsageOrFile;
     }
-    return dumpFile(arguments[0], out, err);
+    return dumpFile(parsed.operands.front(), out, err);
 }
 
 }  // namespace kbxdump

@@ -1,16 +1,17 @@
 #include "tools/kbxsim/command_line.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
+#include <string>
+#include <vector>
 
+#include "tools/cli/options.h"
 #include "tools/kbxsim/module_input.h"
 
 namespace kbxsim {
 namespace {
 
 constexpr std::string_view kOptionPrefix = "--";
-constexpr char kValueSeparator = '=';
 constexpr int kHexBase = 16;
 constexpr std::size_t kIdentificationDigits = 4;
 
@@ -19,7 +20,7 @@ constexpr std::size_t kIdentificationDigits = 4;
 using Handler = std::string (*)(std::string_view value, CommandLine& options);
 
 struct Option {
-    std::string_view name;
+    const char* name;  // without the leading "--"
     bool takesValue;
     Handler handle;
 };
@@ -67,7 +68,6 @@ std::string setDisplaySize(std::string_view value, CommandLine& options) {
 }
 
 constexpr std::array kOptions{
-    Option{"help", false, [](std::string_view, CommandLine& o) { return setFlag(o.help); }},
     Option{"link", true, [](std::string_view v, CommandLine& o) { return setPath(v, o.link); }},
     Option{"settings", true,
            [](std::string_view v, CommandLine& o) {
@@ -130,52 +130,54 @@ constexpr std::array kOptions{
            }},
 };
 
-const Option* findOption(std::string_view name) {
-    const auto entry =
-        std::find_if(kOptions.begin(), kOptions.end(), [&](const Option& option) { return option.name == name; });
-    return entry == kOptions.end() ? nullptr : &*entry;
+// The table in the form the shared reader takes: an option's id is its row.
+constexpr std::array<cli::Option, kOptions.size()> readerTable() {
+    std::array<cli::Option, kOptions.size()> table{};
+    for (std::size_t row = 0; row < kOptions.size(); ++row)
+        table[row] = cli::Option{kOptions[row].name, 0, kOptions[row].takesValue, static_cast<int>(row)};
+    return table;
+}
+
+constexpr std::array kReaderTable = readerTable();
+
+cli::Parsed readArguments(std::span<const std::string_view> arguments) {
+    // The reader wants a C argument vector, program name first.
+    std::vector<std::string> words{std::string(kProgramName)};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<const char*> argv;
+    for (const std::string& word : words) argv.push_back(word.c_str());
+    return cli::parse(static_cast<int>(argv.size()), argv.data(), kReaderTable);
+}
+
+// Stores every option's value in order; the first bad value is the problem.
+std::string storeOptions(const cli::Parsed& read, CommandLine& options) {
+    for (const cli::GivenOption& given : read.options) {
+        const Option& option = kOptions[static_cast<std::size_t>(given.id)];
+        const std::string need = option.handle(given.value, options);
+        if (!need.empty())
+            return std::string(kOptionPrefix) + option.name + " needs " + need + ", not \"" + given.value + '"';
+    }
+    return {};
+}
+
+std::string checkMode(const std::vector<std::string>& operands) {
+    if (operands.empty()) return "no mode given (kbxsim serial ...)";
+    if (operands.front() != kSerialMode) return "unexpected argument \"" + operands.front() + '"';
+    if (operands.size() > 1) return "unexpected argument \"" + operands[1] + '"';
+    return {};
 }
 
 }  // namespace
 
 ParsedCommandLine parseCommandLine(std::span<const std::string_view> arguments) {
     ParsedCommandLine parsed;
-    bool modeSeen = false;
-    for (std::size_t i = 0; i < arguments.size() && parsed.error.empty(); ++i) {
-        const std::string_view argument = arguments[i];
-        if (!argument.starts_with(kOptionPrefix)) {
-            if (argument == kSerialMode && !modeSeen) {
-                modeSeen = true;
-            } else {
-                parsed.error = "unexpected argument \"" + std::string(argument) + '"';
-            }
-            continue;
-        }
-        std::string_view name = argument.substr(kOptionPrefix.size());
-        std::optional<std::string_view> value;
-        if (const std::size_t separator = name.find(kValueSeparator); separator != std::string_view::npos) {
-            value = name.substr(separator + 1);
-            name = name.substr(0, separator);
-        }
-        const Option* option = findOption(name);
-        if (option == nullptr) {
-            parsed.error = "unknown option \"" + std::string(argument) + '"';
-        } else if (option->takesValue && !value && i + 1 >= arguments.size()) {
-            parsed.error = std::string(argument) + " needs a value";
-        } else if (!option->takesValue && value) {
-            parsed.error = std::string(kOptionPrefix) + std::string(name) + " takes no value";
-        } else {
-            if (option->takesValue && !value) value = arguments[++i];
-            const std::string need = option->handle(value.value_or(""), parsed.options);
-            if (!need.empty()) {
-                parsed.error = std::string(kOptionPrefix) + std::string(name) + " needs " + need + ", not \"" +
-                               std::string(value.value_or("")) + '"';
-            }
-        }
-    }
-    if (parsed.error.empty() && !modeSeen && !parsed.options.help) {
-        parsed.error = "no mode given (kbxsim serial ...)";
-    }
+    const cli::Parsed read = readArguments(arguments);
+    parsed.options.help = read.help;
+    parsed.options.version = read.version;
+    parsed.error = read.problem;
+    if (parsed.error.empty()) parsed.error = storeOptions(read, parsed.options);
+    if (!parsed.error.empty() || parsed.options.help || parsed.options.version) return parsed;
+    parsed.error = checkMode(read.operands);
     if (parsed.error.empty() && !parsed.options.input.empty() && parsed.options.channel.empty()) {
         parsed.error = "--do needs --channel: module input is typed on the keyboard channel";
     }

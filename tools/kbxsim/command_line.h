@@ -1,6 +1,7 @@
 #pragma once
 
-// The command line of kbxsim: "kbxsim serial [options]" or "kbxsim --help".
+// The command line of kbxsim: "kbxsim serial [options]", "kbxsim --help" or
+// "kbxsim --version", read with the shared option reader of the tools.
 
 #include <cstdint>
 #include <chrono>
@@ -19,10 +20,12 @@
 
 namespace kbxsim {
 
+inline constexpr std::string_view kProgramName = "kbxsim";
 inline constexpr std::string_view kSerialMode = "serial";
 
 struct CommandLine {
-    bool help = false;
+    bool help = false;     // --help or -h
+    bool version = false;  // --version
     std::filesystem::path link;
     std::optional<LineSettings> echoSettings;
     bool lineRate = false;
@@ -47,11 +50,13 @@ struct CommandLine {
     std::optional<std::uint64_t> silentFor;
     std::optional<ReplyCorruption> replyCorruption;
     int corruptedReplies = 1;  // FaultPlan::kEveryReply for every reply
+
+    friend bool operator==(const CommandLine&, const CommandLine&) = default;
 };
 
 struct ParsedCommandLine {
     CommandLine options;
-    std::string error;  // empty when the command line is good
+    std::string error;  // a usage problem; empty when the command line is good
 };
 
 // `arguments` without the program name.

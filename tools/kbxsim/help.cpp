@@ -1,13 +1,16 @@
 #include "tools/kbxsim/help.h"
 
+#include "tools/kbxsim/exit_codes.h"
+
 namespace kbxsim {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: kbxsim serial [--link PATH] [--settings BAUD,P,D] [--line-rate] [--adapter-latency MS]\n"
+    "Usage: kbxsim serial [--link PATH] [--settings BAUD,P,D] [--line-rate] [--adapter-latency MS]\n"
     "                     [--load FILE.kbx] [--save FILE.kbx] [--id HEX4] [--channel PATH [--language N]\n"
     "                     [--do INPUT]... [--display ROWS,COLUMNS]] [fault options] [--verbose]\n"
-    "       kbxsim --help\n";
+    "       kbxsim --help | -h\n"
+    "       kbxsim --version\n";
 
 constexpr std::string_view kHelp = R"(
 The simulated keyboard: plays the keyboard firmware on a pseudo-terminal, so
@@ -18,9 +21,10 @@ that the interface library can program it through a serial port, and with
 kbxsim serial creates a pseudo-terminal, makes PATH a symbolic link to its
 slave (replacing a symbolic link already there, never any other file) and
 prints one line on standard output, the slave and the link separated by a
-blank ("/dev/pts/4 /tmp/ttyKBX"), or the slave alone without --link. Then it
-serves the line until SIGINT or SIGTERM, and removes the link. Point the
-library at the link: KBX_COM1=PATH, interface string "COM1".
+blank ("/dev/pts/4 /tmp/ttyKBX"), or the slave alone without --link (when
+that line cannot be written, it stops at once). Then it serves the line
+until SIGINT or SIGTERM, and removes the link. Point the library at the
+link: KBX_COM1=PATH, interface string "COM1".
 
 Memory: 8192 bytes, addresses 0-8191.
   0-1   firmware identification (--id, default 5631)
@@ -128,7 +132,8 @@ A host that takes the line exclusively (TIOCEXCL) must give it back
 (TIOCNXCL) before it closes it: a pseudo-terminal keeps the flag across
 closes, and later opens fail with EBUSY for users without CAP_SYS_ADMIN.
 
-Options:
+Options (a value follows as "--option VALUE" or "--option=VALUE"; "--" ends
+the options):
   --link PATH         symbolic link to the slave, removed at the end
   --settings B,P,D    the keyboard's own line settings: the echo is answered
                       only at them (P is N, E or O; D is 7 or 8); without it
@@ -149,7 +154,9 @@ Options:
                       image: "Vyrn", then addresses 4 up to the image length
                       in bytes 6-7 (at most 8192; all 8192 bytes when the
                       length is below 10); written to a temporary file and
-                      renamed into place
+                      renamed into place. A place where no image can be
+                      written (a missing or read-only folder, a folder as
+                      FILE.kbx) is refused at the start
   --id HEX4           firmware identification, four hex digits
   --verbose           one line per byte received on standard error: the byte,
                       what it did and the answer (on the channel too, an
@@ -163,7 +170,8 @@ Options:
   --do INPUT          module input, as above; repeated, in order
   --display R,C       rows and columns of the customer display (2,24; at most
                       8,80)
-  --help              this text
+  -h, --help          this text
+  --version           the program's name and version
 
 Fault options (byte numbers count every byte received, the first is 1):
   --refuse-byte N     answer byte N with 0xFE and ignore it
@@ -183,15 +191,26 @@ Fault options (byte numbers count every byte received, the first is 1):
                       (positions beyond the text mean its last character;
                       K defaults to 1)
   --corrupt-replies C spoil the next C replies that way (0: every reply)
-
-Exit codes: 0 stopped by SIGINT or SIGTERM (and the image saved when asked),
-1 the pseudo-terminal, the link, the channel, the image or the save failed,
-2 usage.
 )";
+
+constexpr std::string_view kExitCodesHeading = "\nExit codes:\n";
+constexpr std::string_view kExitCodeIndent = "  ";
+constexpr std::string_view kExitCodeGap = "  ";
 
 }  // namespace
 
-std::string_view helpText() { return kHelp; }
+std::string helpText() {
+    std::string text(kHelp);
+    text += kExitCodesHeading;
+    for (const ExitCode& exit : kExitCodes) {
+        text += kExitCodeIndent;
+        text += std::to_string(exit.code);
+        text += kExitCodeGap;
+        text += exit.meaning;
+        text += '\n';
+    }
+    return text;
+}
 
 std::string_view usageText() { return kUsage; }
 

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace kbxsim {
 
-// The usage lines, printed with a usage error and first in the help.
+// The usage lines, first in the help.
 std::string_view usageText();
 
 // What "kbxsim --help" prints after the usage: the protocol, the checksum,
 // the options and the exit codes.
-std::string_view helpText();
+std::string helpText();
 
 }  // namespace kbxsim

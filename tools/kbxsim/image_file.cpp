@@ -37,6 +37,13 @@ bool writeAll(int descriptor, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
+// A new, empty file beside `path` named `path` + kTemporarySuffix, opened for
+// writing; its name is left in `name`. Negative with errno set on failure.
+int createTemporaryBeside(const std::filesystem::path& path, std::string& name) {
+    name = path.string() + std::string(kTemporarySuffix);
+    return ::mkstemp(name.data());
+}
+
 }  // namespace
 
 // Reads the file as it is, never a folder or a device whose reading fails.
@@ -79,9 +86,22 @@ std::vector<std::uint8_t> savedImage(const KeyboardMemory& memory) {
     return bytes;
 }
 
+std::string checkImageCanBeSaved(const std::filesystem::path& path) {
+    struct stat information {};
+    if (::stat(path.c_str(), &information) == 0 && S_ISDIR(information.st_mode)) {
+        errno = EISDIR;
+        return systemError(kCannotWrite);
+    }
+    std::string temporary;
+    const UniqueDescriptor probe(createTemporaryBeside(path, temporary));
+    if (!probe.valid()) return systemError(kCannotWrite);
+    ::unlink(temporary.c_str());
+    return {};
+}
+
 std::string saveImage(const std::filesystem::path& path, const KeyboardMemory& memory) {
-    std::string temporary = path.string() + std::string(kTemporarySuffix);
-    const int descriptor = ::mkstemp(temporary.data());
+    std::string temporary;
+    const int descriptor = createTemporaryBeside(path, temporary);
     if (descriptor < 0) return systemError(kCannotWrite);
     const bool written = ::fchmod(descriptor, kImageFileMode) == 0 && writeAll(descriptor, savedImage(memory));
     const int savedErrno = errno;

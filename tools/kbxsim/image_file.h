@@ -20,6 +20,12 @@ std::string loadImage(const std::filesystem::path& path, KeyboardMemory& memory)
 
 std::vector<std::uint8_t> savedImage(const KeyboardMemory& memory);
 
+// Whether an image can be saved at `path`, told before the keyboard starts
+// rather than when its memory is about to be lost: a temporary file is made
+// beside `path`, as the save makes it, and removed again; a folder at `path`
+// is refused. Empty when it can, else what stands in the way.
+std::string checkImageCanBeSaved(const std::filesystem::path& path);
+
 // Writes through a temporary file beside `path`, renamed into place, so that
 // an older file survives a failure. Empty on success, else what went wrong.
 std::string saveImage(const std::filesystem::path& path, const KeyboardMemory& memory);

@@ -5,9 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/cli/standard_output.h"
+#include "tools/kbxsim/command_line.h"
 #include "tools/kbxsim/run.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argc > 0 ? argv + 1 : argv, argv + argc);
-    return kbxsim::runKbxsim(arguments, std::cout, std::cerr);
+    const int code = kbxsim::runKbxsim(arguments, std::cout, std::cerr);
+    return cli::finishStandardOutput(kbxsim::kProgramName, code, kbxsim::kExitFailed);
 }

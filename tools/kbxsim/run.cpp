@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "tools/cli/options.h"
 #include "tools/kbxsim/command_input.h"
 #include "tools/kbxsim/command_line.h"
 #include "tools/kbxsim/help.h"
@@ -26,8 +27,6 @@
 
 namespace kbxsim {
 namespace {
-
-constexpr std::string_view kProgramName = "kbxsim";
 
 void complain(std::ostream& err, std::string_view message) {
     err << kProgramName << ": " << message << '\n';
@@ -113,6 +112,11 @@ int serve(const CommandLine& options, Firmware firmware, bool readInput, std::os
     out << terminal.slavePath();
     if (link) out << ' ' << link->path().string();
     out << std::endl;
+    if (!out) {
+        // Nobody learns where the keyboard is: no use serving it.
+        shared.access([](Firmware& f) { f.setObserver(nullptr); });
+        return kExitFailed;
+    }
     bool saved = true;
     const std::string error = server.run(signals.get(), [&] {
         const auto signal = nextSignal(signals.get());
@@ -135,13 +139,17 @@ int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, st
     const bool readInput = standardInputOpen();
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (!parsed.error.empty()) {
-        complain(err, parsed.error);
-        err << usageText();
+        err.flush();
+        cli::reportUsageProblem(kProgramName, parsed.error);
         return kExitUsage;
     }
     const CommandLine& options = parsed.options;
     if (options.help) {
         out << usageText() << helpText();
+        return kExitStopped;
+    }
+    if (options.version) {
+        out << cli::versionText(kProgramName);
         return kExitStopped;
     }
 
@@ -152,6 +160,13 @@ int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, st
         const std::string error = loadImage(options.load, firmware.memory());
         if (!error.empty()) {
             complain(err, options.load.string() + ": " + error);
+            return kExitFailed;
+        }
+    }
+    if (!options.save.empty()) {
+        const std::string error = checkImageCanBeSaved(options.save);
+        if (!error.empty()) {
+            complain(err, options.save.string() + ": " + error);
             return kExitFailed;
         }
     }

@@ -4,16 +4,16 @@
 #include <span>
 #include <string_view>
 
+#include "tools/kbxsim/exit_codes.h"
+
 // The kbxsim program: arguments in, a served keyboard until a signal, an exit
 // code back.
 namespace kbxsim {
 
-inline constexpr int kExitStopped = 0;
-inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
-
 // Runs kbxsim on its arguments (without the program name). The slave line and
-// the help go to `out`, messages (and the --verbose log) to `err`.
+// the help go to `out`, messages (and the --verbose log) to `err`; a usage
+// problem goes to standard error in the form every tool uses. Whether `out`
+// reached its file is for the caller to tell (cli::finishStandardOutput).
 int runKbxsim(std::span<const std::string_view> arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace kbxsim

@@ -11,7 +11,7 @@
 namespace kbxdump::test {
 namespace {
 
-constexpr std::string_view kHelp = "usage: kbxdump IMAGE.kbx\n(layout)\n";
+constexpr std::string_view kHelp = "Usage: kbxdump IMAGE.kbx\n(layout)\n";
 
 struct DumpRun {
     int exitCode;
@@ -19,11 +19,15 @@ struct DumpRun {
     std::string err;
 };
 
+// Usage problems go to standard error itself, the other messages to `err`:
+// the run collects both.
 DumpRun run(std::vector<std::string_view> arguments) {
     std::ostringstream out;
     std::ostringstream err;
+    testing::internal::CaptureStderr();
     const int code = runDump(arguments, kHelp, out, err);
-    return {code, out.str(), err.str()};
+    const std::string usage = testing::internal::GetCapturedStderr();
+    return {code, out.str(), err.str() + usage};
 }
 
 void writeBytes(const std::filesystem::path& path, const Bytes& bytes) {
@@ -75,18 +79,38 @@ TEST(DumpCommand, ReportsAMissingOrUnreadableFileWithExitTwo) {
     EXPECT_EQ(r.err, "kbxdump: " + dir.path().native() + ": cannot read: Is a directory\n");
 }
 
-TEST(DumpCommand, RefusesWrongArgumentsWithExitTwo) {
-    const std::vector<std::vector<std::string_view>> wrong{{}, {"a.kbx", "b.kbx"}, {"-x"}, {""}, {"--", "a", "b"}};
-    for (const auto& arguments : wrong) {
-        const DumpRun r = run(arguments);
-        EXPECT_EQ(r.exitCode, kExitUsageOrFile) << arguments.size();
+struct WrongLine {
+    std::vector<std::string_view> arguments;
+    std::string_view problem;
+};
+
+TEST(DumpCommand, RefusesWrongArgumentsWithExitTwoAndTheTryHelpLine) {
+    const std::vector<WrongLine> wrong{
+        {{}, "no image given"},
+        {{"a.kbx", "b.kbx"}, "unexpected argument \"b.kbx\""},
+        {{"-x"}, "unknown option -x"},
+        {{"--bogus", "a.kbx"}, "unknown option --bogus"},
+        {{"a.kbx", "--help=yes"}, "option --help takes no value"},
+        {{""}, "the image path is empty"},
+        {{"--", "a", "b"}, "unexpected argument \"b\""},
+    };
+    for (const WrongLine& line : wrong) {
+        const DumpRun r = run(line.arguments);
+        EXPECT_EQ(r.exitCode, kExitUsageOrFile) << line.problem;
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("kbxdump: usage: kbxdump IMAGE.kbx", 0), 0u) << r.err;
+        EXPECT_EQ(r.err, "kbxdump: " + std::string(line.problem) + "\nTry 'kbxdump --help' for more information.\n");
     }
 }
 
+TEST(DumpCommand, TellsItsVersion) {
+    const DumpRun r = run({"--version"});
+    EXPECT_EQ(r.exitCode, kExitPrinted);
+    EXPECT_EQ(r.out, "kbxdump " KBX_VERSION "\n");
+    EXPECT_EQ(r.err, "");
+}
+
 TEST(DumpCommand, PrintsItsHelpWithExitZero) {
-    for (std::string_view option : {"--help", "-h"}) {
+    for (std::string_view option : {"--help", "-h", "--he"}) {
         const DumpRun r = run({option});
         EXPECT_EQ(r.exitCode, kExitPrinted);
         EXPECT_EQ(r.out, kHelp);
@@ -94,11 +118,18 @@ TEST(DumpCommand, PrintsItsHelpWithExitZero) {
     }
 }
 
-TEST(DumpCommand, TakesThePathAfterTwoDashes) {
+TEST(DumpCommand, TakesAPathThatStartsWithADashAfterTwoDashes) {
     kbxtest::TempDir dir;
     writeBytes(dir / "-image.kbx", mirkBuilder().build());
-    const DumpRun r = run({"--", (dir / "-image.kbx").native()});
-    EXPECT_EQ(r.exitCode, kExitPrinted) << r.err;
+    const std::filesystem::path current = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const DumpRun asOption = run({"-image.kbx"});
+    const DumpRun asPath = run({"--", "-image.kbx"});
+    std::filesystem::current_path(current);
+    EXPECT_EQ(asOption.exitCode, kExitUsageOrFile);
+    EXPECT_EQ(asOption.out, "");
+    EXPECT_EQ(asPath.exitCode, kExitPrinted) << asPath.err;
+    EXPECT_EQ(asPath.out.substr(0, 18), "magic      \"Vyrn\"\n");
 }
 
 }  // namespace

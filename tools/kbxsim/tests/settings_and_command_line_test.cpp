@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/kbxsim/command_line.h"
@@ -84,10 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{{"--link", "x"}, "no mode given (kbxsim serial ...)"},
                     BadLine{{"usb"}, "unexpected argument \"usb\""},
                     BadLine{{"serial", "serial"}, "unexpected argument \"serial\""},
-                    BadLine{{"serial", "--lnk", "x"}, "unknown option \"--lnk\""},
-                    BadLine{{"serial", "--link"}, "--link needs a value"},
+                    BadLine{{"serial", "--lnk", "x"}, "unknown option --lnk"},
+                    BadLine{{"serial", "--link"}, "option --link needs a value"},
                     BadLine{{"serial", "--link="}, "--link needs a path, not \"\""},
-                    BadLine{{"serial", "--line-rate=1"}, "--line-rate takes no value"},
+                    BadLine{{"serial", "--line-rate=1"}, "option --line-rate takes no value"},
+                    BadLine{{"serial", "-x"}, "unknown option -x"},
+                    BadLine{{"serial", "--", "--link"}, "unexpected argument \"--link\""},
+                    BadLine{{"--help", "--id", "x"}, "--id needs four hex digits such as 5631, not \"x\""},
                     BadLine{{"serial", "--adapter-latency", "1001"},
                             "--adapter-latency needs milliseconds 0-1000, not \"1001\""},
                     BadLine{{"serial", "--id", "563"}, "--id needs four hex digits such as 5631, not \"563\""},
@@ -121,11 +125,28 @@ TEST(CommandLine, KeyboardChannelOptionsAreKeptInOrder) {
     EXPECT_EQ(parse({"serial"}).options.language, KeyboardLanguage::german);
 }
 
-TEST(CommandLine, HelpNeedsNoMode) {
-    const ParsedCommandLine parsed = parse({"--help"});
-    EXPECT_EQ(parsed.error, "");
-    EXPECT_TRUE(parsed.options.help);
+// Every option that takes a value, with a value that changes the command line.
+class OptionValues : public testing::TestWithParam<std::pair<std::string_view, std::string_view>> {};
+
+TEST_P(OptionValues, FollowAfterAnEqualsSignOrAsTheNextArgument) {
+    const auto [option, value] = GetParam();
+    const std::string joined = std::string(option) + "=" + std::string(value);
+    const ParsedCommandLine together = parse({"serial", "--channel=/tmp/kb", joined});
+    const ParsedCommandLine apart = parse({"serial", "--channel", "/tmp/kb", option, value});
+    ASSERT_EQ(together.error, "");
+    ASSERT_EQ(apart.error, "");
+    EXPECT_EQ(together.options, apart.options);
+    EXPECT_FALSE(together.options == parse({"serial", "--channel=/tmp/kb"}).options) << option << " was not taken";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, OptionValues,
+    testing::Values(std::pair{"--link", "/tmp/ttyKBX"}, std::pair{"--settings", "9600,O,8"},
+                    std::pair{"--adapter-latency", "16"}, std::pair{"--load", "in.kbx"},
+                    std::pair{"--save", "out.kbx"}, std::pair{"--id", "1234"}, std::pair{"--language", "3"},
+                    std::pair{"--do", "barcode 1"}, std::pair{"--display", "4,40"}, std::pair{"--refuse-byte", "2"},
+                    std::pair{"--lose-ack", "3"}, std::pair{"--silent-from", "4"}, std::pair{"--silent-for", "5"},
+                    std::pair{"--corrupt-reply", "short:2"}, std::pair{"--corrupt-replies", "3"}));
 
 TEST(CommandLine, FaultsAreArmedFromTheFirstByte) {
     const ParsedCommandLine parsed = parse({"serial", "--refuse-byte", "2", "--silent-for", "1"});

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// How kbxdump ends. The table is the one source of the exit codes: the help
+// prints it, and the manual page's EXIT STATUS section says the same.
+namespace kbxdump {
+
+inline constexpr int kExitPrinted = 0;
+inline constexpr int kExitDamagedImage = 1;
+inline constexpr int kExitUsageOrFile = 2;
+
+struct ExitCode {
+    int code;
+    std::string_view meaning;
+};
+
+inline constexpr std::array kExitCodes{
+    ExitCode{kExitPrinted, "printed"},
+    ExitCode{kExitDamagedImage, "damaged image"},
+    ExitCode{kExitUsageOrFile, "usage error, unreadable file or unwritable output"},
+};
+
+}  // namespace kbxdump
