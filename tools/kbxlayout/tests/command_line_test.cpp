@@ -9,9 +9,32 @@ namespace {
 
 Request parse(const std::vector<const char*>& arguments) { return parseArguments(arguments); }
 
-TEST(CommandLine, HelpAnywhereWinsOverEverythingElse) {
+TEST(CommandLine, HelpAnywhereWinsOverTheOperands) {
     EXPECT_EQ(parse({"--help"}).kind, Request::Kind::help);
-    EXPECT_EQ(parse({"new", "--bogus", "--help"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"-h"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"show", "a.kbf", "b.kbf", "--help"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"--version"}).kind, Request::Kind::version);
+}
+
+TEST(CommandLine, AnUnknownOptionBeforeHelpIsRefused) {
+    const Request request = parse({"new", "--bogus", "--help"});
+    EXPECT_EQ(request.kind, Request::Kind::usage);
+    EXPECT_EQ(request.problem, "unknown option --bogus");
+}
+
+TEST(CommandLine, AValueMayBeJoinedWithAnEqualsSign) {
+    const Request joined = parse({"new", "--model=Tarn", "--country=GR", "--templates=", "out.kbf"});
+    ASSERT_EQ(joined.kind, Request::Kind::create) << joined.problem;
+    EXPECT_EQ(joined.options.model, "Tarn");
+    EXPECT_EQ(joined.options.country, "GR");
+    EXPECT_EQ(joined.options.templateFolder, "");
+}
+
+TEST(CommandLine, TwoDashesEndTheOptions) {
+    const Request request = parse({"resave", "--", "-in.kbf", "--opos"});
+    ASSERT_EQ(request.kind, Request::Kind::resave) << request.problem;
+    EXPECT_EQ(request.input, "-in.kbf");
+    EXPECT_EQ(request.output, "--opos");
 }
 
 TEST(CommandLine, ResaveAndShowTakeTheirFilesInOrder) {
@@ -51,7 +74,7 @@ TEST(CommandLine, ALoneDashIsAFileName) {
 TEST(CommandLine, OptionsOfNewAreNotTakenByTheOtherSubcommands) {
     const Request request = parse({"resave", "--opos", "a.kbf", "b.kbf"});
     EXPECT_EQ(request.kind, Request::Kind::usage);
-    EXPECT_EQ(request.problem, "unknown option --opos");
+    EXPECT_EQ(request.problem, "option --opos is for new only");
 }
 
 TEST(CommandLine, NewWithTwoOutputsIsRefused) {
