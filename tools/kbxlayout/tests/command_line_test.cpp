@@ -16,27 +16,6 @@ TEST(CommandLine, HelpAnywhereWinsOverTheOperands) {
     EXPECT_EQ(parse({"--version"}).kind, Request::Kind::version);
 }
 
-TEST(CommandLine, AnUnknownOptionBeforeHelpIsRefused) {
-    const Request request = parse({"new", "--bogus", "--help"});
-    EXPECT_EQ(request.kind, Request::Kind::usage);
-    EXPECT_EQ(request.problem, "unknown option --bogus");
-}
-
-TEST(CommandLine, AValueMayBeJoinedWithAnEqualsSign) {
-    const Request joined = parse({"new", "--model=Tarn", "--country=GR", "--templates=", "out.kbf"});
-    ASSERT_EQ(joined.kind, Request::Kind::create) << joined.problem;
-    EXPECT_EQ(joined.options.model, "Tarn");
-    EXPECT_EQ(joined.options.country, "GR");
-    EXPECT_EQ(joined.options.templateFolder, "");
-}
-
-TEST(CommandLine, TwoDashesEndTheOptions) {
-    const Request request = parse({"resave", "--", "-in.kbf", "--opos"});
-    ASSERT_EQ(request.kind, Request::Kind::resave) << request.problem;
-    EXPECT_EQ(request.input, "-in.kbf");
-    EXPECT_EQ(request.output, "--opos");
-}
-
 TEST(CommandLine, ResaveAndShowTakeTheirFilesInOrder) {
     const Request resave = parse({"resave", "in.kbf", "out.kbf"});
     EXPECT_EQ(resave.kind, Request::Kind::resave);
