@@ -68,6 +68,13 @@ std::size_t readLayoutText(ActiveContext& context, std::string_view text) {
     return lines;
 }
 
+LayoutContent layoutContentOf(std::string_view text, std::size_t lines, const KeyboardData& read) {
+    if (text.find('\0') != std::string_view::npos) return LayoutContent::binary;
+    if (lines == 0) return LayoutContent::empty;
+    if (read.keptLines.size() >= lines) return LayoutContent::noLayoutLine;
+    return LayoutContent::layout;
+}
+
 }  // namespace kbxdoc::persist
 
 namespace kbxdoc {

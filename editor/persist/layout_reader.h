@@ -17,6 +17,14 @@ namespace kbxdoc::persist {
 // state; the number of lines that were not empty.
 std::size_t readLayoutText(ActiveContext& context, std::string_view text);
 
+// What a file held, judged after readLayoutText read its `text` into `read`
+// (kept lines cleared before, `lines` its answer). A layout is text: a NUL
+// byte marks a file of another kind; a text of which the reader kept every
+// line holds nothing a layout has. An empty file may stand for a new layout
+// (the editor opens it as one) or for nothing at all; the caller decides.
+enum class LayoutContent { layout, empty, binary, noLayoutLine };
+LayoutContent layoutContentOf(std::string_view text, std::size_t lines, const KeyboardData& read);
+
 }  // namespace kbxdoc::persist
 
 namespace kbxdoc {

@@ -4,47 +4,65 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/cli/options.h"
+
 namespace kbxlayout {
 namespace {
-
-constexpr std::string_view kHelpOption = "--help";
 
 struct Subcommand {
     std::string_view name;
     Request::Kind kind;
-    std::size_t files;  // plain arguments after the options
+    std::size_t files;  // operands after the subcommand
+    bool takesNewOptions;
 };
 
 constexpr std::array kSubcommands{
-    Subcommand{"new", Request::Kind::create, 1},
-    Subcommand{"resave", Request::Kind::resave, 2},
-    Subcommand{"show", Request::Kind::show, 1},
-    Subcommand{"templates", Request::Kind::templates, 1},
+    Subcommand{"new", Request::Kind::create, 1, true},
+    Subcommand{"resave", Request::Kind::resave, 2, false},
+    Subcommand{"show", Request::Kind::show, 1, false},
+    Subcommand{"templates", Request::Kind::templates, 1, false},
 };
 
-struct ValueOption {
-    std::string_view name;
+enum OptionId : int { kModel, kTemplate, kCountry, kTemplates, kGlidepoint, kOpos };
+
+constexpr std::array kOptions{
+    cli::Option{"model", 0, true, kModel},
+    cli::Option{"template", 0, true, kTemplate},
+    cli::Option{"country", 0, true, kCountry},
+    cli::Option{"templates", 0, true, kTemplates},
+    cli::Option{"glidepoint", 0, false, kGlidepoint},
+    cli::Option{"opos", 0, false, kOpos},
+};
+
+// Where each option of `new` lands in NewOptions.
+struct ValueField {
+    int id;
     std::optional<std::string> NewOptions::*field;
 };
-constexpr std::array kValueOptions{
-    ValueOption{"--model", &NewOptions::model},
-    ValueOption{"--template", &NewOptions::templateName},
-    ValueOption{"--country", &NewOptions::country},
-    ValueOption{"--templates", &NewOptions::templateFolder},
+constexpr std::array kValueFields{
+    ValueField{kModel, &NewOptions::model},
+    ValueField{kTemplate, &NewOptions::templateName},
+    ValueField{kCountry, &NewOptions::country},
+    ValueField{kTemplates, &NewOptions::templateFolder},
 };
 
-struct FlagOption {
-    std::string_view name;
+struct FlagField {
+    int id;
     bool NewOptions::*field;
 };
-constexpr std::array kFlagOptions{
-    FlagOption{"--glidepoint", &NewOptions::glidepoint},
-    FlagOption{"--opos", &NewOptions::opos},
+constexpr std::array kFlagFields{
+    FlagField{kGlidepoint, &NewOptions::glidepoint},
+    FlagField{kOpos, &NewOptions::opos},
 };
 
-Request usage(std::string problem) {
+Request only(Request::Kind kind) {
     Request request;
-    request.kind = Request::Kind::usage;
+    request.kind = kind;
+    return request;
+}
+
+Request usage(std::string problem) {
+    Request request = only(Request::Kind::usage);
     request.problem = std::move(problem);
     return request;
 }
@@ -55,66 +73,50 @@ const Subcommand* findSubcommand(std::string_view name) {
     return nullptr;
 }
 
-// Reads the options of `new` out of the arguments; the rest are files.
-// Empty when every option was understood, else the problem.
-std::string readNewOptions(std::span<const char* const> arguments, NewOptions& options,
-                           std::vector<std::string>& files) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        bool taken = false;
-        for (const ValueOption& option : kValueOptions) {
-            if (argument != option.name) continue;
-            if (i + 1 >= arguments.size()) return std::string(option.name) + " needs a value";
-            options.*option.field = arguments[++i];
-            taken = true;
-        }
-        for (const FlagOption& option : kFlagOptions) {
-            if (argument != option.name) continue;
-            options.*option.field = true;
-            taken = true;
-        }
-        if (taken) continue;
-        if (argument.size() > 1 && argument.front() == '-') return "unknown option " + std::string(argument);
-        files.emplace_back(argument);
-    }
-    if (options.model.has_value() == options.templateName.has_value())
-        return "new needs either --model NAME or --template NAME";
+std::string_view optionName(int id) {
+    for (const cli::Option& option : kOptions)
+        if (option.id == id) return option.longName;
     return {};
+}
+
+// The options of `new`, the last of each when one is given twice.
+NewOptions newOptionsOf(const cli::Parsed& parsed) {
+    NewOptions options;
+    for (const ValueField& value : kValueFields)
+        if (parsed.has(value.id)) options.*value.field = parsed.valueOf(value.id);
+    for (const FlagField& flag : kFlagFields) options.*flag.field = parsed.has(flag.id);
+    return options;
 }
 
 }  // namespace
 
 Request parseArguments(std::span<const char* const> arguments) {
-    if (arguments.empty()) return usage("no subcommand given");
-    for (const char* argument : arguments) {
-        if (argument == kHelpOption) {
-            Request request;
-            request.kind = Request::Kind::help;
-            return request;
-        }
-    }
-    const Subcommand* subcommand = findSubcommand(arguments[0]);
-    if (subcommand == nullptr) return usage("unknown subcommand " + std::string(arguments[0]));
+    // getopt_long reads an argument vector that starts with the program.
+    std::vector<const char*> argv{kProgramName};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    const cli::Parsed parsed = cli::parse(static_cast<int>(argv.size()), argv.data(), kOptions);
+    if (!parsed.ok()) return usage(parsed.problem);
+    if (parsed.help) return only(Request::Kind::help);
+    if (parsed.version) return only(Request::Kind::version);
+    if (parsed.operands.empty()) return usage("no subcommand given");
 
-    Request request;
-    request.kind = subcommand->kind;
-    std::vector<std::string> files;
-    const std::span<const char* const> rest = arguments.subspan(1);
-    if (subcommand->kind == Request::Kind::create) {
-        std::string problem = readNewOptions(rest, request.options, files);
-        if (!problem.empty()) return usage(std::move(problem));
-    } else {
-        for (const char* argument : rest) {
-            const std::string_view text = argument;
-            if (text.size() > 1 && text.front() == '-') return usage("unknown option " + std::string(text));
-            files.emplace_back(text);
-        }
-    }
+    const Subcommand* subcommand = findSubcommand(parsed.operands[0]);
+    if (subcommand == nullptr) return usage("unknown subcommand " + parsed.operands[0]);
+    if (!subcommand->takesNewOptions && !parsed.options.empty())
+        return usage("option --" + std::string(optionName(parsed.options.front().id)) + " is for new only");
+    const std::span<const std::string> files = std::span(parsed.operands).subspan(1);
     if (files.size() != subcommand->files)
         return usage(std::string(subcommand->name) + " takes " + std::to_string(subcommand->files) +
                      (subcommand->files == 1 ? " file" : " files"));
 
+    Request request = only(subcommand->kind);
     switch (subcommand->kind) {
+        case Request::Kind::create:
+            request.options = newOptionsOf(parsed);
+            if (request.options.model.has_value() == request.options.templateName.has_value())
+                return usage("new needs either --model NAME or --template NAME");
+            request.output = files[0];
+            break;
         case Request::Kind::resave:
             request.input = files[0];
             request.output = files[1];

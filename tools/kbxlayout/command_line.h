@@ -1,12 +1,17 @@
 #pragma once
 
-// The arguments of kbxlayout: which subcommand, its files and options.
+// The arguments of kbxlayout: which subcommand, its files and options, read
+// with the tools' common convention (tools/cli): --help, --version,
+// --opt=value or --opt value, "--" before a file that starts with a dash.
 
 #include <optional>
 #include <span>
 #include <string>
 
 namespace kbxlayout {
+
+// The name the program reports itself by.
+inline constexpr char kProgramName[] = "kbxlayout";
 
 struct NewOptions {
     std::optional<std::string> model;         // --model NAME
@@ -18,7 +23,7 @@ struct NewOptions {
 };
 
 struct Request {
-    enum class Kind { help, usage, create, resave, show, templates };
+    enum class Kind { help, version, usage, create, resave, show, templates };
     Kind kind = Kind::usage;
     std::string problem;  // what is wrong with the arguments (usage)
     std::string input;    // resave, show

@@ -1,9 +1,13 @@
 #include "tools/kbxlayout/commands.h"
 
+#include <array>
+#include <optional>
 #include <string>
 #include <system_error>
 
 #include "editor/document/catalogue.h"
+#include "editor/document/key_table.h"
+#include "editor/persist/layout_file.h"
 #include "editor/persist/layout_reader.h"
 #include "editor/persist/layout_writer.h"
 #include "tools/kbxlayout/layout_summary.h"
@@ -15,26 +19,55 @@
 namespace kbxlayout {
 namespace {
 
-constexpr char kProgramName[] = "kbxlayout";
 constexpr char kCannotRead[] = "cannot read the layout file";
 constexpr char kNotAFile[] = "not a file";
 constexpr char kCannotWrite[] = "cannot write the layout file";
+
+using kbxdoc::persist::LayoutContent;
+
+struct NotALayoutReason {
+    LayoutContent content;
+    std::string_view reason;
+};
+constexpr std::array kNotALayoutReasons{
+    NotALayoutReason{LayoutContent::empty, "not a layout (the file is empty)"},
+    NotALayoutReason{LayoutContent::binary, "not a layout (it holds NUL bytes, as binary files do)"},
+    NotALayoutReason{LayoutContent::noLayoutLine, "not a layout (no line of it is a layout statement)"},
+};
+
+// Why a file is no layout; none for a layout.
+std::optional<std::string_view> notALayoutReason(LayoutContent content) {
+    for (const NotALayoutReason& row : kNotALayoutReasons)
+        if (row.content == content) return row.reason;
+    return std::nullopt;
+}
 
 void complain(std::FILE* err, std::string_view subject, std::string_view reason) {
     std::fprintf(err, "%s: %.*s: %.*s\n", kProgramName, static_cast<int>(subject.size()), subject.data(),
                  static_cast<int>(reason.size()), reason.data());
 }
 
-// Reads a layout file as the editor opens one.
+// Reads a layout file as the editor opens one, and refuses a file that
+// holds no layout, an empty one too: a command that summarises or rewrites
+// a file must not take nothing for the default layout.
 Outcome load(ToolDocument& document, const std::string& path, std::FILE* err) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
         complain(err, path, kNotAFile);
         return Outcome::inputUnreadable;
     }
-    if (!kbxdoc::loadLayout(document.context, path)) {
+    const std::optional<std::string> bytes = kbxdoc::persist::readFileBytes(path);
+    if (!bytes) {
         complain(err, path, kCannotRead);
         return Outcome::inputUnreadable;
+    }
+    kbxdoc::resetKeyboardData(document.context);
+    document.keyboard->keptLines.clear();
+    const std::size_t lines = kbxdoc::persist::readLayoutText(document.context, *bytes);
+    const LayoutContent content = kbxdoc::persist::layoutContentOf(*bytes, lines, *document.keyboard);
+    if (const std::optional<std::string_view> reason = notALayoutReason(content)) {
+        complain(err, path, *reason);
+        return Outcome::notALayout;
     }
     return Outcome::success;
 }

@@ -14,7 +14,13 @@ constexpr char kUsage[] =
     "       kbxlayout resave IN.kbf OUT.kbf\n"
     "       kbxlayout show IN.kbf\n"
     "       kbxlayout templates DIR\n"
-    "       kbxlayout --help\n";
+    "       kbxlayout --help | --version\n";
+
+constexpr char kOptionForms[] =
+    "\n"
+    "Options may stand before or after the files; a value follows as --opt VALUE\n"
+    "or --opt=VALUE. \"--\" ends the options, so that a file may start with a dash:\n"
+    "kbxlayout show -- -odd.kbf. -h is --help; --version prints the version.\n";
 
 constexpr char kSubcommands[] =
     "\n"
@@ -30,6 +36,9 @@ constexpr char kSubcommands[] =
     "           modules and the card reader's bad-read text.\n"
     "resave     reads a layout and writes it again as the editor saves it.\n"
     "show       prints a summary of a layout (below).\n"
+    "           resave and show refuse a file that holds no layout: a binary\n"
+    "           file (one with NUL bytes), an empty file, or a text none of whose\n"
+    "           lines is a layout statement; such a file is left as it is.\n"
     "templates  writes every template of the catalogue into DIR.\n"
     "\n"
     "Layers: every run uses the default layer table (Normal-Layer, Shift-Layer,\n"
@@ -68,10 +77,9 @@ std::string exitRows() {
 
 }  // namespace
 
-std::string usageText() { return kUsage; }
-
 std::string helpText() {
     std::string text = kUsage;
+    text += kOptionForms;
     text += kSubcommands;
     text += "Models: " + modelNames() + "\n";
     text += "Templates: " + templateNames() + "\n";

@@ -4,7 +4,6 @@
 
 namespace kbxlayout {
 
-std::string usageText();  // the usage lines
-std::string helpText();   // usage, subcommands, the summary's layout, exit codes
+std::string helpText();   // usage, option forms, subcommands, the summary's layout, exit codes
 
 }  // namespace kbxlayout

@@ -2,27 +2,35 @@
 #include <cstdio>
 #include <span>
 
+#include "tools/cli/options.h"
+#include "tools/cli/standard_output.h"
 #include "tools/kbxlayout/command_line.h"
 #include "tools/kbxlayout/commands.h"
 #include "tools/kbxlayout/help.h"
 #include "tools/kbxlayout/outcomes.h"
 #include "tools/kbxlayout/program_folder.h"
 
+namespace {
+
+kbxlayout::Outcome run(const kbxlayout::Request& request) {
+    using namespace kbxlayout;
+    switch (request.kind) {
+        case Request::Kind::help: std::fputs(helpText().c_str(), stdout); return Outcome::success;
+        case Request::Kind::version: std::fputs(cli::versionText(kProgramName).c_str(), stdout); return Outcome::success;
+        case Request::Kind::usage: cli::reportUsageProblem(kProgramName, request.problem); return Outcome::usage;
+        case Request::Kind::create: return runNew(request, programFolder(), stdout, stderr);
+        case Request::Kind::resave: return runResave(request, stderr);
+        case Request::Kind::show: return runShow(request, stdout, stderr);
+        case Request::Kind::templates: return runTemplates(request, stderr);
+    }
+    return Outcome::usage;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace kbxlayout;
     const std::span<const char* const> arguments(argv + (argc > 0 ? 1 : 0), argc > 0 ? std::size_t(argc - 1) : 0);
-    const Request request = parseArguments(arguments);
-    Outcome outcome = Outcome::success;
-    switch (request.kind) {
-        case Request::Kind::help: std::fputs(helpText().c_str(), stdout); break;
-        case Request::Kind::usage:
-            std::fprintf(stderr, "kbxlayout: %s\n%s", request.problem.c_str(), usageText().c_str());
-            outcome = Outcome::usage;
-            break;
-        case Request::Kind::create: outcome = runNew(request, programFolder(), stdout, stderr); break;
-        case Request::Kind::resave: outcome = runResave(request, stderr); break;
-        case Request::Kind::show: outcome = runShow(request, stdout, stderr); break;
-        case Request::Kind::templates: outcome = runTemplates(request, stderr); break;
-    }
-    return exitCode(outcome);
+    const Outcome outcome = run(parseArguments(arguments));
+    return cli::finishStandardOutput(kProgramName, exitCode(outcome), exitCode(Outcome::outputFailed));
 }

@@ -16,6 +16,8 @@ enum class Outcome {
     inputUnreadable,
     outputUnwritable,
     templatesFailed,
+    notALayout,
+    outputFailed,
 };
 
 struct OutcomeRow {
@@ -31,6 +33,8 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::inputUnreadable, 3, "the layout file to read is missing or cannot be read"},
     OutcomeRow{Outcome::outputUnwritable, 4, "the layout file cannot be written (an older file stays as it was)"},
     OutcomeRow{Outcome::templatesFailed, 5, "the templates could not all be written"},
+    OutcomeRow{Outcome::notALayout, 6, "the file to read holds no layout; nothing was written"},
+    OutcomeRow{Outcome::outputFailed, 7, "the standard output could not be written"},
 };
 
 constexpr bool rowsFollowTheOutcomes() {

@@ -55,20 +55,20 @@ private:
 
 }  // namespace
 
-int runTerminal(int input, const std::function<After(std::string_view)>& runLine) {
+bool runTerminal(int input, const std::function<After(std::string_view)>& runLine) {
     LineReader lines;
     const int loop = kbx_platform_fd();
-    if (loop < 0) return 1;
+    if (loop < 0) return false;
     for (;;) {
         std::array<pollfd, 2> watches{pollfd{input, POLLIN, 0}, pollfd{loop, POLLIN, 0}};
         if (::poll(watches.data(), watches.size(), -1) < 0) {
             if (errno == EINTR) continue;
-            return 1;
+            return false;
         }
-        if (watches[1].revents != 0 && kbx_platform_dispatch(0) < 0) return 1;
+        if (watches[1].revents != 0 && kbx_platform_dispatch(0) < 0) return false;
         if (watches[0].revents == 0) continue;
         const bool more = lines.read(input);
-        if (lines.runLines(runLine, !more) == After::Quit || !more) return 0;
+        if (lines.runLines(runLine, !more) == After::Quit || !more) return true;
     }
 }
 

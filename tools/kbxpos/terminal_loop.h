@@ -12,8 +12,8 @@ namespace kbxpos {
 
 // Reads `input` line by line, running each through `runLine`, and dispatches
 // the library's loop whenever it has something due. Ends at "quit" or the end
-// of the input; 0, or 1 when polling failed.
-int runTerminal(int input, const std::function<After(std::string_view)>& runLine);
+// of the input: true; false when the input or the library's loop cannot be polled.
+bool runTerminal(int input, const std::function<After(std::string_view)>& runLine);
 
 // Dispatches the library's loop for `milliseconds`, without reading input.
 void runLibraryFor(int milliseconds);

@@ -9,9 +9,11 @@ namespace {
 
 Request parse(const std::vector<const char*>& arguments) { return parseArguments(arguments); }
 
-TEST(CommandLine, HelpAnywhereWinsOverEverythingElse) {
+TEST(CommandLine, HelpAnywhereWinsOverTheOperands) {
     EXPECT_EQ(parse({"--help"}).kind, Request::Kind::help);
-    EXPECT_EQ(parse({"new", "--bogus", "--help"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"-h"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"show", "a.kbf", "b.kbf", "--help"}).kind, Request::Kind::help);
+    EXPECT_EQ(parse({"--version"}).kind, Request::Kind::version);
 }
 
 TEST(CommandLine, ResaveAndShowTakeTheirFilesInOrder) {
@@ -51,7 +53,7 @@ TEST(CommandLine, ALoneDashIsAFileName) {
 TEST(CommandLine, OptionsOfNewAreNotTakenByTheOtherSubcommands) {
     const Request request = parse({"resave", "--opos", "a.kbf", "b.kbf"});
     EXPECT_EQ(request.kind, Request::Kind::usage);
-    EXPECT_EQ(request.problem, "unknown option --opos");
+    EXPECT_EQ(request.problem, "option --opos is for new only");
 }
 
 TEST(CommandLine, NewWithTwoOutputsIsRefused) {

@@ -12,8 +12,17 @@ namespace kbxlayout::testing {
 
 inline std::filesystem::path programPath() { return std::filesystem::path(KBX_BIN_DIR) / "kbxlayout"; }
 
-inline kbxtest::ProcessResult runKbxlayout(const std::vector<std::string>& arguments) {
-    return kbxtest::runProgram(programPath(), arguments);
+inline kbxtest::ProcessResult runKbxlayout(const std::vector<std::string>& arguments,
+                                           const kbxtest::ProcessOptions& options = {}) {
+    return kbxtest::runProgram(programPath(), arguments, options);
+}
+
+// The program with its standard output on /dev/full, through the shell's
+// redirection; the shell execs it, so its exit status is the program's.
+inline kbxtest::ProcessResult runKbxlayoutIntoAFullDevice(const std::vector<std::string>& arguments) {
+    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", programPath().string()};
+    shell.insert(shell.end(), arguments.begin(), arguments.end());
+    return kbxtest::runProgram("/bin/sh", shell);
 }
 
 // The example layout of the source tree: a programmed Kesp with layers,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -64,7 +65,6 @@ TEST_F(Interpreter, EachCommandReachesItsCall) {
         {"display 2 3 two words", "display [two words] 2 3"},
         {"display CLEAR", "display [CLEAR] 0 0"},
         {"display SETROW 4", "display [SETROW] 0 4"},
-        {"display 0 9 LINECLEAR", "display [LINECLEAR] 0 9"},
         {"interface USB", "interface [USB]"},
         {"language 6", "language 6"},
         {"  beep  \r", "beep"},
@@ -84,6 +84,7 @@ TEST_F(Interpreter, ResultsArePrintedAsOkOrTheFailureCode) {
     pos.result = 5;
     run("display CLEAR");
     EXPECT_EQ(out.str(), "beep: ok\nmsr read: failed (1)\ndisplay CLEAR: failed (5)\n");
+    EXPECT_EQ(session.failedCommands, 2);
 }
 
 TEST_F(Interpreter, DisplayTextIsSentInTheDisplaysCharacterSet) {
@@ -94,13 +95,15 @@ TEST_F(Interpreter, DisplayTextIsSentInTheDisplaysCharacterSet) {
 TEST_F(Interpreter, MistakesAreReportedAndCallNothing) {
     for (const char* line : {"bogus", "leds 256", "leds -1", "tracks x", "msr", "msr sideways", "barcode",
                              "beep now", "display", "display 1", "display 1 x TEXT", "display CLEAR x",
-                             "interface", "wait -5", "wait 1000000", "language 8", "language"}) {
+                             "interface", "wait -5", "wait 1000000", "language 8", "language", "leds 3",
+                             "tracks 8", "display 0 9 LINECLEAR", "display 1 0 X", "display 99999999999 1 X"}) {
         err.str("");
         EXPECT_EQ(run(line), After::Continue) << line;
         EXPECT_NE(err.str().find("kbxpos: "), std::string::npos) << line;
     }
     EXPECT_TRUE(pos.calls.empty());
     EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(session.failedCommands, 22);
 }
 
 TEST_F(Interpreter, BlankLinesAndCommentsAreSkipped) {
@@ -122,6 +125,44 @@ TEST_F(Interpreter, HelpListsEveryCommand) {
     for (const char* name : {"beep", "msr", "barcode", "leds", "tracks", "display", "interface", "wait", "quit"}) {
         EXPECT_NE(out.str().find(std::string("  ") + name), std::string::npos) << name;
     }
+}
+
+// Every "ARGUMENT from LOWEST to HIGHEST" of a one-number command in the
+// help: both bounds are accepted and reach the library, the numbers just
+// outside them are refused.
+TEST_F(Interpreter, TheRangesInTheHelpAreTheRangesAccepted) {
+    std::ostringstream help;
+    printCommands(help);
+    const std::regex oneNumber(R"(^  (\w+) (\w+) .*, \2 from (-?\d+) to (-?\d+)$)");
+    int ranges = 0;
+    std::istringstream lines(help.str());
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch match;
+        if (!std::regex_match(line, match, oneNumber)) continue;
+        ++ranges;
+        const std::string command = match[1];
+        const long lowest = std::stol(match[3]);
+        const long highest = std::stol(match[4]);
+        for (const long inside : {lowest, highest}) {
+            pos.calls.clear();
+            waits.clear();
+            err.str("");
+            run(command + " " + std::to_string(inside));
+            EXPECT_EQ(err.str(), "") << command << " " << inside;
+            EXPECT_EQ(pos.calls.size() + waits.size(), 1u) << command << " " << inside;
+        }
+        for (const long outside : {lowest - 1, highest + 1}) {
+            err.str("");
+            run(command + " " + std::to_string(outside));
+            EXPECT_NE(err.str().find("from " + std::to_string(lowest) + " to " + std::to_string(highest)),
+                      std::string::npos)
+                << command << " " << outside << ": " << err.str();
+        }
+    }
+    EXPECT_EQ(ranges, 4) << "leds, tracks, language and wait\n" << help.str();
+    EXPECT_NE(help.str().find("write TEXT at ROW and COLUMN, ROW and COLUMN from 1\n"), std::string::npos);
+    run("display 1 1 A");  // and "display 0 9 X", "display 1 0 X" are mistakes, above
+    EXPECT_EQ(pos.calls.back(), "display [A] 1 1");
 }
 
 }  // namespace
