@@ -76,6 +76,8 @@ constexpr char kSequences[] =
     "Exit status:\n";
 
 constexpr std::size_t kRowCapacity = 160;
+constexpr std::size_t kHelpWidth = 79;
+constexpr std::size_t kExitIndent = 7;  // "  64   "
 
 std::string messageRows() {
     std::string text = "  KIND  VALUE   MEANING\n";
@@ -102,13 +104,29 @@ std::string optionRows() {
     return text + kCommonOptions;
 }
 
+// "  12   the serial port opened, ..." with the description wrapped at the
+// width of the help, continued under its first word.
 std::string exitRows() {
     std::string text;
-    char row[kRowCapacity];
+    const std::string indent(kExitIndent, ' ');
     for (const OutcomeRow& outcome : kOutcomes) {
-        std::snprintf(row, sizeof row, "  %-4d %.*s\n", outcome.exitCode, int(outcome.description.size()),
-                      outcome.description.data());
-        text += row;
+        char code[16];
+        std::snprintf(code, sizeof code, "  %-*d", int(kExitIndent - 2), outcome.exitCode);
+        std::string line = code;
+        std::string_view rest = outcome.description;
+        while (!rest.empty()) {
+            const std::size_t end = rest.find(' ');
+            const std::string_view word = rest.substr(0, end);
+            if (line.size() > kExitIndent && line.size() + 1 + word.size() > kHelpWidth) {
+                text += line + '\n';
+                line = indent;
+            } else if (line.size() > kExitIndent) {
+                line += ' ';
+            }
+            line += word;
+            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        }
+        text += line + '\n';
     }
     return text;
 }

@@ -41,7 +41,8 @@ Outcome perform(const Request& request) {
             return Outcome::success;
         case Request::Kind::upload:
             return runUpload(request.image, request.interfaceString, *channelFor(request, Transfer::upload), stderr);
-        case Request::Kind::ifChanged: return runIfChanged(request.job, *channelFor(request, Transfer::download), stderr);
+        case Request::Kind::ifChanged:
+            return runIfChanged(request.job, *channelFor(request, Transfer::download), stderr);
         case Request::Kind::run: break;
     }
     return runJob(request.job, *channelFor(request, Transfer::download), stderr);

@@ -64,7 +64,7 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::imageReplaced, 13, std::nullopt,
                "with --if-changed: the keyboard held another image and now holds this one"},
     OutcomeRow{Outcome::outputNotWritten, 14, std::nullopt,
-               "the run's output cannot be written to standard output (a full disk, a closed pipe)"},
+               "standard output cannot be written (a full disk, a closed pipe)"},
     OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
 };
 

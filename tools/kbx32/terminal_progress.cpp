@@ -60,7 +60,8 @@ void TerminalProgress::begin(std::string_view phase) {
 
 void TerminalProgress::draw(int percent) {
     const int filled = percent * kBarWidth / kHighestPercent;
-    const std::string bar = std::string(std::size_t(filled), kBarFilled) + std::string(std::size_t(kBarWidth - filled), kBarEmpty);
+    const std::string bar =
+        std::string(std::size_t(filled), kBarFilled) + std::string(std::size_t(kBarWidth - filled), kBarEmpty);
     char line[kLineCapacity];
     std::snprintf(line, sizeof line, "\r%-*.*s%3d%% [%s]", kPhaseNameWidth, int(phase_.size()), phase_.data(), percent,
                   bar.c_str());
