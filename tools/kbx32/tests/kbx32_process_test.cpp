@@ -116,13 +116,6 @@ TEST_F(Kbx32Process, AnUnknownOptionIsRefusedBeforeAnyFileIsWritten) {
               std::string::npos);
 }
 
-TEST_F(Kbx32Process, DoubleDashEndsTheOptions) {
-    fs::rename(work / "bakery.kbf", work / "-bakery.kbf");
-    const Child run = runKbx32({"--", "-bakery.kbf", "COMP"}, work.path(), toFile());
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(fs::exists(work / "-bakery.kbx"));
-}
-
 TEST_F(Kbx32Process, VersionAndHelpPrintAndSucceed) {
     const Child version = runKbx32({"--version"}, work.path(), toFile());
     EXPECT_EQ(version.exitCode, 0);

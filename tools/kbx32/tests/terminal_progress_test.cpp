@@ -78,15 +78,6 @@ TEST(TerminalProgress, AFailureEndsTheBarWhereItStoodBeforeTheSummary) {
               "back.kbx: Download nicht möglich\n");
 }
 
-TEST(TerminalProgress, PercentagesOutsideTheScaleAreShownAtItsEnds) {
-    Written out;
-    TerminalProgress progress(out.stream(), kDownloadingPhase);
-    progress.send(Message::downloadPhase);
-    progress.send(Message::progress, 250);
-    progress.send(Message::phaseFinished);
-    EXPECT_EQ(out.text(), "\rDownloading 100% [##############################]\n");
-}
-
 // The dialog reads these lines byte for byte; the summary adds none.
 TEST(MessageLines, SendTheLineProtocolAndNothingAtTheEnd) {
     Written out;
