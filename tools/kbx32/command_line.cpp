@@ -1,6 +1,6 @@
 #include "tools/kbx32/command_line.h"
 
-#include <array>
+#include <vector>
 
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/port_diagnosis.h"
@@ -9,16 +9,78 @@ namespace kbx32 {
 
 namespace {
 
+constexpr char kProgramName[] = "kbx32";
 constexpr std::string_view kCompileLogExtension = ".TXT";
 constexpr std::string_view kDownloadLogExtension = ".LOG";
-constexpr std::array<std::string_view, 2> kHelpOptions{"--help", "-h"};
-constexpr std::size_t kOperandCount = 2;
-constexpr std::string_view kEndOfOptions = "--";
+constexpr std::size_t kJobOperands = 2;
+// The options that choose what the run does; a run does one of them, or
+// compiles (and downloads) without any.
+constexpr std::array kOperations{kIfChangedOption, kUploadOption, kHeaderOption, kListPortsOption};
 
-bool asksForHelp(std::string_view argument) {
-    for (std::string_view option : kHelpOptions)
-        if (argument == option) return true;
-    return false;
+constexpr char kOneOperation[] = "--if-changed, --upload, --header and --list-ports exclude each other";
+constexpr char kListPortsAlone[] = "--list-ports takes nothing";
+constexpr char kUploadOperands[] = "--upload takes an image file and an interface";
+constexpr char kHeaderOperands[] = "--header takes an interface";
+constexpr char kIfChangedOperands[] = "--if-changed takes a source and an interface";
+constexpr char kMissingOperand[] = "missing operand";
+constexpr char kTooManyOperands[] = "too many operands";
+constexpr char kPortDevice[] = "--port takes a device";
+constexpr char kPortInterface[] = "--port needs a serial interface string (COMn)";
+
+Request refused(std::string problem) {
+    Request request;
+    request.problem = std::move(problem);
+    return request;
+}
+
+// The operation the options choose, or none for a plain run; several are refused.
+struct Chosen {
+    bool several = false;
+    int operation = -1;
+};
+
+Chosen chosenOperation(const cli::Parsed& parsed) {
+    Chosen chosen;
+    for (const OptionId operation : kOperations) {
+        if (!parsed.has(operation)) continue;
+        if (chosen.operation >= 0) chosen.several = true;
+        chosen.operation = operation;
+    }
+    return chosen;
+}
+
+// The operation with its operands, before --port is looked at.
+Request operationOf(const cli::Parsed& parsed, int operation) {
+    const std::vector<std::string>& operands = parsed.operands;
+    Request request;
+    switch (operation) {
+        case kListPortsOption:
+            if (!operands.empty() || parsed.has(kPortOption)) return refused(kListPortsAlone);
+            request.kind = Request::Kind::listPorts;
+            return request;
+        case kUploadOption:
+            if (operands.size() != 1) return refused(kUploadOperands);
+            request.kind = Request::Kind::upload;
+            request.image = parsed.valueOf(kUploadOption);
+            request.interfaceString = operands[0];
+            return request;
+        case kHeaderOption:
+            if (!operands.empty()) return refused(kHeaderOperands);
+            request.kind = Request::Kind::header;
+            request.interfaceString = parsed.valueOf(kHeaderOption);
+            return request;
+        case kIfChangedOption:
+            if (operands.size() != kJobOperands || operands[1] == kCompileOnly) return refused(kIfChangedOperands);
+            request.kind = Request::Kind::ifChanged;
+            request.job = Job{operands[0], operands[1]};
+            return request;
+        default:
+            if (operands.size() != kJobOperands)
+                return refused(operands.size() < kJobOperands ? kMissingOperand : kTooManyOperands);
+            request.kind = Request::Kind::run;
+            request.job = Job{operands[0], operands[1]};
+            return request;
+    }
 }
 
 }  // namespace
@@ -27,100 +89,37 @@ std::string Job::logPath() const {
     return withExtension(source, compileOnly() ? kCompileLogExtension : kDownloadLogExtension);
 }
 
-namespace {
-
-Request parseOperation(std::span<const char* const> arguments);
-
-}  // namespace
-
-// [--port DEVICE] before the operation; --list-ports alone.
 Request parseArguments(std::span<const char* const> arguments) {
-    for (const char* argument : arguments) {
-        if (argument != nullptr && asksForHelp(argument)) {
-            Request request;
-            request.kind = Request::Kind::help;
-            return request;
-        }
-    }
-    if (!arguments.empty() && arguments[0] != nullptr && arguments[0] == kListPortsOption) {
-        Request request;
-        if (arguments.size() == 1) request.kind = Request::Kind::listPorts;
-        else request.problem = "--list-ports takes nothing";
-        return request;
-    }
-    if (!arguments.empty() && arguments[0] != nullptr && arguments[0] == kPortOption) {
-        if (arguments.size() < 2 || arguments[1] == nullptr || *arguments[1] == '\0') {
-            Request request;
-            request.problem = "--port takes a device";
-            return request;
-        }
-        Request request = parseOperation(arguments.subspan(2));
-        request.portDevice = arguments[1];
-        if (request.kind != Request::Kind::usage && serialPortNameOf(request.interface()).empty()) {
-            request.kind = Request::Kind::usage;
-            request.problem = "--port needs a serial interface string (COMn)";
-        }
-        return request;
-    }
-    return parseOperation(arguments);
-}
+    std::vector<const char*> argv{kProgramName};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<cli::Option> options;
+    for (const OptionRow& row : kOptionRows) options.push_back(row.option);
+    // An unknown option is refused here, before anything runs; after "--" a
+    // dash starts a file name.
+    const cli::Parsed parsed = cli::parse(int(argv.size()), argv.data(), options);
+    if (!parsed.ok()) return refused(parsed.problem);
 
-namespace {
-
-Request parseOperation(std::span<const char* const> arguments) {
     Request request;
-    const bool hasFirst = !arguments.empty() && arguments[0] != nullptr;
-    if (hasFirst && arguments[0] == kUploadOption) {
-        if (arguments.size() != 3 || arguments[1] == nullptr || arguments[2] == nullptr) {
-            request.problem = "--upload takes an image file and an interface";
-            return request;
-        }
-        request.kind = Request::Kind::upload;
-        request.image = arguments[1];
-        request.interfaceString = arguments[2];
+    if (parsed.help) {
+        request.kind = Request::Kind::help;
         return request;
     }
-    if (hasFirst && arguments[0] == kIfChangedOption) {
-        if (arguments.size() != 3 || arguments[1] == nullptr || arguments[2] == nullptr ||
-            arguments[2] == kCompileOnly) {
-            request.problem = "--if-changed takes a source and an interface";
-            return request;
-        }
-        request.kind = Request::Kind::ifChanged;
-        request.job = Job{arguments[1], arguments[2]};
+    if (parsed.version) {
+        request.kind = Request::Kind::version;
         return request;
     }
-    if (hasFirst && arguments[0] == kHeaderOption) {
-        if (arguments.size() != 2 || arguments[1] == nullptr) {
-            request.problem = "--header takes an interface";
-            return request;
-        }
-        request.kind = Request::Kind::header;
-        request.interfaceString = arguments[1];
-        return request;
+    const Chosen chosen = chosenOperation(parsed);
+    if (chosen.several) return refused(kOneOperation);
+    request = operationOf(parsed, chosen.operation);
+    if (request.kind == Request::Kind::usage) return request;
+    request.messageLines = parsed.has(kMessagesOption);
+
+    if (parsed.has(kPortOption)) {
+        request.portDevice = parsed.valueOf(kPortOption);
+        if (request.portDevice.empty()) return refused(kPortDevice);
+        if (serialPortNameOf(request.interface()).empty()) return refused(kPortInterface);
     }
-    // "--" ends the options: what follows is a source and an interface even
-    // when it starts with a dash. Before it, a dash starts an option kbx32
-    // does not know, refused before any file is written.
-    if (hasFirst && arguments[0] == kEndOfOptions) {
-        arguments = arguments.subspan(1);
-    } else if (hasFirst && arguments[0][0] == '-' && arguments[0][1] != '\0') {
-        request.problem = std::string("unknown option ") + arguments[0];
-        return request;
-    }
-    if (arguments.size() != kOperandCount) {
-        request.problem = arguments.size() < kOperandCount ? "missing operand" : "too many operands";
-        return request;
-    }
-    if (arguments[0] == nullptr || arguments[1] == nullptr) {
-        request.problem = "missing operand";
-        return request;
-    }
-    request.kind = Request::Kind::run;
-    request.job = Job{arguments[0], arguments[1]};
     return request;
 }
-
-}  // namespace
 
 }  // namespace kbx32

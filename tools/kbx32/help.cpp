@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tools/kbx32/command_line.h"
 #include "tools/kbx32/messages.h"
 #include "tools/kbx32/outcomes.h"
 
@@ -11,22 +12,23 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: kbx32 SOURCE COMP\n"
-    "       kbx32 [--port DEVICE] SOURCE INTERFACE\n"
-    "       kbx32 [--port DEVICE] --if-changed SOURCE INTERFACE\n"
-    "       kbx32 [--port DEVICE] --upload IMAGE INTERFACE\n"
-    "       kbx32 [--port DEVICE] --header INTERFACE\n"
+    "       kbx32 [OPTION]... SOURCE INTERFACE\n"
+    "       kbx32 [OPTION]... --if-changed SOURCE INTERFACE\n"
+    "       kbx32 [OPTION]... --upload=IMAGE INTERFACE\n"
+    "       kbx32 [OPTION]... --header=INTERFACE\n"
     "       kbx32 --list-ports\n"
-    "       kbx32 --help\n";
+    "       kbx32 --help | --version\n";
 
 constexpr char kPurpose[] =
     "\n"
     "Compiles the layout source SOURCE (.kbf added when it has no extension) with\n"
-    "libkbxc32.so into the keyboard image beside it (SOURCE with the extension .kbx).\n"
-    "The compiler's log goes beside it too: SOURCE with the extension .TXT for COMP,\n"
-    ".LOG for a download. With COMP the run ends after compiling; any other third\n"
-    "field is the interface to download the image over with libkbxi32.so (AT, USB,\n"
-    "COMn, COMn:baud,parity,bits[,rts], optionally with CHECK); the library's\n"
-    "message (\" N bytes sent\" or the reason) is added to the .LOG file.\n"
+    "the compiler library kbxc32 into the keyboard image beside it (SOURCE with\n"
+    "the extension .kbx). The compiler's log goes beside it too: SOURCE with the\n"
+    "extension .TXT for COMP, .LOG for a download. With COMP the run ends after\n"
+    "compiling; any other second operand is the interface to download the image\n"
+    "over with the interface library kbxi32 (AT, USB, COMn,\n"
+    "COMn:baud,parity,bits[,rts], optionally with CHECK); the library's message\n"
+    "(\" N bytes sent\" or the reason) is added to the .LOG file.\n"
     "\n"
     "--if-changed compiles SOURCE, reads the keyboard's header and downloads only\n"
     "when the keyboard holds another image (language, serial byte, length or\n"
@@ -43,8 +45,21 @@ constexpr char kPurpose[] =
     "/dev/serial/by-id. A port that cannot be used is named on standard error\n"
     "with the device and the system's reason.\n"
     "\n"
-    "Standard output carries only messages for the progress dialog (--header: its\n"
-    "line), one line per message, written at once:\n"
+    "Options (a value follows as --opt=value or as the next argument; \"--\" ends\n"
+    "the options, so that an operand may start with a dash):\n";
+
+constexpr char kCommonOptions[] =
+    "  -h, --help            show this help and exit\n"
+    "  --version             show the version and exit\n";
+
+constexpr char kOutput[] =
+    "\n"
+    "When standard output is a terminal, a run shows one line per phase with its\n"
+    "percentage and a bar, redrawn in place, and ends with one line that says\n"
+    "what happened (\"layout.kbf: compiled, downloaded to COM1 (log layout.LOG)\")\n"
+    "or the text of the failure. Otherwise, and with --messages, standard output\n"
+    "carries only messages for the progress dialog (--header: its line), one line\n"
+    "per message, written at once:\n"
     "\n"
     "  kbx_message KIND VALUE\n"
     "\n";
@@ -55,11 +70,14 @@ constexpr char kSequences[] =
     "so that the dialog ends as finished. A download sends 2, the compile\n"
     "percentages and 1, then 3, the download percentages and 1. An upload sends 3,\n"
     "its percentages and 1. A failure sends its kind 4 or 5 message last.\n"
-    "Texts for people go to standard error.\n"
+    "Texts for people go to standard error, in UTF-8 (the libraries' own texts\n"
+    "are converted from Windows-1252).\n"
     "\n"
     "Exit status:\n";
 
 constexpr std::size_t kRowCapacity = 160;
+constexpr std::size_t kHelpWidth = 79;
+constexpr std::size_t kExitIndent = 7;  // "  64   "
 
 std::string messageRows() {
     std::string text = "  KIND  VALUE   MEANING\n";
@@ -75,21 +93,54 @@ std::string messageRows() {
     return text;
 }
 
-std::string exitRows() {
+std::string optionRows() {
     std::string text;
     char row[kRowCapacity];
-    for (const OutcomeRow& outcome : kOutcomes) {
-        std::snprintf(row, sizeof row, "  %-4d %.*s\n", outcome.exitCode, int(outcome.description.size()),
-                      outcome.description.data());
+    for (const OptionRow& option : kOptionRows) {
+        std::snprintf(row, sizeof row, "  %-21.*s %.*s\n", int(option.shown.size()), option.shown.data(),
+                      int(option.description.size()), option.description.data());
         text += row;
+    }
+    return text + kCommonOptions;
+}
+
+// "  12   the serial port opened, ..." with the description wrapped at the
+// width of the help, continued under its first word.
+std::string exitRows() {
+    std::string text;
+    const std::string indent(kExitIndent, ' ');
+    for (const OutcomeRow& outcome : kOutcomes) {
+        char code[16];
+        std::snprintf(code, sizeof code, "  %-*d", int(kExitIndent - 2), outcome.exitCode);
+        std::string line = code;
+        std::string_view rest = outcome.description;
+        while (!rest.empty()) {
+            const std::size_t end = rest.find(' ');
+            const std::string_view word = rest.substr(0, end);
+            if (line.size() > kExitIndent && line.size() + 1 + word.size() > kHelpWidth) {
+                text += line + '\n';
+                line = indent;
+            } else if (line.size() > kExitIndent) {
+                line += ' ';
+            }
+            line += word;
+            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        }
+        text += line + '\n';
     }
     return text;
 }
 
 }  // namespace
 
-std::string helpText() { return std::string(kUsage) + kPurpose + messageRows() + kSequences + exitRows(); }
+std::string helpText() {
+    return std::string(kUsage) + kPurpose + optionRows() + kOutput + messageRows() + kSequences + exitRows();
+}
 
-std::string usageText() { return std::string(kUsage) + "Try 'kbx32 --help' for more information.\n"; }
+std::string usageProblem(std::string_view problem) {
+    std::string text = std::string(problem) + '\n' + kUsage;
+    text.pop_back();
+    return text;
+}
 
 }  // namespace kbx32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace kbx32 {
 
@@ -8,7 +9,8 @@ namespace kbx32 {
 // made from the tables the program works with.
 std::string helpText();
 
-// The short hint after a usage error.
-std::string usageText();
+// A usage problem with the usage lines after it, for cli::reportUsageProblem:
+// "missing operand\nUsage: kbx32 SOURCE COMP\n...", without the last line end.
+std::string usageProblem(std::string_view problem);
 
 }  // namespace kbx32

@@ -1,4 +1,4 @@
-// The steps that talk to the keyboard through libkbxi32.so: downloading the
+// The steps that talk to the keyboard through the interface library: downloading the
 // compiled image, uploading the keyboard memory, reading the image header.
 #include <array>
 #include <cstdio>

@@ -14,7 +14,7 @@ std::string messageLine(Message message, int value) {
     return line;
 }
 
-void MessageChannel::send(Message message, int value) {
+void MessageLines::send(Message message, int value) {
     const std::string line = messageLine(message, value);
     std::fputs(line.c_str(), stream_);
     std::fflush(stream_);

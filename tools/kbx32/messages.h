@@ -71,12 +71,29 @@ inline const MessageRow& messageRow(Message message) { return kMessages[std::siz
 // messages without a fixed value.
 std::string messageLine(Message message, int value = 0);
 
-// Sends message lines to one stream (standard output in the program).
-// Failed writes are ignored: the compilation goes on when nobody listens.
+struct RunSummary;
+
+// Where the steps send their messages: the line protocol for the dialog or
+// the progress bar at a terminal (message_output.h chooses). The steps do
+// not know which one listens.
 class MessageChannel {
 public:
-    explicit MessageChannel(std::FILE* stream) : stream_(stream) {}
-    void send(Message message, int value = 0);
+    virtual ~MessageChannel() = default;
+    virtual void send(Message message, int value = 0) = 0;
+    // The end of the run, told once after the last message.
+    virtual void finish(const RunSummary& summary) = 0;
+};
+
+// Sends message lines to one stream (standard output in the program), each
+// flushed at once. A failed write does not stop the run: the compilation
+// goes on when nobody listens, and the program reports the lost output at
+// its end. The summary adds nothing: the dialog knows the end by the last
+// message.
+class MessageLines final : public MessageChannel {
+public:
+    explicit MessageLines(std::FILE* stream) : stream_(stream) {}
+    void send(Message message, int value = 0) override;
+    void finish(const RunSummary& /*summary*/) override {}
 
 private:
     std::FILE* stream_;

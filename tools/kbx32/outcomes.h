@@ -27,6 +27,7 @@ enum class Outcome {
     interfaceUnavailable,
     noKeyboardFound,
     imageReplaced,
+    outputNotWritten,
     usage,
 };
 
@@ -47,7 +48,7 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::sourceNotFound, 2, Message::sourceNotFound, "the source file cannot be read"},
     OutcomeRow{Outcome::logNotOpened, 3, Message::outputNotOpened, "the log file cannot be written"},
     OutcomeRow{Outcome::compilerUnavailable, 4, Message::compileError,
-               "the compiler library libkbxc32.so or its entry kbxc cannot be loaded"},
+               "the compiler library (kbxc32) or its entry kbxc cannot be loaded"},
     OutcomeRow{Outcome::noImageName, 5, Message::noFileName, "no image file name was given"},
     OutcomeRow{Outcome::portNotOpened, 6, Message::portNotOpened, "the serial port cannot be opened or set up"},
     OutcomeRow{Outcome::wrongInterface, 7, Message::wrongInterface, "the interface string is not known"},
@@ -56,12 +57,14 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::imageInvalid, 9, Message::imageInvalid, "the image file is not a keyboard image"},
     OutcomeRow{Outcome::imageNotFound, 10, Message::imageNotFound, "the image file cannot be read"},
     OutcomeRow{Outcome::interfaceUnavailable, 11, Message::downloadNotPossible,
-               "the interface library libkbxi32.so or one of its entries cannot be loaded"},
+               "the interface library (kbxi32) or one of its entries cannot be loaded"},
     OutcomeRow{Outcome::noKeyboardFound, 12, Message::portNotOpened,
                "the serial port opened, but no keyboard answered at any of the searched line settings",
                "no keyboard answered"},
     OutcomeRow{Outcome::imageReplaced, 13, std::nullopt,
                "with --if-changed: the keyboard held another image and now holds this one"},
+    OutcomeRow{Outcome::outputNotWritten, 14, std::nullopt,
+               "standard output cannot be written (a full disk, a closed pipe)"},
     OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
 };
 

@@ -4,9 +4,11 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/terminal_text.h"
 #include "tools/kbx32/image_match.h"
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/port_diagnosis.h"
+#include "tools/kbx32/run_summary.h"
 #include "tools/kbx32/steps.h"
 
 namespace kbx32 {
@@ -14,30 +16,55 @@ namespace kbx32 {
 namespace {
 
 constexpr char kProgramName[] = "kbx32";
+constexpr char kCompiled[] = "compiled";
+constexpr char kDownloadedTo[] = "compiled, downloaded to ";
+constexpr char kAlreadyHeld[] = "compiled, the keyboard holds this image already";
+constexpr char kReplacedNote[] = "the keyboard held another image";
+constexpr char kUploadedFrom[] = "uploaded from ";
+constexpr char kLogNote[] = "log ";
+
+// What the person is told about a failure: the dialog's text, or the
+// outcome's own when it has one.
+std::string_view failureText(const OutcomeRow& outcome) {
+    return outcome.ownText.empty() ? messageRow(*outcome.failure).dialogText : outcome.ownText;
+}
 
 // Tells the dialog (when `messages` is given) and the person about a failure.
+// The detail comes from the libraries (their texts are Windows-1252) and
+// from the system; it reaches standard error as UTF-8, on one line.
 void reportFailure(const std::string& subject, const StepResult& result, MessageChannel* messages,
                    std::FILE* diagnostics) {
     const OutcomeRow& outcome = outcomeRow(result.outcome);
     if (!outcome.failure) return;
     if (messages) messages->send(*outcome.failure);
-    const std::string_view text =
-        outcome.ownText.empty() ? messageRow(*outcome.failure).dialogText : outcome.ownText;
-    std::fprintf(diagnostics, "%s: %s: %.*s", kProgramName, subject.c_str(), int(text.size()), text.data());
-    // The library ends some messages with a line end; the note is one line.
+    std::string line = std::string(kProgramName) + ": " + subject + ": " + std::string(failureText(outcome));
     std::string detail = result.detail;
     while (!detail.empty() && (detail.back() == '\n' || detail.back() == '\r')) detail.pop_back();
-    if (!detail.empty()) std::fprintf(diagnostics, " (%s)", detail.c_str());
-    std::fputc('\n', diagnostics);
+    if (!detail.empty()) line += " (" + detail + ")";
+    std::fputs((kbx::platform::terminalText(line) + '\n').c_str(), diagnostics);
+}
+
+// The summary of a run that ended with `outcome`: its failure text, or
+// `success` when it worked.
+RunSummary summaryOf(const std::string& subject, Outcome outcome, std::string success, std::string note) {
+    const OutcomeRow& row = outcomeRow(outcome);
+    if (row.failure) return {subject, std::string(failureText(row)), std::move(note)};
+    return {subject, std::move(success), std::move(note)};
 }
 
 // A search of the line settings takes a while when no keyboard answers:
 // the person is told before it starts.
 void announceSearch(const std::string& interfaceString, std::FILE* diagnostics) {
     if (!searchesLineSettings(interfaceString)) return;
-    std::fprintf(diagnostics, "%s: %s: no line settings given, trying each until the keyboard answers\n", kProgramName,
-                 interfaceString.c_str());
+    const std::string line = std::string(kProgramName) + ": " + interfaceString +
+                             ": no line settings given, trying each until the keyboard answers\n";
+    std::fputs(kbx::platform::terminalText(line).c_str(), diagnostics);
     std::fflush(diagnostics);
+}
+
+void tell(std::FILE* diagnostics, const std::string& subject, const std::string& text) {
+    const std::string line = std::string(kProgramName) + ": " + subject + ": " + text + '\n';
+    std::fputs(kbx::platform::terminalText(line).c_str(), diagnostics);
 }
 
 }  // namespace
@@ -51,10 +78,13 @@ Outcome runJob(const Job& job, MessageChannel& messages, std::FILE* diagnostics)
         result = downloadImage(job, messages);
     }
     reportFailure(job.source, result, &messages, diagnostics);
+    const std::string done = job.compileOnly() ? kCompiled : kDownloadedTo + job.destination;
+    messages.finish(summaryOf(job.source, result.outcome, done, kLogNote + job.logPath()));
     return result.outcome;
 }
 
 Outcome runIfChanged(const Job& job, MessageChannel& messages, std::FILE* diagnostics) {
+    const std::string logNote = kLogNote + job.logPath();
     StepResult result = compileLayout(job, messages);
     KeyboardHeader header{};
     if (result.outcome == Outcome::success) {
@@ -63,19 +93,25 @@ Outcome runIfChanged(const Job& job, MessageChannel& messages, std::FILE* diagno
     }
     if (result.outcome != Outcome::success) {
         reportFailure(job.source, result, &messages, diagnostics);
+        messages.finish(summaryOf(job.source, result.outcome, "", logNote));
         return result.outcome;
     }
     std::ifstream file(withExtension(job.source, kImageExtension), std::ios::binary);
     const std::vector<unsigned char> image{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (keyboardHoldsImage(header, image)) {
         finishWithoutDownload(messages);
-        std::fprintf(diagnostics, "%s: %s: the keyboard holds this image already\n", kProgramName, job.source.c_str());
+        tell(diagnostics, job.source, "the keyboard holds this image already");
+        messages.finish({job.source, kAlreadyHeld, logNote});
         return Outcome::success;
     }
     result = downloadImage(job, messages);
     reportFailure(job.source, result, &messages, diagnostics);
-    if (result.outcome != Outcome::success) return result.outcome;
-    std::fprintf(diagnostics, "%s: %s: downloaded, the keyboard held another image\n", kProgramName, job.source.c_str());
+    if (result.outcome != Outcome::success) {
+        messages.finish(summaryOf(job.source, result.outcome, "", logNote));
+        return result.outcome;
+    }
+    tell(diagnostics, job.source, "downloaded, the keyboard held another image");
+    messages.finish({job.source, kDownloadedTo + job.destination, std::string(kReplacedNote) + ", " + logNote});
     return Outcome::imageReplaced;
 }
 
@@ -84,8 +120,9 @@ Outcome runUpload(const std::string& image, const std::string& interfaceString, 
     announceSearch(interfaceString, diagnostics);
     const StepResult result = uploadImage(image, interfaceString, messages);
     reportFailure(image, result, &messages, diagnostics);
-    if (result.outcome == Outcome::success) std::fprintf(diagnostics, "%s: %s: %s\n", kProgramName, image.c_str(),
-                                                         result.detail.c_str());
+    if (result.outcome == Outcome::success) tell(diagnostics, image, result.detail);
+    messages.finish(summaryOf(image, result.outcome, kUploadedFrom + interfaceString,
+                              result.outcome == Outcome::success ? result.detail : ""));
     return result.outcome;
 }
 

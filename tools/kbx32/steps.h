@@ -18,7 +18,7 @@ struct StepResult {
     std::string detail;  // for people: what went wrong, where to look
 };
 
-// Compiles job.source with libkbxc32.so into the image beside it, writing
+// Compiles job.source with the compiler library into the image beside it, writing
 // the log to job.logPath(). Sends kind 2, the percentages, and kind 1 at the
 // end of a successful compilation.
 StepResult compileLayout(const Job& job, MessageChannel& messages);
@@ -27,7 +27,7 @@ StepResult compileLayout(const Job& job, MessageChannel& messages);
 // phase is finished too, so that it ends as finished.
 StepResult finishWithoutDownload(MessageChannel& messages);
 
-// Downloads the compiled image over job.destination with libkbxi32.so and
+// Downloads the compiled image over job.destination with the interface library and
 // adds the library's message to the log. Sends kind 3, the percentages and
 // kind 1 when the keyboard has the image.
 StepResult downloadImage(const Job& job, MessageChannel& messages);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "tools/kbx32/messages.h"
 #include "tools/kbx32/outcomes.h"
 #include "tools/kbx32/paths.h"
+#include "tests/support/files.h"
 
 namespace kbx32 {
 namespace {
@@ -77,18 +79,21 @@ TEST(CommandLine, UnknownOptionsAreRefusedAndDoubleDashEndsTheOptions) {
 }
 
 TEST(CommandLine, UploadTakesAnImageAndAnInterface) {
-    const Request request = parse({"--upload", "memory.kbx", "COM1:9600,O,8"});
-    ASSERT_EQ(request.kind, Request::Kind::upload);
-    EXPECT_EQ(request.image, "memory.kbx");
-    EXPECT_EQ(request.interfaceString, "COM1:9600,O,8");
+    for (const Request& request : {parse({"--upload", "memory.kbx", "COM1:9600,O,8"}),
+                                   parse({"--upload=memory.kbx", "COM1:9600,O,8"})}) {
+        ASSERT_EQ(request.kind, Request::Kind::upload);
+        EXPECT_EQ(request.image, "memory.kbx");
+        EXPECT_EQ(request.interfaceString, "COM1:9600,O,8");
+    }
     EXPECT_EQ(parse({"--upload", "memory.kbx"}).kind, Request::Kind::usage);
     EXPECT_EQ(parse({"--upload", "a", "b", "c"}).kind, Request::Kind::usage);
 }
 
 TEST(CommandLine, HeaderTakesAnInterface) {
-    const Request request = parse({"--header", "COM1"});
-    ASSERT_EQ(request.kind, Request::Kind::header);
-    EXPECT_EQ(request.interfaceString, "COM1");
+    for (const Request& request : {parse({"--header", "COM1"}), parse({"--header=COM1"})}) {
+        ASSERT_EQ(request.kind, Request::Kind::header);
+        EXPECT_EQ(request.interfaceString, "COM1");
+    }
     EXPECT_EQ(parse({"--header"}).kind, Request::Kind::usage);
     EXPECT_EQ(parse({"--header", "COM1", "x"}).kind, Request::Kind::usage);
 }
@@ -103,9 +108,31 @@ TEST(CommandLine, PortNamesTheDeviceOfTheInterfacesSerialPortForTheRun) {
     EXPECT_EQ(serialPortNameOf(header.interface()), "COM1");
     EXPECT_EQ(parse({"--port", "/dev/ttyUSB0", "--header", "AT"}).problem,
               "--port needs a serial interface string (COMn)");
-    EXPECT_EQ(parse({"--port"}).problem, "--port takes a device");
+    EXPECT_EQ(parse({"--port"}).problem, "option --port needs a value");
+    EXPECT_EQ(parse({"--port=", "a.kbf", "COM1"}).problem, "--port takes a device");
+    // Options and operands may be mixed, as getopt_long permutes them.
+    const Request behind = parse({"layout.kbf", "COM2", "--port=/dev/ttyUSB1"});
+    EXPECT_EQ(behind.kind, Request::Kind::run);
+    EXPECT_EQ(behind.portDevice, "/dev/ttyUSB1");
     EXPECT_EQ(parse({"--list-ports"}).kind, Request::Kind::listPorts);
     EXPECT_EQ(parse({"--list-ports", "x"}).kind, Request::Kind::usage);
+    EXPECT_EQ(parse({"--port", "/dev/ttyS0", "--list-ports"}).kind, Request::Kind::usage);
+}
+
+TEST(CommandLine, OneOperationAtATime) {
+    const Request both = parse({"--upload=a.kbx", "--header=COM1", "COM1"});
+    EXPECT_EQ(both.kind, Request::Kind::usage);
+    EXPECT_NE(both.problem.find("exclude each other"), std::string::npos) << both.problem;
+    EXPECT_EQ(parse({"--if-changed", "a.kbf", "COMP"}).kind, Request::Kind::usage);
+    EXPECT_EQ(parse({"--if-changed", "a.kbf", "COM1"}).kind, Request::Kind::ifChanged);
+}
+
+TEST(CommandLine, MessagesAsksForTheLineProtocolAndVersionForTheVersion) {
+    EXPECT_TRUE(parse({"--messages", "a.kbf", "COMP"}).messageLines);
+    EXPECT_FALSE(parse({"a.kbf", "COMP"}).messageLines);
+    EXPECT_EQ(parse({"--version"}).kind, Request::Kind::version);
+    EXPECT_EQ(parse({"--upload"}).problem, "option --upload needs a value");
+    EXPECT_EQ(parse({"--messages=yes", "a.kbf", "COMP"}).problem, "option --messages takes no value");
 }
 
 TEST(CommandLine, HelpWinsWhereverItStands) {
@@ -133,8 +160,9 @@ TEST(Outcomes, ExitCodesAreDistinctAndFailuresTellTheDialog) {
     for (const OutcomeRow& row : kOutcomes) {
         EXPECT_TRUE(codes.insert(row.exitCode).second) << row.exitCode;
         // A replaced image is a success that says something changed.
+        // Nothing can tell the dialog about output that cannot be written.
         const bool fails = row.outcome != Outcome::success && row.outcome != Outcome::usage &&
-                           row.outcome != Outcome::imageReplaced;
+                           row.outcome != Outcome::imageReplaced && row.outcome != Outcome::outputNotWritten;
         EXPECT_EQ(row.failure.has_value(), fails) << row.exitCode;
         EXPECT_EQ(row.exitCode == 0, row.outcome == Outcome::success);
     }
@@ -147,8 +175,36 @@ TEST(Help, ListsEveryMessageAndExitCode) {
         const std::string_view shown = row.dialogText.empty() ? row.description : row.dialogText;
         EXPECT_NE(help.find(shown), std::string::npos) << shown;
     }
-    for (const OutcomeRow& row : kOutcomes) EXPECT_NE(help.find(row.description), std::string::npos);
+    // Long descriptions are wrapped: a line end and the indentation stand for a space.
+    std::string unwrapped;
+    for (const char c : help) {
+        if (c == '\n') unwrapped += ' ';
+        else if (c != ' ' || unwrapped.empty() || unwrapped.back() != ' ') unwrapped += c;
+    }
+    for (const OutcomeRow& row : kOutcomes)
+        EXPECT_NE(unwrapped.find(row.description), std::string::npos) << row.description;
     EXPECT_NE(help.find("kbx_message KIND VALUE"), std::string::npos);
+    for (const OptionRow& row : kOptionRows) EXPECT_NE(help.find(row.shown), std::string::npos) << row.shown;
+}
+
+// The manual page is written by hand; it has to agree with the tables.
+TEST(Help, TheManualPageNamesEveryOptionAndExitCode) {
+    const std::string manual = kbxtest::readFile(std::filesystem::path(KBX_SOURCE_DIR) / "doc/man/kbx32.1");
+    const auto inRoff = [](std::string_view text) {
+        std::string escaped;
+        for (const char c : text) escaped += c == '-' ? std::string("\\-") : std::string(1, c);
+        return escaped;
+    };
+    for (const OptionRow& row : kOptionRows) {
+        const std::string name = inRoff(std::string("--") + row.option.longName);
+        EXPECT_NE(manual.find(name), std::string::npos) << name;
+    }
+    const std::size_t exitStatus = manual.find(".SH EXIT STATUS");
+    ASSERT_NE(exitStatus, std::string::npos);
+    for (const OutcomeRow& row : kOutcomes) {
+        const std::string entry = ".B " + std::to_string(row.exitCode) + "\n" + inRoff(row.description) + "\n";
+        EXPECT_NE(manual.find(entry, exitStatus), std::string::npos) << entry;
+    }
 }
 
 }  // namespace
