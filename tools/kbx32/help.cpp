@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tools/cli/exit_status.h"
 #include "tools/kbx32/command_line.h"
 #include "tools/kbx32/messages.h"
 #include "tools/kbx32/outcomes.h"
@@ -72,12 +73,9 @@ constexpr char kSequences[] =
     "its percentages and 1. A failure sends its kind 4 or 5 message last.\n"
     "Texts for people go to standard error, in UTF-8 (the libraries' own texts\n"
     "are converted from Windows-1252).\n"
-    "\n"
-    "Exit status:\n";
+    "\n";
 
 constexpr std::size_t kRowCapacity = 160;
-constexpr std::size_t kHelpWidth = 79;
-constexpr std::size_t kExitIndent = 7;  // "  64   "
 
 std::string messageRows() {
     std::string text = "  KIND  VALUE   MEANING\n";
@@ -104,31 +102,8 @@ std::string optionRows() {
     return text + kCommonOptions;
 }
 
-// "  12   the serial port opened, ..." with the description wrapped at the
-// width of the help, continued under its first word.
 std::string exitRows() {
-    std::string text;
-    const std::string indent(kExitIndent, ' ');
-    for (const OutcomeRow& outcome : kOutcomes) {
-        char code[16];
-        std::snprintf(code, sizeof code, "  %-*d", int(kExitIndent - 2), outcome.exitCode);
-        std::string line = code;
-        std::string_view rest = outcome.description;
-        while (!rest.empty()) {
-            const std::size_t end = rest.find(' ');
-            const std::string_view word = rest.substr(0, end);
-            if (line.size() > kExitIndent && line.size() + 1 + word.size() > kHelpWidth) {
-                text += line + '\n';
-                line = indent;
-            } else if (line.size() > kExitIndent) {
-                line += ' ';
-            }
-            line += word;
-            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-        }
-        text += line + '\n';
-    }
-    return text;
+    return cli::exitStatusText(cli::exitCodesOf(kOutcomes, &OutcomeRow::exitCode, &OutcomeRow::description));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "tools/cli/exit_status.h"
+
 // How kbxdump ends. The table is the one source of the exit codes: the help
 // prints it, and the manual page's EXIT STATUS section says the same.
 namespace kbxdump {
@@ -11,15 +13,10 @@ inline constexpr int kExitPrinted = 0;
 inline constexpr int kExitDamagedImage = 1;
 inline constexpr int kExitUsageOrFile = 2;
 
-struct ExitCode {
-    int code;
-    std::string_view meaning;
-};
-
 inline constexpr std::array kExitCodes{
-    ExitCode{kExitPrinted, "printed"},
-    ExitCode{kExitDamagedImage, "damaged image"},
-    ExitCode{kExitUsageOrFile, "usage error, unreadable file or unwritable output"},
+    cli::ExitCode{kExitPrinted, "printed"},
+    cli::ExitCode{kExitDamagedImage, "damaged image"},
+    cli::ExitCode{kExitUsageOrFile, "usage error, unreadable file or unwritable output"},
 };
 
 }  // namespace kbxdump

@@ -96,22 +96,12 @@ already) prints nothing on standard output and one line on standard error:
   kbxdump: IMAGE.kbx: truncated at offset 302 (header says 317 bytes)
 )";
 
-constexpr std::string_view kExitCodesHeading = "\nExit codes:\n";
-constexpr std::string_view kExitCodeIndent = "  ";
-constexpr std::string_view kExitCodeGap = "  ";
-
 }  // namespace
 
 std::string helpText() {
     std::string text(kHelpText);
-    text += kExitCodesHeading;
-    for (const ExitCode& exit : kExitCodes) {
-        text += kExitCodeIndent;
-        text += std::to_string(exit.code);
-        text += kExitCodeGap;
-        text += exit.meaning;
-        text += '\n';
-    }
+    text += '\n';
+    text += cli::exitStatusText(kExitCodes);
     return text;
 }
 

@@ -1,7 +1,6 @@
 #include "tools/kbxlayout/help.h"
 
-#include <cstdio>
-
+#include "tools/cli/exit_status.h"
 #include "tools/kbxlayout/catalogue_names.h"
 #include "tools/kbxlayout/outcomes.h"
 
@@ -62,17 +61,8 @@ constexpr char kSubcommands[] =
     "Texts are printed as UTF-8.\n"
     "\n";
 
-constexpr std::size_t kRowCapacity = 160;
-
 std::string exitRows() {
-    std::string text = "Exit status:\n";
-    char row[kRowCapacity];
-    for (const OutcomeRow& outcome : kOutcomes) {
-        std::snprintf(row, sizeof row, "  %d  %.*s\n", outcome.exitCode, static_cast<int>(outcome.description.size()),
-                      outcome.description.data());
-        text += row;
-    }
-    return text;
+    return cli::exitStatusText(cli::exitCodesOf(kOutcomes, &OutcomeRow::exitCode, &OutcomeRow::description));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "tools/cli/exit_status.h"
 #include "tools/kbxpos/exit_status.h"
 #include "tools/kbxpos/interpreter.h"
 
@@ -23,8 +24,7 @@ void printHelp(std::ostream& out) {
            "The keyboard is reached as the interface library finds it (KBX_KEYBOARD, KBX_USB);\n"
            "key events come from KBX_KEYBOARD_EVENTS.\n"
            "\n"
-           "Exit status:\n";
-    for (const ExitRow& row : kExitRows) out << "  " << row.exitCode << "  " << row.description << '\n';
+        << cli::exitStatusText(cli::exitCodesOf(kExitRows, &ExitRow::exitCode, &ExitRow::description));
 }
 
 }  // namespace kbxpos

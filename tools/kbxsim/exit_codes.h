@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "tools/cli/exit_status.h"
+
 // How kbxsim ends. The table is the one source of the exit codes: the help
 // prints it, and the manual page's EXIT STATUS section says the same.
 namespace kbxsim {
@@ -11,15 +13,10 @@ inline constexpr int kExitStopped = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-struct ExitCode {
-    int code;
-    std::string_view meaning;
-};
-
 inline constexpr std::array kExitCodes{
-    ExitCode{kExitStopped, "stopped by SIGINT or SIGTERM (and the image saved when asked)"},
-    ExitCode{kExitFailed, "the pseudo-terminal, link, channel, image, save or output failed"},
-    ExitCode{kExitUsage, "usage"},
+    cli::ExitCode{kExitStopped, "stopped by SIGINT or SIGTERM (and the image saved when asked)"},
+    cli::ExitCode{kExitFailed, "the pseudo-terminal, link, channel, image, save or output failed"},
+    cli::ExitCode{kExitUsage, "usage"},
 };
 
 }  // namespace kbxsim

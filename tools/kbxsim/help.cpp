@@ -193,22 +193,12 @@ Fault options (byte numbers count every byte received, the first is 1):
   --corrupt-replies C spoil the next C replies that way (0: every reply)
 )";
 
-constexpr std::string_view kExitCodesHeading = "\nExit codes:\n";
-constexpr std::string_view kExitCodeIndent = "  ";
-constexpr std::string_view kExitCodeGap = "  ";
-
 }  // namespace
 
 std::string helpText() {
     std::string text(kHelp);
-    text += kExitCodesHeading;
-    for (const ExitCode& exit : kExitCodes) {
-        text += kExitCodeIndent;
-        text += std::to_string(exit.code);
-        text += kExitCodeGap;
-        text += exit.meaning;
-        text += '\n';
-    }
+    text += '\n';
+    text += cli::exitStatusText(kExitCodes);
     return text;
 }
 

@@ -25,12 +25,10 @@ constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
 // Steps kept for undo; older ones are dropped.
 constexpr int kUndoSteps = 100;
 
-// A layout is text: any NUL byte marks a file of another kind. A text of
-// which the reader kept every line (of `lines` not empty) holds nothing a
-// layout has.
+// An empty file opens as a new layout; any other content must read as one.
 bool looksLikeLayout(const std::string& bytes, std::size_t lines, const kbxdoc::KeyboardData& read) {
-    if (bytes.find('\0') != std::string::npos) return false;
-    return lines == 0 || read.keptLines.size() < lines;
+    const kbxdoc::persist::LayoutContent content = kbxdoc::persist::layoutContentOf(bytes, lines, read);
+    return content == kbxdoc::persist::LayoutContent::layout || content == kbxdoc::persist::LayoutContent::empty;
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include "tools/kbx32/outcomes.h"
 #include "tools/kbx32/paths.h"
 #include "tests/support/files.h"
+#include "tests/support/manual_page.h"
+#include "tools/cli/exit_status.h"
 
 namespace kbx32 {
 namespace {
@@ -199,12 +201,8 @@ TEST(Help, TheManualPageNamesEveryOptionAndExitCode) {
         const std::string name = inRoff(std::string("--") + row.option.longName);
         EXPECT_NE(manual.find(name), std::string::npos) << name;
     }
-    const std::size_t exitStatus = manual.find(".SH EXIT STATUS");
-    ASSERT_NE(exitStatus, std::string::npos);
-    for (const OutcomeRow& row : kOutcomes) {
-        const std::string entry = ".B " + std::to_string(row.exitCode) + "\n" + inRoff(row.description) + "\n";
-        EXPECT_NE(manual.find(entry, exitStatus), std::string::npos) << entry;
-    }
+    EXPECT_EQ(kbxtest::manualSection(manual, "EXIT STATUS"),
+              kbxtest::manualExitStatus(cli::exitCodesOf(kOutcomes, &OutcomeRow::exitCode, &OutcomeRow::description)));
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "tests/support/files.h"
+#include "tests/support/manual_page.h"
 #include "tools/cli/options.h"
+#include "tools/cli/exit_status.h"
 #include "tools/kbxlayout/outcomes.h"
 #include "tools/kbxlayout/tests/kbxlayout_program.h"
 
@@ -116,12 +118,8 @@ TEST(KbxlayoutNotALayout, ShowAndResaveRefuseItAndTouchNoFile) {
 // The manual page's EXIT STATUS holds the rows --help prints, and no other.
 TEST(KbxlayoutManual, ExitStatusListsTheOutcomes) {
     const std::string page = readFile(std::filesystem::path(KBX_SOURCE_DIR) / "doc" / "man" / "kbxlayout.1");
-    const std::size_t start = page.find(".SH EXIT STATUS\n");
-    ASSERT_NE(start, std::string::npos);
-    std::string expected = ".SH EXIT STATUS\n";
-    for (const OutcomeRow& row : kOutcomes)
-        expected += ".TP\n.B " + std::to_string(row.exitCode) + "\n" + std::string(row.description) + "\n";
-    EXPECT_EQ(page.substr(start, page.find(".SH ", start + 1) - start), expected);
+    EXPECT_EQ(kbxtest::manualSection(page, "EXIT STATUS"),
+              kbxtest::manualExitStatus(cli::exitCodesOf(kOutcomes, &OutcomeRow::exitCode, &OutcomeRow::description)));
 }
 
 }  // namespace

@@ -17,12 +17,9 @@ inline kbxtest::ProcessResult runKbxlayout(const std::vector<std::string>& argum
     return kbxtest::runProgram(programPath(), arguments, options);
 }
 
-// The program with its standard output on /dev/full, through the shell's
-// redirection; the shell execs it, so its exit status is the program's.
+// The program with its standard output on /dev/full.
 inline kbxtest::ProcessResult runKbxlayoutIntoAFullDevice(const std::vector<std::string>& arguments) {
-    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", programPath().string()};
-    shell.insert(shell.end(), arguments.begin(), arguments.end());
-    return kbxtest::runProgram("/bin/sh", shell);
+    return kbxtest::runProgram(programPath(), arguments, {.standardOutput = "/dev/full"});
 }
 
 // The example layout of the source tree: a programmed Kesp with layers,

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "tests/support/files.h"
+#include "tests/support/manual_page.h"
 #include "tests/support/process.h"
 #include "tools/cli/options.h"
+#include "tools/cli/exit_status.h"
 #include "tools/kbxpos/exit_status.h"
 
 namespace {
@@ -21,9 +23,8 @@ struct ScriptRun {
 };
 
 // Runs kbxpos with no keyboard behind it (so that every device command
-// fails) and the script as its input. Standard output goes to /dev/full
-// through the shell's redirection when asked; the shell execs kbxpos, so
-// its exit status is the program's.
+// fails) and the script as its input; standard output goes to /dev/full
+// when asked.
 kbxtest::ProcessResult runScript(const std::string& script, const std::vector<std::string>& arguments = {},
                                  const ScriptRun& run = {}) {
     for (const char* variable : {"KBX_KEYBOARD", "KBX_KEYBOARD_EVENTS", "KBX_USB", "KBX_PLATFORM"}) {
@@ -35,10 +36,8 @@ kbxtest::ProcessResult runScript(const std::string& script, const std::vector<st
     options.standardInput = folder / "script";
     options.workingDirectory = run.workingDirectory;
     options.timeout = std::chrono::milliseconds(20'000);
-    if (!run.outputOnAFullDevice) return kbxtest::runProgram(kProgram, arguments, options);
-    std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" >/dev/full", kProgram.string()};
-    shell.insert(shell.end(), arguments.begin(), arguments.end());
-    return kbxtest::runProgram("/bin/sh", shell, options);
+    if (run.outputOnAFullDevice) options.standardOutput = "/dev/full";
+    return kbxtest::runProgram(kProgram, arguments, options);
 }
 
 int exitCodeOf(kbxpos::Ending ending) { return kbxpos::exitCode(ending); }
@@ -137,14 +136,10 @@ TEST(KbxposProgram, TheEndOfTheInputEndsTheProgram) {
 
 // The manual page's EXIT STATUS holds the rows --help prints, and no other.
 TEST(KbxposManual, ExitStatusListsTheRowsOfTheHelp) {
-    using kbxtest::readFile;
-    const std::string page = readFile(std::filesystem::path(KBX_SOURCE_DIR) / "doc" / "man" / "kbxpos.1");
-    const std::size_t start = page.find(".SH EXIT STATUS\n");
-    ASSERT_NE(start, std::string::npos);
-    std::string expected = ".SH EXIT STATUS\n";
-    for (const kbxpos::ExitRow& row : kbxpos::kExitRows)
-        expected += ".TP\n.B " + std::to_string(row.exitCode) + "\n" + std::string(row.description) + "\n";
-    EXPECT_EQ(page.substr(start, page.find(".SH ", start + 1) - start), expected);
+    const std::string page = kbxtest::readFile(std::filesystem::path(KBX_SOURCE_DIR) / "doc" / "man" / "kbxpos.1");
+    EXPECT_EQ(kbxtest::manualSection(page, "EXIT STATUS"),
+              kbxtest::manualExitStatus(
+                  cli::exitCodesOf(kbxpos::kExitRows, &kbxpos::ExitRow::exitCode, &kbxpos::ExitRow::description)));
 }
 
 }  // namespace

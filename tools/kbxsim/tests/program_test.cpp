@@ -226,7 +226,7 @@ TEST(Program, HelpDescribesTheProtocolAndExitCodes) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_NE(result.out.find("0xEF 0x0F AAAA NN SS"), std::string::npos);
     EXPECT_NE(result.out.find("Checksum: the frame 0xEF 0x12"), std::string::npos);
-    EXPECT_NE(result.out.find("\nExit codes:\n  0  stopped by SIGINT or SIGTERM"), std::string::npos);
+    EXPECT_NE(result.out.find("\nExit status:\n  0  stopped by SIGINT or SIGTERM"), std::string::npos);
 }
 
 TEST(Program, UsageErrorsExitWithTwo) {
