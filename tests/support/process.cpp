@@ -84,6 +84,12 @@ bool collect(Pipe& out, Pipe& err, ProcessResult& result, std::chrono::steady_cl
 
 }  // namespace
 
+ProcessOptions withOutputTo(const std::filesystem::path& file) {
+    ProcessOptions options;
+    options.standardOutput = file;
+    return options;
+}
+
 ProcessResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options) {
     Pipe out;

@@ -23,6 +23,9 @@ struct ProcessOptions {
     std::filesystem::path standardOutput{};  // empty: collected in ProcessResult::out
 };
 
+// The default options with standard output going to `file`.
+ProcessOptions withOutputTo(const std::filesystem::path& file);
+
 // Runs `program` with `arguments` (without the program name), standard input
 // from the options' file (else /dev/null), and waits for it, collecting both
 // output streams (standard output goes to the options' file instead, when

@@ -3,6 +3,7 @@
 #include <getopt.h>
 
 #include <cstdio>
+#include <utility>
 
 namespace cli {
 
@@ -97,11 +98,13 @@ std::string Parsed::valueOf(int id) const {
     return value;
 }
 
-Parsed parse(int argc, const char* const* argv, std::span<const Option> options) {
+namespace {
+
+// `storage` holds the program's name and its arguments; getopt_long
+// permutes the vector it reads, so it reads pointers into this copy.
+Parsed parseWords(std::vector<std::string> storage, std::span<const Option> options) {
     const Table table = tableOf(options);
-    // getopt_long permutes the vector it reads; it reads a copy.
     std::vector<char*> arguments;
-    std::vector<std::string> storage(argv, argv + (argc > 0 ? argc : 0));
     if (storage.empty()) storage.emplace_back("");
     for (std::string& argument : storage) arguments.push_back(argument.data());
     arguments.push_back(nullptr);
@@ -129,6 +132,28 @@ Parsed parse(int argc, const char* const* argv, std::span<const Option> options)
     }
     for (int index = optind; index < count; ++index) parsed.operands.emplace_back(arguments[static_cast<std::size_t>(index)]);
     return parsed;
+}
+
+// getopt_long reports problems with the program's name in front; the name
+// itself plays no part in the reading.
+constexpr char kProgramStandIn[] = "program";
+
+}  // namespace
+
+Parsed parse(int argc, const char* const* argv, std::span<const Option> options) {
+    return parseWords(std::vector<std::string>(argv, argv + (argc > 0 ? argc : 0)), options);
+}
+
+Parsed parseArguments(std::span<const char* const> arguments, std::span<const Option> options) {
+    std::vector<std::string> words{kProgramStandIn};
+    for (const char* argument : arguments) words.emplace_back(argument != nullptr ? argument : "");
+    return parseWords(std::move(words), options);
+}
+
+Parsed parseArguments(std::span<const std::string_view> arguments, std::span<const Option> options) {
+    std::vector<std::string> words{kProgramStandIn};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return parseWords(std::move(words), options);
 }
 
 std::string versionText(std::string_view program) { return std::string(program) + " " + KBX_VERSION + "\n"; }

@@ -41,6 +41,10 @@ struct Parsed {
 // changed (getopt_long reorders a copy).
 Parsed parse(int argc, const char* const* argv, std::span<const Option> options);
 
+// The same for the arguments after the program's name.
+Parsed parseArguments(std::span<const char* const> arguments, std::span<const Option> options);
+Parsed parseArguments(std::span<const std::string_view> arguments, std::span<const Option> options);
+
 // "kbx32 1.0.0\n": what --version prints.
 std::string versionText(std::string_view program);
 

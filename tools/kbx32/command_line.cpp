@@ -9,7 +9,6 @@ namespace kbx32 {
 
 namespace {
 
-constexpr char kProgramName[] = "kbx32";
 constexpr std::string_view kCompileLogExtension = ".TXT";
 constexpr std::string_view kDownloadLogExtension = ".LOG";
 constexpr std::size_t kJobOperands = 2;
@@ -90,13 +89,11 @@ std::string Job::logPath() const {
 }
 
 Request parseArguments(std::span<const char* const> arguments) {
-    std::vector<const char*> argv{kProgramName};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<cli::Option> options;
     for (const OptionRow& row : kOptionRows) options.push_back(row.option);
     // An unknown option is refused here, before anything runs; after "--" a
     // dash starts a file name.
-    const cli::Parsed parsed = cli::parse(int(argv.size()), argv.data(), options);
+    const cli::Parsed parsed = cli::parseArguments(arguments, options);
     if (!parsed.ok()) return refused(parsed.problem);
 
     Request request;

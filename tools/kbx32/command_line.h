@@ -13,6 +13,8 @@
 // (tools/cli/options.h).
 namespace kbx32 {
 
+inline constexpr char kProgramName[] = "kbx32";  // in its messages and usage lines
+
 inline constexpr std::string_view kCompileOnly = "COMP";
 
 struct Job {

@@ -15,7 +15,6 @@ namespace kbx32 {
 
 namespace {
 
-constexpr char kProgramName[] = "kbx32";
 constexpr char kCompiled[] = "compiled";
 constexpr char kDownloadedTo[] = "compiled, downloaded to ";
 constexpr char kAlreadyHeld[] = "compiled, the keyboard holds this image already";

@@ -26,15 +26,6 @@ void complain(std::ostream& err, std::string_view path, std::string_view message
     err << kProgramName << ": " << path << ": " << message << '\n';
 }
 
-cli::Parsed readArguments(std::span<const std::string_view> arguments) {
-    // The reader wants a C argument vector, program name first.
-    std::vector<std::string> words{std::string(kProgramName)};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<const char*> argv;
-    for (const std::string& word : words) argv.push_back(word.c_str());
-    return cli::parse(static_cast<int>(argv.size()), argv.data(), kNoOptions);
-}
-
 // What is wrong with the operands: one image path, not empty.
 std::string operandProblem(const std::vector<std::string>& operands) {
     if (operands.empty()) return std::string(kNoImage);
@@ -62,7 +53,7 @@ int dumpFile(std::string_view path, std::ostream& out, std::ostream& err) {
 
 int runDump(std::span<const std::string_view> arguments, std::string_view helpText, std::ostream& out,
             std::ostream& err) {
-    const cli::Parsed parsed = readArguments(arguments);
+    const cli::Parsed parsed = cli::parseArguments(arguments, kNoOptions);
     std::string problem = parsed.problem;
     if (problem.empty() && parsed.help) {
         out << helpText;

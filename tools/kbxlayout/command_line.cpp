@@ -91,10 +91,7 @@ NewOptions newOptionsOf(const cli::Parsed& parsed) {
 }  // namespace
 
 Request parseArguments(std::span<const char* const> arguments) {
-    // getopt_long reads an argument vector that starts with the program.
-    std::vector<const char*> argv{kProgramName};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    const cli::Parsed parsed = cli::parse(static_cast<int>(argv.size()), argv.data(), kOptions);
+    const cli::Parsed parsed = cli::parseArguments(arguments, kOptions);
     if (!parsed.ok()) return usage(parsed.problem);
     if (parsed.help) return only(Request::Kind::help);
     if (parsed.version) return only(Request::Kind::version);

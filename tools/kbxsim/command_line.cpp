@@ -140,15 +140,6 @@ constexpr std::array<cli::Option, kOptions.size()> readerTable() {
 
 constexpr std::array kReaderTable = readerTable();
 
-cli::Parsed readArguments(std::span<const std::string_view> arguments) {
-    // The reader wants a C argument vector, program name first.
-    std::vector<std::string> words{std::string(kProgramName)};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<const char*> argv;
-    for (const std::string& word : words) argv.push_back(word.c_str());
-    return cli::parse(static_cast<int>(argv.size()), argv.data(), kReaderTable);
-}
-
 // Stores every option's value in order; the first bad value is the problem.
 std::string storeOptions(const cli::Parsed& read, CommandLine& options) {
     for (const cli::GivenOption& given : read.options) {
@@ -171,7 +162,7 @@ std::string checkMode(const std::vector<std::string>& operands) {
 
 ParsedCommandLine parseCommandLine(std::span<const std::string_view> arguments) {
     ParsedCommandLine parsed;
-    const cli::Parsed read = readArguments(arguments);
+    const cli::Parsed read = cli::parseArguments(arguments, kReaderTable);
     parsed.options.help = read.help;
     parsed.options.version = read.version;
     parsed.error = read.problem;

@@ -23,7 +23,7 @@ const std::filesystem::path kManualPage = std::filesystem::path(KBX_SOURCE_DIR) 
 // kbxdump with its standard output on /dev/full, where every write fails
 // with ENOSPC (the kernel's drivers/char/mem.c, write_full).
 kbxtest::ProcessResult runOnAFullDevice(const std::vector<std::string>& arguments) {
-    return kbxtest::runProgram(kProgram, arguments, {.standardOutput = "/dev/full"});
+    return kbxtest::runProgram(kProgram, arguments, kbxtest::withOutputTo("/dev/full"));
 }
 
 TEST(Program, AFullStandardOutputIsAFailure) {

@@ -19,7 +19,7 @@ inline kbxtest::ProcessResult runKbxlayout(const std::vector<std::string>& argum
 
 // The program with its standard output on /dev/full.
 inline kbxtest::ProcessResult runKbxlayoutIntoAFullDevice(const std::vector<std::string>& arguments) {
-    return kbxtest::runProgram(programPath(), arguments, {.standardOutput = "/dev/full"});
+    return kbxtest::runProgram(programPath(), arguments, kbxtest::withOutputTo("/dev/full"));
 }
 
 // The example layout of the source tree: a programmed Kesp with layers,

@@ -76,7 +76,7 @@ TEST(ProgramStart, AnUnknownOptionStartsNothing) {
 }
 
 TEST(ProgramStart, AFullStandardOutputIsAFailure) {
-    for (const std::string& option : {"--help", "--version"}) {
+    for (const std::string option : {"--help", "--version"}) {
         const kbxtest::ProcessResult result = runOnAFullDevice({option});
         EXPECT_EQ(result.exitCode, kExitFailed) << option;
         EXPECT_EQ(result.err.rfind("kbxsim: write error", 0), 0u) << result.err;

@@ -139,7 +139,7 @@ TEST_F(StartupTest, TheProgramPrintsHelpAndVersionWithoutADisplayAndRefusesUnkno
         << bad.err;
     // /dev/full takes no byte (the kernel's drivers/char/mem.c, write_full):
     // a version that cannot be written is a failure, not a silent success.
-    const kbxtest::ProcessResult lost = kbxtest::runProgram(key, {"--version"}, {.standardOutput = "/dev/full"});
+    const kbxtest::ProcessResult lost = kbxtest::runProgram(key, {"--version"}, kbxtest::withOutputTo("/dev/full"));
     EXPECT_EQ(lost.exitCode, 1);
     EXPECT_NE(lost.err.find("key: write error"), std::string::npos) << lost.err;
 }
