@@ -22,10 +22,13 @@ fail() {
   failures=$((failures + 1))
 }
 
-# dpkg-buildpackage writes the packages into the parent of the source folder.
+# The source as committed and edited, without what an earlier package build
+# in the source folder left (its CMake folder obj-ARCH/). dpkg-buildpackage
+# writes the packages into the parent of the source folder.
 copy="$work/build/kbx"
 mkdir -p "$copy"
-git -C "$source_root" ls-files -co --exclude-standard -z | tar -C "$source_root" --null -T - -cf - | tar -C "$copy" -xf -
+git -C "$source_root" ls-files -co --exclude-standard -z | grep -zv '^obj-' |
+  tar -C "$source_root" --null -T - -cf - | tar -C "$copy" -xf -
 
 echo "== dpkg-buildpackage -us -uc -b"
 started=$SECONDS
