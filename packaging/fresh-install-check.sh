@@ -52,7 +52,6 @@ in_root() { chroot "$fresh" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin H
 install_in_root() {
   local step="$1"
   shift
-  # shellcheck disable=SC2046
   in_root apt-get install -y -q --no-install-recommends "$@" >"$fresh/tmp/install-$step.log" 2>&1 ||
     { tail -30 "$fresh/tmp/install-$step.log" >&2; echo "FAILED: apt-get install ($step)" >&2; exit 1; }
 }
@@ -83,7 +82,8 @@ in_root apt-get update -q >"$fresh/tmp/update.log" 2>&1 || { tail -20 "$fresh/tm
 echo "== the runtime libraries alone: ${runtime_packages[*]}"
 mapfile -t debs < <(debs_of "${runtime_packages[@]}")
 install_in_root libraries "${debs[@]}"
-qt="$(in_root dpkg-query -W -f '${Package}\n' | grep -i qt || true)"
+# Installed packages only ("ii"), not ones dpkg merely remembers.
+qt="$(in_root dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | grep -i qt || true)"
 [ -z "$qt" ] || { echo "FAILED: the runtime libraries brought Qt: $qt" >&2; exit 1; }
 
 echo "== the programs: ${program_packages[*]}"
