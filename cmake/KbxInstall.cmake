@@ -1,18 +1,21 @@
-# Install rules of every deliverable, the pkg-config files and the Debian
-# package. Included from the top CMakeLists.txt after all targets exist;
-# GNUInstallDirs is included there before the targets, for the run path.
+# Install rules of every deliverable and the pkg-config files. Included from
+# the top CMakeLists.txt after all targets exist; GNUInstallDirs is included
+# there before the targets, for the run path. The Debian packages are built
+# from this install by debian/rules (dpkg-buildpackage), which splits it
+# into the packages named in debian/control.
 #
 # Installed layout (prefix /usr):
 #   bin/                      the programs
-#   LIBDIR/                   the shared libraries, each with its soname link
-#                             and its unversioned name, which the programs
-#                             and libraries load at run time (dlopen)
+#   LIBDIR/                   the shared libraries, each with its soname link,
+#                             by which the programs and libraries load them
+#                             at run time, and its unversioned link name
 #   LIBDIR/pkgconfig/         one pkg-config file per library
 #   include/kbx/              the public C headers
 #   share/kbx/LAY/            the templates of the new-document dialog
 #   share/kbx/examples/       the example layouts
 #   share/kbx/translations/   the editor's English texts
 #   share/applications/, share/icons/, share/man/man1/
+#   share/mime/packages/      the layout source type (*.kbf) for the desktop
 
 set(KBX_DATA_SUBDIR kbx)
 set(KBX_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/${KBX_DATA_SUBDIR})
@@ -72,6 +75,8 @@ if(TARGET key)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/key.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/key.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/kbx-layout.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+  install(FILES ${CMAKE_SOURCE_DIR}/doc/man/key.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   # keyui_app: templates, translation, settings file; keyui_download: work files.
   foreach(user keyui_app keyui_download)
     target_compile_definitions(${user} PRIVATE
@@ -79,27 +84,6 @@ if(TARGET key)
       KBX_INSTALLED_TRANSLATIONS="${KBX_TRANSLATIONS_SUBDIR}/")
   endforeach()
 endif()
-
-# The Debian package: cmake --build build --target package gives build/kbx_VERSION_ARCH.deb.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME kbx)
-set(CPACK_PACKAGE_VENDOR "kbx developers")
-set(CPACK_PACKAGE_CONTACT "kbx developers <kbx@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Programmable point-of-sale keyboards: layout compiler, editor and libraries")
-set(CPACK_PACKAGE_DESCRIPTION
-  "The layout compiler and its compile-and-download program kbx32, the keyboard interface and point-of-sale libraries, the simulated keyboard kbxsim, the image printer kbxdump, the layout tool kbxlayout, the point-of-sale monitor kbxpos and the graphical layout editor key with its templates.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# A shlibs file for the shared libraries, and ldconfig after install and removal.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1, libevdev2 (>= 1.11)")
-if(TARGET key)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
-    ", libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), fonts-liberation")
-endif()
-include(CPack)
 
 if(KBX_TESTS AND NOT KBX_SANITIZE)
   add_subdirectory(tests/install)

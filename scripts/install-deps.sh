@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools linguist-qt6 libgl-dev
   fonts-liberation xvfb xauth
   dpkg-dev file binutils
+  debhelper lintian devscripts desktop-file-utils debootstrap
 )
 
 missing=()

@@ -115,6 +115,8 @@ trap 'stop_keyboard; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 if [ -x "$prefix/bin/key" ]; then
   [ -f "$prefix/share/kbx/translations/key_en.qm" ] || fail "key_en.qm not installed"
   [ -f "$prefix/share/applications/key.desktop" ] || fail "key.desktop not installed"
+  [ -f "$prefix/share/mime/packages/kbx-layout.xml" ] || fail "the layout type kbx-layout.xml not installed"
+  [ -f "$prefix/share/man/man1/key.1" ] || fail "man page of key not installed"
   [ -f "$prefix/share/icons/hicolor/scalable/apps/key.svg" ] || fail "key's icon not installed"
 
   socket="$work/keyboard.sock"
