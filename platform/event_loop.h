@@ -4,7 +4,10 @@
 // timers on a monotonic clock, posted events, descriptor watches, and
 // nested loops that run until a condition holds. Every library of a
 // process uses the loop of the thread that calls it, so a wait inside one
-// library also runs the timers and watches of the others.
+// library also runs the timers and watches of the others. The loops are
+// libkbxplatform.so's; these functions reach them through its C functions
+// (kbx_platform_set_timer ...), so every copy of this code in a process
+// shares them.
 
 #include <chrono>
 #include <cstdint>
@@ -65,8 +68,7 @@ int dispatch(std::chrono::milliseconds timeout);
 
 // A nested loop: dispatches until `done()` holds or `limit` has passed
 // (negative: no limit). True when the condition holds.
-bool runUntil(const std::function<bool()>& done,
-                               std::chrono::milliseconds limit = std::chrono::milliseconds(-1));
+bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::milliseconds(-1));
 
 // The calling thread's loop descriptor (see kbx_platform_fd).
 int loopDescriptor();

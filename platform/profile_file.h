@@ -46,9 +46,9 @@ private:
 };
 
 // One read or one write of a file, as the private profile calls do.
-std::string readProfileString(const std::string& path, std::string_view section,
-                                               std::string_view key, std::string_view fallback);
+std::string readProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              std::string_view fallback);
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                                         std::string_view value);
+                        std::string_view value);
 
 }  // namespace kbx
