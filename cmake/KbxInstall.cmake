@@ -24,13 +24,16 @@ set(KBX_TRANSLATIONS_SUBDIR translations)
 
 set(KBX_INSTALLED_PROGRAMS kbx32 kbxsim kbxdump kbxlayout kbxpos)
 
-# library target | header | pkg-config description
+# library target | header | Requires | Requires.private | pkg-config description
+# Requires: libraries whose functions the header tells its users to call
+# (kbxfunc.h: the event loop of kbxplatform.h). Requires.private: libraries
+# the library itself links and its users do not call.
 set(KBX_LIBRARY_TABLE
-  "kbxc32|compiler/include/kbxc32.h|Layout compiler of the programmable keyboards"
-  "kbxi32|iface/include/kbxi32.h|Interface library of the programmable keyboards: download, upload, commands"
-  "kbxfunc|posfunc/include/kbxfunc.h|Point-of-sale function library of the programmable keyboards"
-  "kbxplatform|platform/include/kbxplatform.h|Platform services of the keyboard libraries"
-  "kbxusb|tools/kbxusb/include/kbxusb.h|USB transport library of the programmable keyboards")
+  "kbxc32|compiler/include/kbxc32.h||kbxplatform|Layout compiler of the programmable keyboards"
+  "kbxi32|iface/include/kbxi32.h||kbxplatform|Interface library of the programmable keyboards: download, upload, commands"
+  "kbxfunc|posfunc/include/kbxfunc.h|kbxplatform||Point-of-sale function library of the programmable keyboards"
+  "kbxplatform|platform/include/kbxplatform.h|||Platform services of the keyboard libraries"
+  "kbxusb|tools/kbxusb/include/kbxusb.h||kbxplatform|USB transport library of the programmable keyboards")
 
 install(TARGETS ${KBX_INSTALLED_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -38,7 +41,9 @@ foreach(row IN LISTS KBX_LIBRARY_TABLE)
   string(REPLACE "|" ";" fields "${row}")
   list(GET fields 0 KBX_PC_NAME)
   list(GET fields 1 header)
-  list(GET fields 2 KBX_PC_DESCRIPTION)
+  list(GET fields 2 KBX_PC_REQUIRES)
+  list(GET fields 3 KBX_PC_REQUIRES_PRIVATE)
+  list(GET fields 4 KBX_PC_DESCRIPTION)
   install(TARGETS ${KBX_PC_NAME} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/${header} DESTINATION ${KBX_INSTALL_INCLUDEDIR})
   # Written at install time: the prefix is the one of the install (cmake
@@ -47,6 +52,8 @@ foreach(row IN LISTS KBX_LIBRARY_TABLE)
     set(KBX_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
     set(KBX_PC_NAME \"${KBX_PC_NAME}\")
     set(KBX_PC_DESCRIPTION \"${KBX_PC_DESCRIPTION}\")
+    set(KBX_PC_REQUIRES \"${KBX_PC_REQUIRES}\")
+    set(KBX_PC_REQUIRES_PRIVATE \"${KBX_PC_REQUIRES_PRIVATE}\")
     set(KBX_PC_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
     set(KBX_PC_INCLUDEDIR \"${KBX_INSTALL_INCLUDEDIR}\")
     set(KBX_PC_VERSION \"${PROJECT_VERSION}\")

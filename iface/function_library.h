@@ -13,12 +13,13 @@
 #include "iface/include/kbxi32.h"
 #include "iface/library_binding.h"
 #include "iface/protocol/block_read.h"
+#include "kbx_sonames.h"
 
 namespace kbxi {
 
 class SharedTimer;
 
-inline constexpr char kFunctionLibraryName[] = "libkbxfunc.so";
+inline constexpr char kFunctionLibraryName[] = KBX_SONAME_KBXFUNC;
 
 // What the capture callback was told: done, and how many key codes came
 // (0 after the capture's time-out).

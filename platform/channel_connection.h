@@ -13,14 +13,13 @@
 #include <string>
 
 #include "platform/channel_protocol.h"
-#include "platform/include/kbxplatform_api.h"
 #include "platform/unique_fd.h"
 
 namespace kbx::platform {
 
 inline constexpr std::chrono::milliseconds kChannelReplyTimeout{2000};
 
-class KBX_PLATFORM_API ChannelConnection {
+class ChannelConnection {
 public:
     // Connects to the socket at `path`: null when nothing listens there or
     // the path does not fit a socket address.

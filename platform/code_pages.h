@@ -10,17 +10,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
-KBX_PLATFORM_API unsigned char ansiToOem(unsigned char c);
-KBX_PLATFORM_API unsigned char oemToAnsi(unsigned char c);
-KBX_PLATFORM_API std::string ansiToOem(std::string_view text);
-KBX_PLATFORM_API std::string oemToAnsi(std::string_view text);
+unsigned char ansiToOem(unsigned char c);
+unsigned char oemToAnsi(unsigned char c);
+std::string ansiToOem(std::string_view text);
+std::string oemToAnsi(std::string_view text);
 
 // A Windows-1252 text as UTF-8, every byte kept (the unassigned 81, 8D, 8F,
 // 90 and 9D become the control characters of the same number).
-KBX_PLATFORM_API std::string ansiToUtf8(std::string_view text);
+std::string ansiToUtf8(std::string_view text);
 
 }  // namespace kbx::platform

@@ -3,15 +3,13 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 // A shared library loaded at run time (dlopen), closed when the object goes.
 // The file name is searched the normal way: a name without a slash through
 // the run path of libkbxplatform.so and of the program, LD_LIBRARY_PATH and
 // the system folders; a name with a slash is taken as a path.
-class KBX_PLATFORM_API DynamicLibrary {
+class DynamicLibrary {
 public:
     DynamicLibrary() = default;  // holds no library
     explicit DynamicLibrary(const std::string& fileName);

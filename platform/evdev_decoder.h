@@ -16,7 +16,6 @@
 
 #include <linux/input-event-codes.h>
 
-#include "platform/include/kbxplatform_api.h"
 #include "platform/set_one_keymap.h"
 
 namespace kbx::platform {
@@ -36,12 +35,12 @@ inline constexpr std::int32_t kKeyRepeat = 2;
 
 // An MSC_SCAN value read as the driver's number of a set-1 code, nothing
 // for values of other kinds (USB usages, untranslated set-2 codes).
-KBX_PLATFORM_API std::optional<SetOneCode> setOneCodeOfScan(std::int32_t scanValue);
+std::optional<SetOneCode> setOneCodeOfScan(std::int32_t scanValue);
 
 // Whether the device's MSC_SCAN values are set-1 codes: not for a keyboard
 // the AT driver reads untranslated ("AT Raw Set 2 keyboard", "AT Set 2
 // Extra keyboard"), whose scan codes are set 2.
-KBX_PLATFORM_API bool scanValuesAreSetOne(std::string_view deviceName);
+bool scanValuesAreSetOne(std::string_view deviceName);
 
 // One decoded event.
 struct DecodedEvent {
@@ -55,7 +54,7 @@ struct DecodedEvent {
     std::optional<std::uint32_t> keyData;  // key, scanOnly: the key data; nothing for keys without a set-1 code
 };
 
-class KBX_PLATFORM_API EvdevDecoder {
+class EvdevDecoder {
 public:
     explicit EvdevDecoder(bool scanValuesAreSetOne = true) : scanValuesAreSetOne_(scanValuesAreSetOne) {}
     DecodedEvent decode(const EvdevEvent& event);

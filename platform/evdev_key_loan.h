@@ -12,8 +12,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 // A device's table from scan codes (as MSC_SCAN numbers them) to key codes.
@@ -25,7 +23,7 @@ public:
     virtual bool assign(std::uint32_t scan, std::uint16_t key) = 0;
 };
 
-class KBX_PLATFORM_API UnknownKeyLoan {
+class UnknownKeyLoan {
 public:
     UnknownKeyLoan() = default;
     // Lends a key code to every plain set-1 code that `keymap` maps to no key.

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <type_traits>
 #include <utility>
 
+#include "platform/include/kbxplatform.h"
 #include "platform/monotonic_clock.h"
-#include "platform/thread_loop.h"
 
 namespace kbx::platform {
 
@@ -19,6 +21,27 @@ std::chrono::milliseconds remainingUntil(std::chrono::nanoseconds deadline) {
     return std::min(std::chrono::ceil<std::chrono::milliseconds>(left), std::chrono::milliseconds(INT_MAX));
 }
 
+// The loops are libkbxplatform.so's, one per thread for every library of the
+// process; a function object travels to them as the context of a handler.
+template <typename Function>
+void runFunction(void* context, std::uintptr_t id) {
+    if constexpr (std::is_invocable_v<Function, std::uintptr_t>) {
+        (*static_cast<Function*>(context))(id);
+    } else {
+        (*static_cast<Function*>(context))();
+    }
+}
+
+template <typename Function>
+void releaseFunction(void* context) {
+    const std::unique_ptr<Function> released(static_cast<Function*>(context));
+}
+
+template <typename Function>
+void* contextOf(Function function) {
+    return std::make_unique<Function>(std::move(function)).release();
+}
+
 }  // namespace
 
 TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc) {
@@ -26,33 +49,33 @@ TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc) {
     return setTimer(existing, milliseconds, [proc](TimerId id) { proc(nullptr, kTimerMessage, id, tickCount()); });
 }
 
-// A thread whose loop has ended starts nothing and has nothing to stop.
 TimerId setTimer(TimerId existing, unsigned milliseconds, std::function<void(TimerId)> handler) {
-    ThreadLoop* loop = currentLoop();
-    return loop != nullptr ? loop->setTimer(existing, milliseconds, std::move(handler)) : 0;
+    using Function = std::function<void(TimerId)>;
+    if (!handler) return 0;
+    return kbx_platform_set_timer(existing, milliseconds, runFunction<Function>, contextOf(std::move(handler)),
+                                  releaseFunction<Function>);
 }
 
-bool killTimer(TimerId id) {
-    ThreadLoop* loop = currentLoop();
-    return loop != nullptr && loop->killTimer(id);
-}
+bool killTimer(TimerId id) { return kbx_platform_kill_timer(id) != 0; }
 
 void postEvent(std::function<void()> event) {
-    if (ThreadLoop* loop = currentLoop()) loop->post(std::move(event));
+    using Function = std::function<void()>;
+    if (!event) return;
+    kbx_platform_post(runFunction<Function>, contextOf(std::move(event)), releaseFunction<Function>);
 }
 
 WatchId watchDescriptor(int fd, std::function<void()> onReadable) {
-    ThreadLoop* loop = currentLoop();
-    return loop != nullptr ? loop->watch(fd, std::move(onReadable)) : 0;
+    using Function = std::function<void()>;
+    if (!onReadable) return 0;
+    return kbx_platform_watch(fd, runFunction<Function>, contextOf(std::move(onReadable)),
+                              releaseFunction<Function>);
 }
 
-void unwatchDescriptor(WatchId id) {
-    if (ThreadLoop* loop = currentLoop()) loop->unwatch(id);
-}
+void unwatchDescriptor(WatchId id) { kbx_platform_unwatch(id); }
 
 int dispatch(std::chrono::milliseconds timeout) {
-    ThreadLoop* loop = currentLoop();
-    return loop != nullptr ? loop->dispatch(timeout) : -1;
+    const auto bounded = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), -1, INT_MAX);
+    return kbx_platform_dispatch_nested(static_cast<int>(bounded));
 }
 
 bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
@@ -68,10 +91,7 @@ bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit
     }
 }
 
-int loopDescriptor() {
-    ThreadLoop* loop = currentLoop();
-    return loop != nullptr ? loop->descriptor() : -1;
-}
+int loopDescriptor() { return kbx_platform_fd(); }
 
 std::uint32_t tickCount() {
     // Wraps after 49.7 days, as the thread timers' time argument does.
@@ -79,8 +99,6 @@ std::uint32_t tickCount() {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
 }
 
-void resetLoopForTests() {
-    if (ThreadLoop* loop = currentLoop()) loop->reset();
-}
+void resetLoopForTests() { kbx_platform_reset_loop(); }
 
 }  // namespace kbx::platform

@@ -4,13 +4,14 @@
 // timers on a monotonic clock, posted events, descriptor watches, and
 // nested loops that run until a condition holds. Every library of a
 // process uses the loop of the thread that calls it, so a wait inside one
-// library also runs the timers and watches of the others.
+// library also runs the timers and watches of the others. The loops are
+// libkbxplatform.so's; these functions reach them through its C functions
+// (kbx_platform_set_timer ...), so every copy of this code in a process
+// shares them.
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
-
-#include "platform/include/kbxplatform_api.h"
 
 namespace kbx::platform {
 
@@ -37,16 +38,16 @@ inline constexpr unsigned kTimerMessage = 0x0113;
 // it runs the other handlers only). Intervals below 1 ms count as 1 ms,
 // intervals above 0x7FFFFFFF ms as that. A procedure may kill or restart its
 // own timer or any other.
-KBX_PLATFORM_API TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc);
+TimerId setTimer(TimerId existing, unsigned milliseconds, TimerProc proc);
 
 // Starts a timer that runs a function object; same rules as above.
-KBX_PLATFORM_API TimerId setTimer(TimerId existing, unsigned milliseconds, std::function<void(TimerId)> handler);
+TimerId setTimer(TimerId existing, unsigned milliseconds, std::function<void(TimerId)> handler);
 
 // Stops a timer of the calling thread; false when there is no such timer.
-KBX_PLATFORM_API bool killTimer(TimerId id);
+bool killTimer(TimerId id);
 
 // Runs `event` on the calling thread's loop at its next dispatch.
-KBX_PLATFORM_API void postEvent(std::function<void()> event);
+void postEvent(std::function<void()> event);
 
 // Calls `onReadable` whenever `fd` is readable (or closed, or in error),
 // from the calling thread's dispatch. Returns a watch identifier (never 0),
@@ -55,29 +56,28 @@ KBX_PLATFORM_API void postEvent(std::function<void()> event);
 // they were added, each only while the descriptor is still readable. While a
 // handler runs, its descriptor is not reported to nested loops.
 using WatchId = std::uintptr_t;
-KBX_PLATFORM_API WatchId watchDescriptor(int fd, std::function<void()> onReadable);
-KBX_PLATFORM_API void unwatchDescriptor(WatchId id);
+WatchId watchDescriptor(int fd, std::function<void()> onReadable);
+void unwatchDescriptor(WatchId id);
 
 // Runs what is due, waiting at most `timeout` for something to become due
 // (negative: as long as it takes): the events posted before the dispatch,
 // then the ready watches, then the due timers. What a handler adds runs at
 // a later dispatch. The number of handlers run, -1 on error; an exception of
 // a handler ends the dispatch and passes on, and what was not run stays due.
-KBX_PLATFORM_API int dispatch(std::chrono::milliseconds timeout);
+int dispatch(std::chrono::milliseconds timeout);
 
 // A nested loop: dispatches until `done()` holds or `limit` has passed
 // (negative: no limit). True when the condition holds.
-KBX_PLATFORM_API bool runUntil(const std::function<bool()>& done,
-                               std::chrono::milliseconds limit = std::chrono::milliseconds(-1));
+bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::milliseconds(-1));
 
 // The calling thread's loop descriptor (see kbx_platform_fd).
-KBX_PLATFORM_API int loopDescriptor();
+int loopDescriptor();
 
 // Milliseconds on the monotonic clock, as the thread timers count them.
-KBX_PLATFORM_API std::uint32_t tickCount();
+std::uint32_t tickCount();
 
 // Drops every timer, event and watch of the calling thread (tests). The
 // loop descriptor stays the same and is no longer readable.
-KBX_PLATFORM_API void resetLoopForTests();
+void resetLoopForTests();
 
 }  // namespace kbx::platform

@@ -22,7 +22,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/include/kbxplatform_api.h"
 #include "platform/keyboard_channel.h"
 
 namespace kbx::platform {
@@ -66,9 +65,9 @@ inline OpenedKeyEventSource openedSource(std::unique_ptr<KeyEventSource> source,
 }
 
 // Whether any source is configured (whether or not it can be opened).
-KBX_PLATFORM_API bool keyEventSourceConfigured();
+bool keyEventSourceConfigured();
 
 // Opens the configured source and watches it on the calling thread's loop.
-KBX_PLATFORM_API OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler);
+OpenedKeyEventSource openKeyEventSource(KeyEventHandler handler);
 
 }  // namespace kbx::platform

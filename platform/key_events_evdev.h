@@ -17,7 +17,7 @@
 
 namespace kbx::platform {
 
-class KBX_PLATFORM_API EvdevKeyEvents final : public KeyEventSource {
+class EvdevKeyEvents final : public KeyEventSource {
 public:
     EvdevKeyEvents(std::unique_ptr<EvdevKeyboard> keyboard, std::unique_ptr<PassOnDevice> passOn,
                    KeyEventHandler handler);

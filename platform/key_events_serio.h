@@ -18,7 +18,7 @@
 
 namespace kbx::platform {
 
-class KBX_PLATFORM_API SerioKeyEvents final : public KeyEventSource {
+class SerioKeyEvents final : public KeyEventSource {
 public:
     // Without a pass-through device (no uinput) the keys let through are dropped.
     SerioKeyEvents(std::shared_ptr<SerioPort> port, std::unique_ptr<PassOnDevice> passOn, KeyEventHandler handler);

@@ -19,8 +19,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 inline constexpr char kKeyboardVariable[] = "KBX_KEYBOARD";
@@ -47,12 +45,12 @@ public:
 // Opens the channel KBX_KEYBOARD names; null when it names none or it cannot
 // be reached. With `why`: when a channel is named and cannot be opened, the
 // variable, the channel and the system's reason; empty when none is named.
-KBX_PLATFORM_API std::unique_ptr<KeyboardChannel> openKeyboardChannel();
-KBX_PLATFORM_API std::unique_ptr<KeyboardChannel> openKeyboardChannel(std::string& why);
+std::unique_ptr<KeyboardChannel> openKeyboardChannel();
+std::unique_ptr<KeyboardChannel> openKeyboardChannel(std::string& why);
 
 // The socket path of a "sim:PATH" value, else nothing.
-KBX_PLATFORM_API std::optional<std::string> simulatedKeyboardPath(const char* variableValue);
+std::optional<std::string> simulatedKeyboardPath(const char* variableValue);
 // The port path of a "serio:PATH" value, else nothing.
-KBX_PLATFORM_API std::optional<std::string> serioPortPath(const char* variableValue);
+std::optional<std::string> serioPortPath(const char* variableValue);
 
 }  // namespace kbx::platform

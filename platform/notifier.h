@@ -2,11 +2,10 @@
 
 // Message boxes of the libraries. By default the text goes to standard error
 // and the default button answers; the editor installs one that shows a real
-// box, tests install a scripted one.
+// box, tests install a scripted one. One notifier serves the process: these
+// functions reach the one of libkbxplatform.so (kbx_platform_notify).
 
 #include <string_view>
-
-#include "platform/include/kbxplatform_api.h"
 
 namespace kbx::platform {
 
@@ -21,9 +20,9 @@ public:
 
 // Shows a message through the installed notifier. The text and title are
 // single-byte Windows-1252 texts, as the libraries write them.
-KBX_PLATFORM_API Answer notify(std::string_view text, std::string_view title, Buttons buttons);
+Answer notify(std::string_view text, std::string_view title, Buttons buttons);
 
 // Installs a notifier (not owned); null puts the default one back.
-KBX_PLATFORM_API void setNotifier(Notifier* notifier);
+void setNotifier(Notifier* notifier);
 
 }  // namespace kbx::platform

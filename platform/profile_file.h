@@ -15,14 +15,12 @@
 #include <string_view>
 #include <vector>
 
-#include "kbxplatform_api.h"
-
 namespace kbx {
 
 // Larger files are read only this far and are never written back.
 inline constexpr std::size_t kMaxProfileFileSize = 1 << 20;
 
-class KBX_PLATFORM_API ProfileFile {
+class ProfileFile {
 public:
     static ProfileFile load(const std::string& path);
     static ProfileFile parse(std::string_view text);
@@ -48,9 +46,9 @@ private:
 };
 
 // One read or one write of a file, as the private profile calls do.
-KBX_PLATFORM_API std::string readProfileString(const std::string& path, std::string_view section,
-                                               std::string_view key, std::string_view fallback);
-KBX_PLATFORM_API bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                                         std::string_view value);
+std::string readProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              std::string_view fallback);
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
 
 }  // namespace kbx

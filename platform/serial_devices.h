@@ -6,18 +6,16 @@
 #include <string>
 #include <string_view>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 // The port an upper-cased interface string names, as the interface library
 // reads it: its first four characters ("COM1" of "COM1:9600,O,8"), or "COMn"
 // of "COM n".
-KBX_PLATFORM_API std::string serialPortName(std::string_view upperCasedInterfaceString);
+std::string serialPortName(std::string_view upperCasedInterfaceString);
 
-KBX_PLATFORM_API std::string serialDevicePath(std::string_view portName);
+std::string serialDevicePath(std::string_view portName);
 // The variable that names the device of a port ("KBX_COM2"); empty for a
 // name that is no "COMn".
-KBX_PLATFORM_API std::string serialDeviceVariable(std::string_view portName);
+std::string serialDeviceVariable(std::string_view portName);
 
 }  // namespace kbx::platform

@@ -17,7 +17,7 @@ namespace kbx::platform {
 
 inline constexpr std::chrono::milliseconds kSerioAnswerTimeout{1000};
 
-class KBX_PLATFORM_API SerioChannel : public KeyboardChannel {
+class SerioChannel : public KeyboardChannel {
 public:
     // Opens the raw port at `path`: null when it cannot be opened, with why
     // (the path and the system's reason).

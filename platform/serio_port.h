@@ -2,25 +2,24 @@
 
 // The Linux raw PS/2 port (serio_raw) as the libraries of one process share
 // it. The driver keeps one queue of received bytes for all readers of the
-// port, so every reader in the process reads through one SerioPort: a byte
-// request takes the keyboard's answer, and every other byte that arrives
-// meanwhile (key presses, the keyboard's replies) is kept for the key event
-// source, which is woken through `wakeDescriptor`.
+// port, so every reader in the process reads through the one port that
+// libkbxplatform.so keeps per path: a byte request takes the keyboard's
+// answer, and every other byte that arrives meanwhile (key presses, the
+// keyboard's replies) is kept for the key event source, which is woken
+// through `wakeDescriptor`.
 
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/include/kbxplatform_api.h"
+#include "platform/include/kbxplatform.h"
 #include "platform/unique_fd.h"
 
 namespace kbx::platform {
 
-class KBX_PLATFORM_API SerioPort {
+class SerioPort {
 public:
     // The process's port at `path`, opened when no one has it open; null with
     // `error` (the path and the system's reason) when it cannot be opened.
@@ -29,10 +28,10 @@ public:
     // Over a descriptor of its own (tests); null when no wake descriptor can be made.
     static std::shared_ptr<SerioPort> over(UniqueFd port);
 
-    SerioPort(UniqueFd port, UniqueFd wake) : port_(std::move(port)), wake_(std::move(wake)) {}
+    explicit SerioPort(KbxPlatformSerioPort* handle) : handle_(handle) {}
 
-    int descriptor() const { return port_.get(); }
-    int wakeDescriptor() const { return wake_.get(); }
+    int descriptor() const { return kbx_platform_serio_descriptor(handle_.get()); }
+    int wakeDescriptor() const { return kbx_platform_serio_wake_descriptor(handle_.get()); }
 
     // Sends `byte` and waits for the keyboard's answer: true for the
     // acknowledgement 0xFA, false for 0xFE, a write error or no answer in
@@ -48,15 +47,10 @@ public:
     bool gone();
 
 private:
-    void keep(std::uint8_t byte);
-    void readWaiting(std::vector<std::uint8_t>& into);
-
-    std::mutex mutex_;
-    UniqueFd port_;
-    UniqueFd wake_;  // readable while kept bytes wait
-    std::deque<std::uint8_t> kept_;
-    bool reading_ = false;
-    bool gone_ = false;
+    struct Release {
+        void operator()(KbxPlatformSerioPort* handle) const { kbx_platform_serio_release(handle); }
+    };
+    std::unique_ptr<KbxPlatformSerioPort, Release> handle_;
 };
 
 }  // namespace kbx::platform

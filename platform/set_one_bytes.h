@@ -11,11 +11,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
-class KBX_PLATFORM_API SetOneByteReader {
+class SetOneByteReader {
 public:
     // The key data once `byte` completes a key; nothing for a prefix.
     std::optional<std::uint32_t> feed(std::uint8_t byte);

@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 // The set-1 make code of a key and whether it is 0xE0-prefixed.
@@ -34,12 +32,12 @@ constexpr SetOneCode setOneCodeOfIndex(std::uint8_t index) {
 // The key code the driver gives a scan code by default; 0 for one it knows
 // no key for (it then reports the scan code alone) and for the keyboard's
 // own Shift codes around cursor keys (it reports nothing for those).
-KBX_PLATFORM_API std::uint16_t defaultLinuxKeyOf(SetOneCode code);
+std::uint16_t defaultLinuxKeyOf(SetOneCode code);
 
 // The set-1 code an ordinary keyboard sends for a Linux key code: the main
 // block first, then the extended keys, then the keys above 0x53 (so Print
 // Screen is E0 37, not the 0x54 it sends with Alt); nothing for keys
 // without one.
-KBX_PLATFORM_API std::optional<SetOneCode> setOneCodeOfKey(std::uint16_t linuxKey);
+std::optional<SetOneCode> setOneCodeOfKey(std::uint16_t linuxKey);
 
 }  // namespace kbx::platform

@@ -4,8 +4,6 @@
 // transport by. Linux reports the NT 5 family; KBX_PLATFORM=nt4 or w95 makes
 // it report those (tests cover every branch that way).
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 struct SystemVersion {
@@ -13,6 +11,6 @@ struct SystemVersion {
     int major;  // 4 or 5 for NT, 4 for the 95 family
 };
 
-KBX_PLATFORM_API SystemVersion systemVersion();
+SystemVersion systemVersion();
 
 }  // namespace kbx::platform

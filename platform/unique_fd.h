@@ -27,6 +27,8 @@ public:
 
     int get() const { return fd_; }
     bool isOpen() const { return fd_ >= 0; }
+    // Gives up the descriptor without closing it.
+    int release() { return std::exchange(fd_, -1); }
 
     void reset() {
         if (fd_ >= 0) ::close(fd_);

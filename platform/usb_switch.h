@@ -6,14 +6,12 @@
 
 #include <string>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 // The switch file's path; empty when neither variable names a folder.
-KBX_PLATFORM_API std::string usbSwitchPath();
+std::string usbSwitchPath();
 
 // True when the switch file exists.
-KBX_PLATFORM_API bool usbChoiceEnabled();
+bool usbChoiceEnabled();
 
 }  // namespace kbx::platform

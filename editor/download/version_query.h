@@ -14,10 +14,11 @@
 #include <string>
 
 #include "editor/download/version_interface.h"
+#include "kbx_sonames.h"
 
 namespace keyui::download {
 
-inline constexpr char kInterfaceLibraryFile[] = "libkbxi32.so";
+inline constexpr char kInterfaceLibraryFile[] = KBX_SONAME_KBXI32;
 
 struct VersionQueryOptions {
     // The interface library to bind: a file name searched the normal way, or

@@ -9,10 +9,11 @@
 
 #include "iface/library_binding.h"
 #include "iface/transports/byte_transport.h"
+#include "kbx_sonames.h"
 
 namespace kbxi {
 
-inline constexpr char kUsbLibraryName[] = "libkbxusb.so";
+inline constexpr char kUsbLibraryName[] = KBX_SONAME_KBXUSB;
 
 class UsbLibrary : public ByteTransport {
 public:

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "posfunc/include/kbxfunc.h"
+#include "kbx_sonames.h"
 
 namespace kbx::platform {
 class DynamicLibrary;
@@ -18,7 +19,7 @@ class DynamicLibrary;
 
 namespace kbxfunc {
 
-inline constexpr char kKbxi32LibraryName[] = "libkbxi32.so";
+inline constexpr char kKbxi32LibraryName[] = KBX_SONAME_KBXI32;
 inline constexpr int kKbxi32NotLoadable = 99;
 
 // The entry points, in the order load_kbxi32 takes them (codes 1-12).

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "compiler/include/kbxc32.h"
+#include "kbx_sonames.h"
 #include "platform/dynamic_library.h"
 
 // The layout compiler, bound at run time: libkbxc32.so and its entry kbxc.
 namespace kbx32 {
 
-inline constexpr char kCompilerLibraryName[] = "libkbxc32.so";
+inline constexpr char kCompilerLibraryName[] = KBX_SONAME_KBXC32;
 inline constexpr char kCompilerEntryName[] = "kbxc";
 
 class CompilerLibrary {

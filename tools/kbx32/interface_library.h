@@ -3,13 +3,14 @@
 #include <string>
 
 #include "iface/include/kbxi32.h"
+#include "kbx_sonames.h"
 #include "platform/dynamic_library.h"
 
 // The keyboard interface library, bound at run time: libkbxi32.so and the
 // entries kbx32 uses.
 namespace kbx32 {
 
-inline constexpr char kInterfaceLibraryName[] = "libkbxi32.so";
+inline constexpr char kInterfaceLibraryName[] = KBX_SONAME_KBXI32;
 
 class InterfaceLibrary {
 public:
