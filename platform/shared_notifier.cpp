@@ -6,45 +6,24 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page_tables.h"
 #include "platform/include/kbxplatform.h"
-#include "platform/utf8.h"
+#include "platform/terminal_text.h"
 
 namespace kbx::platform {
 namespace {
 
 constexpr std::string_view kTitleSeparator = ": ";
-constexpr char kUnsafeStandIn = '?';
 constexpr int kAnswerOk = 0;
-
-// Control characters other than tab and line feed would steer the terminal
-// (an escape byte in a file name, the C1 introducers among the unassigned
-// Windows-1252 bytes); they are shown as a stand-in.
-bool isSafeOnTerminal(char32_t character) {
-    if (character == U'\t' || character == U'\n') return true;
-    return character >= 0x20 && !(character >= 0x7F && character <= 0x9F);
-}
-
-void appendForTerminal(std::string& out, std::string_view ansiText) {
-    for (const char c : ansiText) {
-        const char32_t character = ansiToUnicode(static_cast<unsigned char>(c));
-        if (isSafeOnTerminal(character)) {
-            appendUtf8(out, character);
-        } else {
-            out += kUnsafeStandIn;
-        }
-    }
-}
 
 // The default notifier: writes "title: text" to standard error; its answer
 // is the default button, which is OK for either set of buttons.
 void showOnStandardError(std::string_view text, std::string_view title) {
     std::string line;
     if (!title.empty()) {
-        appendForTerminal(line, title);
+        line += terminalText(title);
         line += kTitleSeparator;
     }
-    appendForTerminal(line, text);
+    line += terminalText(text);
     if (line.empty() || line.back() != '\n') line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);

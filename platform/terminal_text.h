@@ -8,14 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/include/kbxplatform_api.h"
-
 namespace kbx::platform {
 
 // `text` as UTF-8: a well-formed UTF-8 sequence stays as it is, every other
 // byte is read as Windows-1252. Control characters other than tab and line
 // feed (an escape byte, the C1 controls) become '?', so that a text cannot
 // steer the terminal.
-KBX_PLATFORM_API std::string terminalText(std::string_view text);
+std::string terminalText(std::string_view text);
 
 }  // namespace kbx::platform
