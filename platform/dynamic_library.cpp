@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include "platform/include/kbxplatform.h"
+
 #include <utility>
 
 namespace kbx::platform {
@@ -17,10 +19,13 @@ std::string takeLoaderError(const char* fallback) {
     return text != nullptr ? std::string(text) : std::string(fallback);
 }
 
-// The folder this library was loaded from, with its "/"; empty when unknown.
-std::string ownFolder() {
+// The folder the shared platform library was loaded from, with its "/";
+// empty when unknown. This code is linked into each library and program,
+// so its own address would name the program's folder; a function of the
+// shared library names the folder the system's libraries share.
+std::string platformLibraryFolder() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&takeLoaderError), &info) == 0 || info.dli_fname == nullptr) return {};
+    if (dladdr(reinterpret_cast<void*>(&kbx_platform_dispatch), &info) == 0 || info.dli_fname == nullptr) return {};
     const std::string path(info.dli_fname);
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -33,10 +38,11 @@ DynamicLibrary::DynamicLibrary(const std::string& fileName) : fileName_(fileName
     handle_ = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ != nullptr) return;
     error_ = takeLoaderError("cannot open the library");
-    // The system's libraries lie beside this one. The run path normally finds
-    // them, but not when a wrapper around dlopen (a sanitizer's, for one)
-    // makes the loader see another caller; so look there as well.
-    const std::string folder = ownFolder();
+    // The system's libraries lie beside the platform library. The run path
+    // normally finds them, but not when a wrapper around dlopen (a
+    // sanitizer's, for one) makes the loader see another caller; so look
+    // there as well.
+    const std::string folder = platformLibraryFolder();
     if (fileName.find('/') != std::string::npos || folder.empty()) return;
     dlerror();
     handle_ = dlopen((folder + fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
