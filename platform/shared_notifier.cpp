@@ -13,7 +13,6 @@ namespace kbx::platform {
 namespace {
 
 constexpr std::string_view kTitleSeparator = ": ";
-constexpr int kAnswerOk = 0;
 
 // The default notifier: writes "title: text" to standard error; its answer
 // is the default button, which is OK for either set of buttons.
@@ -58,7 +57,7 @@ KBXPLATFORM_EXPORT int kbx_platform_notify(const char* text, std::size_t text_le
     }
     if (show != nullptr) return show(context, text, text_length, title, title_length, buttons);
     kbx::platform::showOnStandardError(std::string_view(text, text_length), std::string_view(title, title_length));
-    return kbx::platform::kAnswerOk;
+    return KBX_PLATFORM_ANSWER_OK;
 }
 
 KBXPLATFORM_EXPORT void kbx_platform_set_notifier(KbxPlatformShow show, void* context) {

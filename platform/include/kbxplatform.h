@@ -59,8 +59,12 @@ KBXPLATFORM_EXPORT int kbx_platform_dispatch_nested(int timeout_ms);
 /* Drops every timer, event and watch of the calling thread (tests). */
 KBXPLATFORM_EXPORT void kbx_platform_reset_loop(void);
 
-/* Shows a message (single-byte Windows-1252 texts) with OK (buttons 0) or OK
- * and Cancel (1) through the installed notifier: 0 OK, 1 Cancel. */
+/* The buttons of a message and the answers of kbx_platform_notify. */
+enum { KBX_PLATFORM_BUTTONS_OK = 0, KBX_PLATFORM_BUTTONS_OK_CANCEL = 1 };
+enum { KBX_PLATFORM_ANSWER_OK = 0, KBX_PLATFORM_ANSWER_CANCEL = 1 };
+
+/* Shows a message (single-byte Windows-1252 texts) with OK or OK and Cancel
+ * through the installed notifier; the answer the person gave. */
 KBXPLATFORM_EXPORT int kbx_platform_notify(const char* text, size_t text_length, const char* title,
                                            size_t title_length, int buttons);
 /* Installs a notifier; a null `show` puts back the default one, which writes

@@ -19,7 +19,6 @@
 namespace kbx32 {
 namespace {
 
-
 std::unique_ptr<MessageChannel> channelFor(const Request& request, Transfer transfer) {
     return openMessageChannel(stdout, messageFormFor(stdout, request.messageLines), transfer);
 }
