@@ -6,10 +6,10 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/directives.h"
-#include "compiler/image_format.h"
 #include "compiler/line_cursor.h"
 #include "compiler/programming_reader.h"
 #include "compiler/quoted_text.h"
+#include "format/image_layout.h"
 
 namespace kbxc {
 namespace {

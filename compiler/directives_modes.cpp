@@ -4,10 +4,10 @@
 
 #include "compiler/compile_state.h"
 #include "compiler/directives.h"
-#include "compiler/image_format.h"
 #include "compiler/line_cursor.h"
 #include "compiler/quoted_text.h"
 #include "compiler/setting_names.h"
+#include "format/image_layout.h"
 
 namespace kbxc {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "compiler/compile_state.h"
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 #include "platform/atomic_file.h"
 
 namespace kbxc {

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "compiler/driver.h"
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 
 namespace kbxtest {
 namespace {

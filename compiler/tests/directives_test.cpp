@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "compiler/image_format.h"
 #include "compiler/tests/compile_run.h"
+#include "format/image_layout.h"
 
 namespace kbxtest {
 namespace {

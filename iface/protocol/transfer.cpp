@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 #include "iface/protocol/frames.h"
 #include "iface/protocol/link.h"
 #include "iface/shared_timer.h"

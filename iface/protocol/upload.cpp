@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 #include "iface/protocol/link.h"
 #include "platform/atomic_file.h"
 

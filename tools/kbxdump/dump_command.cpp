@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 #include "tools/cli/options.h"
 #include "tools/kbxdump/image_file.h"
 #include "tools/kbxdump/image_printer.h"

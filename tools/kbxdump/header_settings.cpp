@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "compiler/image_format.h"
 #include "compiler/setting_names.h"
+#include "format/image_layout.h"
 #include "tools/kbxdump/text_format.h"
 
 namespace kbxdump {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <utility>
 
-#include "compiler/image_format.h"
 #include "compiler/models.h"
+#include "format/image_layout.h"
 #include "tools/kbxdump/block_contents.h"
 #include "tools/kbxdump/definition_text.h"
 #include "tools/kbxdump/header_settings.h"

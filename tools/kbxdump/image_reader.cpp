@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "compiler/image_format.h"
 #include "compiler/models.h"
+#include "format/image_layout.h"
 #include "tools/kbxdump/byte_claims.h"
 #include "tools/kbxdump/key_names.h"
 #include "tools/kbxdump/text_format.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <span>
 
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 #include "tools/kbxsim/unique_descriptor.h"
 
 namespace kbxsim {

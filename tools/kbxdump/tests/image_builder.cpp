@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "compiler/image_format.h"
+#include "format/image_layout.h"
 
 namespace kbxdump::test {
 namespace {
