@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <array>
 
+#include "format/keyboard_protocol.h"
 #include "iface/protocol/link.h"
 
 namespace kbxi {
 namespace {
 
-constexpr std::uint8_t kFrameStart = 0xEF;
-constexpr std::uint8_t kWriteCommand = 0x0F;
-constexpr std::uint8_t kReadCommand = 0x0E;
-constexpr std::uint8_t kUpdateChecksumCommand = 0x12;
+using kbx::protocol::kFramePrefix;
+using kbx::protocol::kReadFrame;
+using kbx::protocol::kUpdateChecksum;
+using kbx::protocol::kWriteFrame;
+
 constexpr char kDigits[] = "0123456789ABCDEF";
 // The count of a write frame has two digits.
 constexpr std::size_t kLargestFrameData = 0xFF;
@@ -43,10 +45,10 @@ void appendChecksum(std::vector<std::uint8_t>& frame, unsigned checksum) {
     appendDigits(frame, checksum & 0xFF, 2, ignored);
 }
 
-// The frame start, the command, the address and count digits and their
+// The frame prefix, the frame code, the address and count digits and their
 // checksum: the head of read and write frames alike.
-std::vector<std::uint8_t> frameHead(std::uint8_t command, std::uint16_t address, std::uint8_t count) {
-    std::vector<std::uint8_t> frame{kFrameStart, command};
+std::vector<std::uint8_t> frameHead(std::uint8_t code, std::uint16_t address, std::uint8_t count) {
+    std::vector<std::uint8_t> frame{kFramePrefix, code};
     unsigned checksum = 0;
     appendDigits(frame, address, 4, checksum);
     appendDigits(frame, count, 2, checksum);
@@ -66,7 +68,7 @@ int hexValue(char digit) {
 
 std::vector<std::uint8_t> writeFrame(std::uint16_t address, std::span<const std::uint8_t> data) {
     const std::span<const std::uint8_t> sent = data.first(std::min(data.size(), kLargestFrameData));
-    std::vector<std::uint8_t> frame = frameHead(kWriteCommand, address, std::uint8_t(sent.size()));
+    std::vector<std::uint8_t> frame = frameHead(kWriteFrame, address, std::uint8_t(sent.size()));
     unsigned checksum = 0;
     for (std::uint8_t byte : sent) appendDigits(frame, byte, 2, checksum);
     appendChecksum(frame, checksum);
@@ -74,10 +76,10 @@ std::vector<std::uint8_t> writeFrame(std::uint16_t address, std::span<const std:
 }
 
 std::vector<std::uint8_t> readFrame(std::uint16_t address, std::uint8_t count) {
-    return frameHead(kReadCommand, address, count);
+    return frameHead(kReadFrame, address, count);
 }
 
-std::vector<std::uint8_t> updateChecksumFrame() { return {kFrameStart, kUpdateChecksumCommand}; }
+std::vector<std::uint8_t> updateChecksumFrame() { return {kFramePrefix, kUpdateChecksum}; }
 
 int sendFrame(Link& link, std::span<const std::uint8_t> frame) {
     for (std::uint8_t byte : frame) {

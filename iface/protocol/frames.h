@@ -26,8 +26,6 @@ std::vector<std::uint8_t> writeFrame(std::uint16_t address, std::span<const std:
 std::vector<std::uint8_t> readFrame(std::uint16_t address, std::uint8_t count);
 // The frame that makes the keyboard update its memory checksum.
 std::vector<std::uint8_t> updateChecksumFrame();
-// The byte that enables the keyboard again after a download (sent raw).
-inline constexpr std::uint8_t kEnableByte = 0xF4;
 
 // Sends a frame byte by byte with the framed send, abandoning it at the first
 // byte the keyboard does not take: 0, or that byte's send result.

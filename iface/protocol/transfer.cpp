@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "format/image_layout.h"
+#include "format/keyboard_protocol.h"
 #include "iface/protocol/frames.h"
 #include "iface/protocol/link.h"
 #include "iface/shared_timer.h"
@@ -102,7 +103,7 @@ int transferImage(Link& link, SharedTimer& timer, std::span<const std::uint8_t> 
                 sendWithAttempts(link, writeFrame(address, std::span(fill).first(std::size_t(fillBlock))), kFillAttempts);
             if (result != 0) {
                 releaseUsbIfUsed(link);
-                link.sendRaw(kEnableByte);
+                link.sendRaw(kbx::protocol::kEnable);
                 message.format(kRefreshFailed, unsigned(result));
                 return 0;
             }
@@ -112,7 +113,7 @@ int transferImage(Link& link, SharedTimer& timer, std::span<const std::uint8_t> 
             const int result = sendWithAttempts(
                 link, writeFrame(address, image.subspan(std::size_t(position), std::size_t(dataBlock))), kDataAttempts);
             if (result != 0) {
-                link.sendRaw(kEnableByte);
+                link.sendRaw(kbx::protocol::kEnable);
                 releaseUsbIfUsed(link);
                 message.format(kDownloadFailed, unsigned(result));
                 return 0;
@@ -133,7 +134,7 @@ int transferImage(Link& link, SharedTimer& timer, std::span<const std::uint8_t> 
         }
     }
     report(request.progress, kComplete);
-    link.sendRaw(kEnableByte);
+    link.sendRaw(kbx::protocol::kEnable);
     releaseUsbIfUsed(link);
     message.format(kBytesSent, position);
     return total;

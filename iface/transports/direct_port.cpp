@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "format/keyboard_protocol.h"
 #include "iface/transports/keyboard_port_result.h"
 #include "platform/keyboard_controller.h"
 
@@ -16,10 +17,16 @@ using kbx::platform::kNormalCommandByte;
 using kbx::platform::kStatusExamineBits;
 using kbx::platform::kStatusInputFull;
 using kbx::platform::kStatusOutputFull;
+using kbx::protocol::kAcknowledge;
+using kbx::protocol::kDisplayEnd;
+using kbx::protocol::kDisplayNibbleTag;
+using kbx::protocol::kDisplayStart;
+using kbx::protocol::kFramePrefix;
+using kbx::protocol::kLedCommand;
+using kbx::protocol::kLowNibbleTag;
+using kbx::protocol::kProtocolNibbleTag;
+using kbx::protocol::kResend;
 using Controller = kbx::platform::KeyboardController;
-
-constexpr std::uint8_t kAcknowledge = 0xFA;
-constexpr std::uint8_t kResend = 0xFE;
 
 // The limits of one plain byte's exchange, counted in status reads.
 constexpr unsigned kPasses = 0x4FFF;
@@ -29,14 +36,7 @@ constexpr unsigned kGiveUpAfterPolls = 0x14FF0;
 // keyboard that does not answer.
 constexpr unsigned kReadyPolls = kListenPolls;
 
-// Nibble encoding.
-constexpr std::uint8_t kLedCommand = 0xED;
-constexpr std::uint8_t kLowNibbleTag = 0x10;
-constexpr std::uint8_t kLowTag = 0x20;
-constexpr std::uint8_t kHighTag = 0x30;
-constexpr std::uint8_t kChooseHighTag = 0xEC;
-constexpr std::uint8_t kChooseLowTag = 0xEF;  // also the frame start
-constexpr std::uint8_t kResetsTag = 0x00;
+// The nibble a value byte of the LED command carries.
 constexpr std::uint8_t kNibble = 0x0F;
 
 enum class Listened { acknowledged, gaveUp, sendAgain, failed };
@@ -103,8 +103,8 @@ int DirectPort::sendRaw(std::uint8_t byte) {
 }
 
 int DirectPort::sendFramed(std::uint8_t byte) {
-    if (byte == kChooseHighTag || byte == kChooseLowTag) {
-        tag_ = byte == kChooseHighTag ? kHighTag : kLowTag;
+    if (byte == kDisplayStart || byte == kFramePrefix) {
+        tag_ = byte == kDisplayStart ? kDisplayNibbleTag : kProtocolNibbleTag;
         return 0;
     }
     const std::array<std::uint8_t, 4> sequence{kLedCommand, std::uint8_t((byte & kNibble) | kLowNibbleTag),
@@ -114,7 +114,7 @@ int DirectPort::sendFramed(std::uint8_t byte) {
         result = sendRaw(sent);
         if (result != 0) break;
     }
-    if (byte == kResetsTag) tag_ = kLowTag;
+    if (byte == kDisplayEnd) tag_ = kProtocolNibbleTag;
     return result;
 }
 

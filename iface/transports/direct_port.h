@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "format/keyboard_protocol.h"
 #include "iface/transports/byte_transport.h"
 #include "iface/transports/keyboard_channel_access.h"
 
@@ -28,7 +29,7 @@ public:
 
 private:
     KeyboardChannelAccess& access_;
-    std::uint8_t tag_ = 0x20;
+    std::uint8_t tag_ = kbx::protocol::kProtocolNibbleTag;
 };
 
 }  // namespace kbxi

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "format/keyboard_protocol.h"
 #include "iface/transports/keyboard_port_result.h"
 
 namespace kbxi {
@@ -35,9 +36,9 @@ constexpr int kNotOpened = -1;
 constexpr int kRequestMade = 1;
 constexpr std::uint8_t kNoReply = 0xFF;
 
-constexpr std::uint8_t kAcknowledge = 0xFA;
-constexpr std::uint8_t kResend = 0xFE;
-constexpr std::uint8_t kEcho = 0xEE;
+using kbx::protocol::kAcknowledge;
+using kbx::protocol::kEcho;
+using kbx::protocol::kResend;
 constexpr std::array<std::uint8_t, 2> kSendAnswers{kAcknowledge, kResend};
 constexpr std::array<std::uint8_t, 1> kEchoAnswer{kEcho};
 

@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "format/keyboard_protocol.h"
 #include "iface/transports/serial_line.h"
 
 namespace kbxi {
@@ -17,7 +18,6 @@ constexpr char kCloseFailed[] = " (close failed).";
 constexpr int kCloseFailedCode = 15;
 
 constexpr std::chrono::milliseconds kSettleTime{10};
-constexpr std::uint8_t kAcknowledgement = 0xFA;
 
 // What a step of configuring a port or sending a byte works on.
 struct PortContext {
@@ -71,7 +71,7 @@ bool acknowledged(PortContext& port) {
     std::uint8_t reply = 0;
     const serial_line::ReadOutcome outcome =
         serial_line::readBytes(port.descriptor, &reply, 1, port.timeouts);
-    return outcome.count == 1 && reply == kAcknowledgement;
+    return outcome.count == 1 && reply == kbx::protocol::kAcknowledge;
 }
 
 // Configuring a port once its device is open, in this order.

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <thread>
 
+#include "format/keyboard_protocol.h"
 #include "iface/transports/serial_line.h"
 #include "iface/transports/serial_port.h"
 #include "platform/notifier.h"
@@ -20,7 +21,8 @@ constexpr std::array<std::string_view, 24> kSearchRows{
     "600,E,8,1",   "600,O,8,1",   "600,N,8,1",   "300,E,8,1",   "300,O,8,1",   "300,N,8,1",
 };
 
-constexpr std::uint8_t kEcho = 0xEE;
+using kbx::protocol::kEcho;
+
 constexpr int kBytesLookedAt = 3;
 constexpr std::chrono::milliseconds kFailedReadRetryTime{60};
 constexpr std::chrono::milliseconds kFailedReadPause{5};
