@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "format/keyboard_protocol.h"
 #include "platform/keyboard_controller.h"
 
 namespace kbxfunc {
@@ -13,7 +14,6 @@ using kbx::platform::kNormalCommandByte;
 using kbx::platform::kStatusExamineBits;
 using kbx::platform::kStatusOutputFull;
 
-constexpr std::uint8_t kAcknowledge = 0xFA;
 // A controller that never takes a write is given up after this many polls.
 constexpr unsigned kInputPolls = 0x2FFF;
 
@@ -40,7 +40,7 @@ int sendThroughController(kbx::platform::KeyboardChannel& ports, std::uint8_t by
         answer = readAnswer(controller);
     }
     controller.writeCommandByte(kNormalCommandByte);
-    return answer == kAcknowledge ? 0 : 1;
+    return answer == kbx::protocol::kAcknowledge ? 0 : 1;
 }
 
 // The ports as the keyboard channel offers them (KBX_KEYBOARD); a machine

@@ -1,17 +1,20 @@
 #include "posfunc/commands/device_commands.h"
 
+#include "format/keyboard_protocol.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/state.h"
 
 namespace kbxfunc {
 namespace {
 
-constexpr std::uint8_t kSetTracks = 0x36;
+using kbx::protocol::kFramePrefix;
+using kbx::protocol::device_command::kBarcodeConfig;
+using kbx::protocol::device_command::kBarcodeData;
+using kbx::protocol::device_command::kCardReaderLeds;
+using kbx::protocol::device_command::kCardReaderTracks;
+using kbx::protocol::device_command::kTextEnd;
+
 constexpr std::uint8_t kHighestTracks = 7;
-constexpr std::array<std::uint8_t, 3> kLedCommands{0x42, 0x43, 0x44};  // by LED state 0, 1, 2
-constexpr std::uint8_t kBarcodeConfig = 0x27;
-constexpr std::uint8_t kBarcodeData = 0x28;
-constexpr std::uint8_t kTextEnd = 0x00;
 
 // Sends the bytes in order inside the open bracket, stopping at the first
 // failure, and closes the bracket: 0, or 1 when a byte failed.
@@ -38,7 +41,7 @@ int sendBracketed(FuncState& state, const std::array<std::uint8_t, N>& bytes) {
 std::uint8_t sendBarcodeText(FuncState& state, std::uint8_t code, const char* text) {
     if (text == nullptr) return kCommandFailed;
     if (openCommandBracket(state) != 0) return kCommandFailed;
-    for (std::uint8_t byte : {kCommandPrefix, code}) {
+    for (std::uint8_t byte : {kFramePrefix, code}) {
         if (const int result = sendCommandByte(state, byte); result != 0) {
             // The command did not start: nothing holds the keyboard for it.
             closeCommandBracket(state);
@@ -58,21 +61,21 @@ std::uint8_t sendBarcodeText(FuncState& state, std::uint8_t code, const char* te
 }  // namespace
 
 int runDeviceCommand(FuncState& state, const DeviceCommand& command) {
-    return sendBracketed(state, std::array{kCommandPrefix, command.code});
+    return sendBracketed(state, std::array{kFramePrefix, command.code});
 }
 
 int setReaderTracks(FuncState& state, std::uint8_t tracks) {
     if (tracks > kHighestTracks) return kCommandFailed;
-    return sendBracketed(state, std::array{kCommandPrefix, kSetTracks, tracks});
+    return sendBracketed(state, std::array{kFramePrefix, kCardReaderTracks, tracks});
 }
 
 int setReaderLeds(FuncState& state, std::uint8_t ledState) {
     if (openCommandBracket(state) != 0) return kCommandFailed;
-    if (ledState >= kLedCommands.size()) {
+    if (ledState >= kCardReaderLeds.size()) {
         closeCommandBracket(state);
         return kCommandFailed;
     }
-    return sendAndClose(state, std::array{kCommandPrefix, kLedCommands[ledState]});
+    return sendAndClose(state, std::array{kFramePrefix, kCardReaderLeds[ledState]});
 }
 
 std::uint8_t sendBarcodeConfig(FuncState& state, const char* text) {

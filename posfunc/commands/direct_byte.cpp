@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "format/keyboard_protocol.h"
 #include "platform/keyboard_channel.h"
 #include "platform/notifier.h"
 #include "platform/system_info.h"
@@ -12,8 +13,8 @@
 namespace kbxfunc {
 namespace {
 
-constexpr std::uint8_t kAcknowledge = 0xFA;
-constexpr std::uint8_t kResend = 0xFE;
+using kbx::protocol::kAcknowledge;
+using kbx::protocol::kResend;
 
 int sendThroughDriver(FuncState& state, std::uint8_t byte) {
     // A bracket that is open belongs to a command in progress; it stays open.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "format/keyboard_protocol.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/display/display_commands.h"
 #include "posfunc/display/display_protocol.h"
@@ -54,12 +55,12 @@ int displayText(FuncState& state, char* text, int row, int value) {
 int sendRawDisplaySequence(FuncState& state, const char* text) {
     if (text == nullptr) return kFailed;
     if (openCommandBracket(state) != 0) return kFailed;
-    int failed = sendCommandByte(state, kSequenceStart);
+    int failed = sendCommandByte(state, kbx::protocol::kDisplayStart);
     for (const char* p = text; failed == 0 && *p != '\0'; ++p) {
         failed = sendCommandByte(state, static_cast<std::uint8_t>(*p));
     }
     closeCommandBracket(state);
-    return failed != 0 ? failed : sendCommandByte(state, kSequenceEnd);
+    return failed != 0 ? failed : sendCommandByte(state, kbx::protocol::kDisplayEnd);
 }
 
 int setDisplayComplete(FuncState& state, KbxfuncDisplayComplete callback) {

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "format/keyboard_protocol.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/state.h"
 
@@ -31,13 +32,13 @@ constexpr std::uint8_t kControlBlinking = 1;
 }  // namespace
 
 int sendDisplaySequence(FuncState& state, std::initializer_list<std::uint8_t> bytes) {
-    if (const int result = sendCommandByte(state, kSequenceStart); result != 0) return result;
+    if (const int result = sendCommandByte(state, kbx::protocol::kDisplayStart); result != 0) return result;
     int failed = 0;
     for (std::uint8_t byte : bytes) {
         failed = sendCommandByte(state, byte);
         if (failed != 0) break;
     }
-    const int closed = sendCommandByte(state, kSequenceEnd);
+    const int closed = sendCommandByte(state, kbx::protocol::kDisplayEnd);
     return failed != 0 ? failed : closed;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The bytes the keyboard's customer display understands, and the display
-// sequences built from them.
+// sequences built from them (between kbx::protocol::kDisplayStart and
+// kDisplayEnd).
 
 #include <cstdint>
 #include <initializer_list>
@@ -11,8 +12,6 @@ namespace kbxfunc {
 struct FuncState;
 struct DisplayState;
 
-inline constexpr std::uint8_t kSequenceStart = 0xEC;
-inline constexpr std::uint8_t kSequenceEnd = 0x00;
 inline constexpr std::uint8_t kClearDisplay = 0x01;
 inline constexpr std::uint8_t kHomeFirstRow = 0xC0;
 inline constexpr std::uint8_t kHomeSecondRow = 0xC1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "format/keyboard_protocol.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/display/display_protocol.h"
 #include "posfunc/state.h"
@@ -66,7 +67,7 @@ std::optional<Positioning> positioningFor(int row, int column) {
 // there already, the characters, 0x00.
 void sendBlock(FuncState& state, int row, int start, int length) {
     DisplayState& display = state.display;
-    if (sendCommandByte(state, kSequenceStart) != 0) {
+    if (sendCommandByte(state, kbx::protocol::kDisplayStart) != 0) {
         display.cursorRegister = kCursorUnknown;
         return;
     }
@@ -90,7 +91,7 @@ void sendBlock(FuncState& state, int row, int start, int length) {
     // Rows beyond the second are written wherever the display stands, so the
     // register no longer says where that is.
     if (row > 1) display.cursorRegister = kCursorUnknown;
-    sendCommandByte(state, kSequenceEnd);
+    sendCommandByte(state, kbx::protocol::kDisplayEnd);
 }
 
 bool showsTarget(const DisplayState& display) {

@@ -9,11 +9,10 @@ namespace kbxfunc::scan {
 inline constexpr std::uint8_t kBreakBit = 0x80;
 inline constexpr std::uint8_t kMakeMask = 0x7F;
 
-// Bytes the keyboard sends besides key codes.
+// Bytes the keyboard sends besides key codes (and besides its answers to the
+// host's bytes, kbx::protocol::kAcknowledge and kResend).
 inline constexpr std::uint8_t kPrefixE0 = 0xE0;
 inline constexpr std::uint8_t kPrefixE1 = 0xE1;
-inline constexpr std::uint8_t kAcknowledge = 0xFA;
-inline constexpr std::uint8_t kResend = 0xFE;
 inline constexpr std::uint8_t kOverrun = 0xFF;
 
 // Keys.

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "format/keyboard_protocol.h"
 #include "platform/code_pages.h"
 #include "posfunc/translator/altgr_lists.h"
 #include "posfunc/translator/control_codes.h"
@@ -58,8 +59,8 @@ void clearPrefixes(KeyboardState& keyboard) {
 std::optional<std::uint8_t> translateKeyboardByte(std::uint8_t code, KeyboardState& keyboard) {
     switch (code) {
         case scan::kOverrun: clearPrefixes(keyboard); return kOverrunCharacter;
-        case scan::kResend: clearPrefixes(keyboard); return 0;
-        case scan::kAcknowledge:
+        case kbx::protocol::kResend: clearPrefixes(keyboard); return 0;
+        case kbx::protocol::kAcknowledge:
             clearPrefixes(keyboard);
             keyboard.acknowledged = true;
             return 0;
