@@ -40,6 +40,7 @@
 #include <system_error>
 #include <vector>
 
+#include "format/keyboard_protocol.h"
 #include "iface/include/kbxi32.h"
 #include "iface/session.h"
 #include "iface/state.h"
@@ -172,13 +173,12 @@ public:
     // Writes a byte that the keyboard takes on its own and reads its answer.
     bool roundTrip() const {
         constexpr std::uint8_t kSingleByte = 0x00;
-        constexpr std::uint8_t kAcknowledgement = 0xFA;
         constexpr int kPatience = 1000;  // ms
         if (::write(descriptor_, &kSingleByte, 1) != 1) return false;
         pollfd watch{descriptor_, POLLIN, 0};
         if (::poll(&watch, 1, kPatience) != 1) return false;
         std::uint8_t answer = 0;
-        return ::read(descriptor_, &answer, 1) == 1 && answer == kAcknowledgement;
+        return ::read(descriptor_, &answer, 1) == 1 && answer == kbx::protocol::kAcknowledge;
     }
 
 private:

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "format/device_commands.h"
+#include "format/keyboard_protocol.h"
 #include "platform/usb_switch.h"
 
 namespace keyui::download {
@@ -24,7 +26,8 @@ constexpr char kPortInterface[] = "AT CHECK";
 // The keyboard-port string keeps the selection made before, so a USB
 // keyboard gets the closing command over USB.
 constexpr char kCommandInterface[] = "AT ";
-constexpr std::array<unsigned char, 2> kClosingCommand{0xEF, 0x10};
+constexpr std::array<unsigned char, 2> kClosingCommand{kbx::protocol::kFramePrefix,
+                                                      kbx::protocol::device_command::kClosing};
 
 // The query's text buffer: the interface string going in, the library's
 // message coming out.
