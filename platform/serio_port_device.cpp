@@ -18,6 +18,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The PS/2 keyboard's answers, as in format/keyboard_protocol.h: the platform sits below format/.
 constexpr std::uint8_t kAcknowledge = 0xFA;
 constexpr std::uint8_t kResend = 0xFE;
 constexpr std::size_t kReadChunk = 64;  // the driver's queue holds no more

@@ -9,6 +9,8 @@ namespace kbxsim {
 namespace {
 
 constexpr std::string_view kUnknownCommandName = "command";
+// The keyboard's own command table, not format/device_commands.h: the
+// simulated keyboard checks the libraries independently.
 constexpr std::uint8_t kPrefixByte = 0xEF;
 constexpr char kFirstPrintable = ' ';
 constexpr char kLastPrintable = '~';

@@ -38,6 +38,8 @@
 
 namespace kbxsim {
 
+// The simulated keyboard spells out its protocol bytes itself, apart from
+// format/keyboard_protocol.h, so that it checks the libraries independently.
 inline constexpr std::uint8_t kEcho = 0xEE;
 inline constexpr std::uint8_t kEnable = 0xF4;
 inline constexpr std::uint8_t kAcknowledge = 0xFA;

@@ -16,6 +16,8 @@
 
 namespace kbxsim {
 
+// Its own frame bytes, not format/keyboard_protocol.h's: an independent check
+// of the libraries.
 inline constexpr std::uint8_t kFramePrefix = 0xEF;
 inline constexpr std::uint8_t kWriteCommand = 0x0F;
 inline constexpr std::uint8_t kReadCommand = 0x0E;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <span>
 
+// An image file's layout is not the protocol under test, so unlike its
+// protocol bytes the simulated keyboard takes it from format/.
 #include "format/image_layout.h"
 #include "tools/kbxsim/unique_descriptor.h"
 

@@ -8,6 +8,8 @@ constexpr std::uint8_t kReadCommandByte = 0x20;
 constexpr std::uint8_t kTagMask = 0xF0;
 constexpr std::uint8_t kNibbleMask = 0x0F;
 constexpr std::uint8_t kLedTag = 0x00;
+// The nibble tags are the simulated keyboard's own, not format/'s, as an
+// independent check of the libraries.
 constexpr std::uint8_t kLowNibbleTag = 0x10;
 constexpr std::uint8_t kProtocolTag = 0x20;
 constexpr std::uint8_t kDisplayTag = 0x30;

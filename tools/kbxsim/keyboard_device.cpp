@@ -8,6 +8,8 @@ namespace {
 constexpr std::uint8_t kDone = 1;
 constexpr std::uint8_t kEmptyQueue = 0x00;
 constexpr std::size_t kDriverInputSize = 4;
+// The driver's send word 0x00EF, the simulated keyboard's own spelling of it
+// (not the library's), so that it checks the library independently.
 constexpr std::uint8_t kDriverMarkLow = 0xEF;
 constexpr std::uint8_t kDriverMarkHigh = 0x00;
 constexpr std::uint8_t kUsbAccepted = 0;
