@@ -1,37 +1,84 @@
-// The bytes every device command sends, and what stops them.
+// The bytes every device command sends, and what stops them; and, on a
+// simulated keyboard, that each reaches it as the command its export names.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "platform/event_loop.h"
+#include "platform/key_events.h"
+#include "platform/keyboard_channel.h"
 #include "posfunc/commands/device_commands.h"
 #include "posfunc/tests/command_recording.h"
+#include "tools/kbxsim/simulator.h"
 
 namespace kbxfunc::test {
 namespace {
 
 using CommandBytes = RecordingTest;
 
-// Written out from the keyboard's command list, apart from the table in code.
-const std::map<std::string, std::uint8_t> kExpectedCommands{
-    {"kbx_msr_autoinput_on", 0x18}, {"kbx_msr_autoinput_off", 0x19}, {"kbx_msr_read_data", 0x1A},
-    {"kbx_fc_autoinput_on", 0x1B},  {"kbx_fc_autoinput_off", 0x1C},  {"kbx_fc_read_data", 0x1D},
-    {"kbx_kl_autoinput_on", 0x1E},  {"kbx_kl_autoinput_off", 0x1F},  {"kbx_kl_read_data", 0x20},
-    {"kbx_bar_autoinput_on", 0x21}, {"kbx_bar_autoinput_off", 0x22}, {"kbx_bar_read_data", 0x23},
-    {"kbx_kvk_mode2", 0x24},        {"kbx_kvk_mode1", 0x25},         {"kbx_kvk_read_data", 0x26},
-    {"kbx_beep", 0x2B},             {"kbx_msr_delete_data", 0x31},   {"kbx_fat_finger_off", 0x32},
-    {"kbx_fat_finger_on", 0x33},    {"kbx_msr_cancel_read", 0x37},
+// The library with the real interface library, reaching a simulated keyboard
+// through the keyboard channel (the driver transport).
+class CommandsOnTheKeyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* variable : {kbx::platform::kKeyEventsVariable, kbx::platform::kUsbKeyboardVariable,
+                                     "KBX_PLATFORM"}) {
+            ::unsetenv(variable);
+        }
+        ::setenv(kbx::platform::kKeyboardVariable, ("sim:" + keyboard.channelPath().string()).c_str(), 1);
+        kbx::platform::resetLoopForTests();
+        resetStateForTests();
+    }
+    void TearDown() override {
+        state().kbxi.unload();
+        resetStateForTests();
+        kbx::platform::resetLoopForTests();
+        ::unsetenv(kbx::platform::kKeyboardVariable);
+    }
+
+    kbxsim::Simulator keyboard;
 };
 
-TEST_F(CommandBytes, EveryCommandSendsThePrefixAndItsByte) {
-    ASSERT_EQ(kDeviceCommands.size(), kExpectedCommands.size());
+// What each export means, in the words of the simulated keyboard's own
+// command table, which maps the byte it receives to that meaning.
+const std::map<std::string_view, std::string_view> kKeyboardMeaningOfExport{
+    {"kbx_msr_autoinput_on", "card reader auto input on"},
+    {"kbx_msr_autoinput_off", "card reader auto input off"},
+    {"kbx_msr_read_data", "card reader read data"},
+    {"kbx_fc_autoinput_on", "function card auto input on"},
+    {"kbx_fc_autoinput_off", "function card auto input off"},
+    {"kbx_fc_read_data", "function card read data"},
+    {"kbx_kl_autoinput_on", "key lock auto input on"},
+    {"kbx_kl_autoinput_off", "key lock auto input off"},
+    {"kbx_kl_read_data", "key lock read data"},
+    {"kbx_bar_autoinput_on", "barcode auto input on"},
+    {"kbx_bar_autoinput_off", "barcode auto input off"},
+    {"kbx_bar_read_data", "barcode read data"},
+    {"kbx_kvk_mode2", "insurance card mode 2"},
+    {"kbx_kvk_mode1", "insurance card mode 1"},
+    {"kbx_kvk_read_data", "insurance card read data"},
+    {"kbx_beep", "beep"},
+    {"kbx_msr_delete_data", "card reader delete data"},
+    {"kbx_fat_finger_off", "fat finger off"},
+    {"kbx_fat_finger_on", "fat finger on"},
+    {"kbx_msr_cancel_read", "card reader cancel read"},
+};
+
+TEST_F(CommandsOnTheKeyboard, TheKeyboardRecognisesEveryCommandAsTheOneOfItsExport) {
+    ASSERT_EQ(kDeviceCommands.size(), kKeyboardMeaningOfExport.size());
     for (const DeviceCommand& command : kDeviceCommands) {
-        const auto expected = kExpectedCommands.find(std::string(command.exportName));
-        ASSERT_NE(expected, kExpectedCommands.end()) << command.exportName;
-        installRecordingKbxi(false);
+        const auto meaning = kKeyboardMeaningOfExport.find(command.exportName);
+        ASSERT_NE(meaning, kKeyboardMeaningOfExport.end()) << command.exportName;
+        const std::size_t logged = keyboard.commandLog().size();
         EXPECT_EQ(runDeviceCommand(state(), command), 0) << command.exportName;
-        EXPECT_EQ(sent(), (Bytes{0xEF, expected->second})) << command.exportName;
+        const std::vector<kbxsim::DeviceCommand> log = keyboard.commandLog();
+        ASSERT_EQ(log.size(), logged + 1) << command.exportName;
+        EXPECT_EQ(log.back().name, meaning->second) << command.exportName;
     }
 }
 
