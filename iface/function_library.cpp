@@ -1,11 +1,8 @@
 #include "iface/function_library.h"
 
-#include <algorithm>
-#include <array>
 #include <chrono>
-#include <string_view>
+#include <string>
 
-#include "iface/bridge_entry_names.h"
 #include "iface/shared_timer.h"
 #include "iface/state.h"
 #include "platform/event_loop.h"
@@ -14,6 +11,7 @@
 namespace kbxi {
 namespace {
 
+using kbx::platform::AfterMissing;
 using kbx::platform::Answer;
 using kbx::platform::Buttons;
 
@@ -38,31 +36,8 @@ constexpr unsigned kCaptureWakeUp = 500;
 // a library that never reports does not hold the caller for ever.
 constexpr std::chrono::milliseconds kCaptureGuard{60000};
 
-// The resolved entry points by name: null for a missing one.
-class ResolvedEntries {
-public:
-    AnyFunction& operator[](std::string_view name) {
-        const auto at = std::find(kBridgeEntryNames.begin(), kBridgeEntryNames.end(), name);
-        return functions_[std::size_t(at - kBridgeEntryNames.begin())];
-    }
-    AnyFunction& at(std::size_t index) { return functions_[index]; }
-
-private:
-    std::array<AnyFunction, kBridgeEntryNames.size()> functions_{};
-};
-
-FunctionLibrary::EntryPoints calledEntries(ResolvedEntries& resolved) {
-    FunctionLibrary::EntryPoints entry;
-    entry.open = functionAs<decltype(entry.open)>(resolved["kbx_open"]);
-    entry.setLanguage = functionAs<decltype(entry.setLanguage)>(resolved["kbx_set_language"]);
-    entry.callbackDataCapture = functionAs<decltype(entry.callbackDataCapture)>(resolved["kbx_callback_data_capture"]);
-    entry.captureData = functionAs<decltype(entry.captureData)>(resolved["kbx_capture_data"]);
-    entry.getDataCapture = functionAs<decltype(entry.getDataCapture)>(resolved["kbx_get_data_capture"]);
-    entry.close = functionAs<decltype(entry.close)>(resolved["kbx_close"]);
-    return entry;
-}
-
-bool complete(const FunctionLibrary::EntryPoints& entry) {
+// The six called entry points are all there.
+bool calledEntriesFound(const PointOfSaleEntries& entry) {
     return entry.open && entry.setLanguage && entry.callbackDataCapture && entry.captureData &&
            entry.getDataCapture && entry.close;
 }
@@ -90,24 +65,21 @@ int FunctionLibrary::bind(bool serialSelected) {
         kbx::platform::notify(kCannotLoad, kCannotLoadTitle, Buttons::ok);
         return kLoadFailed;
     }
-    ResolvedEntries resolved;
     bool stopped = false;
-    for (std::size_t i = 0; i < kBridgeEntryNames.size() && !stopped; ++i) {
-        const std::string name(kBridgeEntryNames[i]);
-        resolved.at(i) = library->function(name.c_str());
-        if (resolved.at(i) != nullptr) continue;
-        // OK gives up; Cancel goes on with the next name.
-        const Answer answer =
-            kbx::platform::notify(std::string(kMissingFunction) + name, kMissingFunctionTitle, Buttons::okCancel);
-        stopped = answer == Answer::ok;
-    }
-    const EntryPoints entry = calledEntries(resolved);
-    if (stopped || !complete(entry)) {
+    const auto resolved = kbx::platform::resolveEntries(
+        *library, point_of_sale::kEntries, [&stopped](const kbx::platform::MissingEntry& missing) {
+            // OK gives up; Cancel goes on with the next name.
+            const Answer answer = kbx::platform::notify(std::string(kMissingFunction) + missing.name,
+                                                        kMissingFunctionTitle, Buttons::okCancel);
+            stopped = answer == Answer::ok;
+            return stopped ? AfterMissing::stop : AfterMissing::goOn;
+        });
+    if (stopped || !calledEntriesFound(resolved.entries)) {
         kbx::platform::notify(kBindingFailed, kBindingFailedTitle, Buttons::ok);
         return kResolveFailed;
     }
     library_ = std::move(library);
-    entry_ = entry;
+    entry_ = resolved.entries;
     entry_.open();
     entry_.setLanguage(kLanguage);
     entry_.callbackDataCapture(onCaptureReported);

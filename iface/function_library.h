@@ -12,6 +12,7 @@
 
 #include "iface/include/kbxi32.h"
 #include "iface/library_binding.h"
+#include "iface/point_of_sale_entries.h"
 #include "iface/protocol/block_read.h"
 #include "kbx_sonames.h"
 
@@ -33,16 +34,7 @@ void KBX_CALL onCaptureReported(int count);
 
 class FunctionLibrary : public KeyCapture {
 public:
-    using CaptureCallback = void(KBX_CALL*)(int count);
-    // The entry points the bridge calls.
-    struct EntryPoints {
-        int(KBX_CALL* open)() = nullptr;
-        int(KBX_CALL* setLanguage)(int language) = nullptr;
-        int(KBX_CALL* callbackDataCapture)(CaptureCallback callback) = nullptr;
-        int(KBX_CALL* captureData)(int count, int reserved, int timeout) = nullptr;
-        unsigned char*(KBX_CALL* getDataCapture)() = nullptr;
-        int(KBX_CALL* close)() = nullptr;
-    };
+    using CaptureCallback = PointOfSaleEntries::CaptureCallback;
 
     FunctionLibrary(CaptureReport& report, SharedTimer& timer, LibraryOpener opener = openSharedLibrary,
                     std::string fileName = kFunctionLibraryName);
@@ -70,7 +62,7 @@ private:
     LibraryOpener opener_;
     std::string fileName_;
     std::unique_ptr<LoadedLibrary> library_;
-    EntryPoints entry_;
+    PointOfSaleEntries entry_;
 };
 
 }  // namespace kbxi

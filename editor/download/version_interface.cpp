@@ -1,7 +1,8 @@
 #include "editor/download/version_interface.h"
 
 #include <array>
-#include <type_traits>
+
+#include "platform/library_entries.h"
 
 namespace keyui::download {
 namespace {
@@ -10,31 +11,26 @@ namespace {
 // the acute accent U+00B4).
 constexpr char kLoadFailed[] = "Can´t load KBXI32.DLL!";
 
-template <auto Member>
-bool resolveInto(InterfaceEntries& entries, kbx::platform::DynamicLibrary& library, const char* name) {
-    using Pointer = std::remove_reference_t<decltype(entries.*Member)>;
-    entries.*Member = library.symbol<Pointer>(name);
-    return entries.*Member != nullptr;
-}
-
-struct EntryPoint {
-    const char* name;
-    const char* missingText;
-    bool (*resolve)(InterfaceEntries&, kbx::platform::DynamicLibrary&, const char*);
-};
+using kbx::platform::entry;
 
 // In the order of resolution; the first one missing ends the binding.
-constexpr std::array kEntryPoints{
-    EntryPoint{"kbx_snd_cmd", "Can´t get ProcAddress (KBXI32.DLL)!", resolveInto<&InterfaceEntries::sendCommand>},
-    EntryPoint{"get_kbx_header", "Can´t get ProcAddress (KBXI32.DLL,get_kbx_header)!",
-               resolveInto<&InterfaceEntries::readHeader>},
-    EntryPoint{"kbx_chk_interface", "Can´t get ProcAddress (KBXI32.DLL,kbx_chk_interface)!",
-               resolveInto<&InterfaceEntries::checkInterface>},
-    EntryPoint{"kbx_set_interface", "Can´t get ProcAddress (KBXI32.DLL,kbx_set_interface)!",
-               resolveInto<&InterfaceEntries::setInterface>},
-    EntryPoint{"kbx_close_USB", "Can´t get ProcAddress (KBXI32.DLL,kbx_close_USB)!",
-               resolveInto<&InterfaceEntries::closeUsb>},
+constexpr std::array kEntries{
+    entry<&InterfaceEntries::sendCommand>("kbx_snd_cmd"),
+    entry<&InterfaceEntries::readHeader>("get_kbx_header"),
+    entry<&InterfaceEntries::checkInterface>("kbx_chk_interface"),
+    entry<&InterfaceEntries::setInterface>("kbx_set_interface"),
+    entry<&InterfaceEntries::closeUsb>("kbx_close_USB"),
 };
+
+// The text for each entry point of kEntries that is missing, in its order.
+constexpr std::array kMissingTexts{
+    "Can´t get ProcAddress (KBXI32.DLL)!",
+    "Can´t get ProcAddress (KBXI32.DLL,get_kbx_header)!",
+    "Can´t get ProcAddress (KBXI32.DLL,kbx_chk_interface)!",
+    "Can´t get ProcAddress (KBXI32.DLL,kbx_set_interface)!",
+    "Can´t get ProcAddress (KBXI32.DLL,kbx_close_USB)!",
+};
+static_assert(kMissingTexts.size() == kEntries.size());
 
 }  // namespace
 
@@ -43,14 +39,13 @@ BoundInterfaceLibrary::BoundInterfaceLibrary(const std::string& fileName) : libr
         failure_ = QString::fromUtf8(kLoadFailed);
         return;
     }
-    for (const EntryPoint& entry : kEntryPoints) {
-        if (!entry.resolve(entries_, library_, entry.name)) {
-            failure_ = QString::fromUtf8(entry.missingText);
-            entries_ = {};
-            library_ = kbx::platform::DynamicLibrary{};
-            return;
-        }
+    const auto resolved = kbx::platform::resolveEntries(library_, kEntries);
+    if (resolved.firstMissing) {
+        failure_ = QString::fromUtf8(kMissingTexts[resolved.firstMissing->position]);
+        library_ = kbx::platform::DynamicLibrary{};
+        return;
     }
+    entries_ = resolved.entries;
 }
 
 }  // namespace keyui::download

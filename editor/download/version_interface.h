@@ -13,17 +13,11 @@
 namespace keyui::download {
 
 struct InterfaceEntries {
-    using SendCommand = int(KBX_CALL*)(int* length, unsigned char* bytes, char* message);
-    using ReadHeader = int(KBX_CALL*)(unsigned char* header, char* message);
-    using CheckInterface = unsigned char(KBX_CALL*)();
-    using SetInterface = unsigned char(KBX_CALL*)(unsigned char selector);
-    using CloseUsb = int(KBX_CALL*)();
-
-    SendCommand sendCommand = nullptr;        // kbx_snd_cmd
-    ReadHeader readHeader = nullptr;          // get_kbx_header
-    CheckInterface checkInterface = nullptr;  // kbx_chk_interface
-    SetInterface setInterface = nullptr;      // kbx_set_interface
-    CloseUsb closeUsb = nullptr;              // kbx_close_USB
+    decltype(&kbx_snd_cmd) sendCommand = nullptr;
+    decltype(&get_kbx_header) readHeader = nullptr;
+    decltype(&kbx_chk_interface) checkInterface = nullptr;
+    decltype(&kbx_set_interface) setInterface = nullptr;
+    decltype(&kbx_close_USB) closeUsb = nullptr;
 };
 
 // The interface library loaded and its entry points resolved in the order

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "iface/bridge_entry_names.h"
+#include "iface/point_of_sale_entries.h"
 #include "iface/protocol/frames.h"
 #include "platform/event_loop.h"
 
@@ -83,7 +83,7 @@ FakePointOfSale& fakePointOfSale() {
 LibraryOpener makeFakePointOfSale(std::set<std::string> missing) {
     fakePointOfSale() = FakePointOfSale();
     std::map<std::string, AnyFunction> functions;
-    for (std::string_view name : kBridgeEntryNames) functions[std::string(name)] = unused;
+    for (const auto& row : point_of_sale::kEntries) functions[row.name] = unused;
     functions["kbx_open"] = asAny(posOpen);
     functions["kbx_close"] = asAny(posClose);
     functions["kbx_set_language"] = asAny(posSetLanguage);

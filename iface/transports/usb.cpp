@@ -6,9 +6,15 @@
 namespace kbxi {
 namespace {
 
-constexpr char kSendData[] = "snddata_USB";
-constexpr char kCheck[] = "Check_USB";
-constexpr char kClose[] = "Close_USB";
+using kbx::platform::entry;
+
+// Resolved in this order, stopping at the first that is missing.
+constexpr std::array kUsbEntries{
+    entry<&UsbEntries::sendData>("snddata_USB"),
+    entry<&UsbEntries::check>("Check_USB"),
+    entry<&UsbEntries::close>("Close_USB"),
+};
+
 constexpr int kUnbound = 1;
 constexpr char kCannotLoad[] = "The USB library %s cannot be loaded";
 constexpr char kLacksFunction[] = "The USB library %s has no %s";
@@ -32,19 +38,12 @@ int UsbLibrary::bind() {
         bindError_ = formatted(kCannotLoad, fileName_);
         return kUnbound;
     }
-    // Resolved in this order, stopping at the first that is missing.
-    const std::array<const char*, 3> names{kSendData, kCheck, kClose};
-    std::array<AnyFunction, 3> functions{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        functions[i] = library->function(names[i]);
-        if (functions[i] == nullptr) {
-            bindError_ = formatted(kLacksFunction, fileName_, names[i]);
-            return kUnbound;
-        }
+    const auto resolved = kbx::platform::resolveEntries(*library, kUsbEntries);
+    if (resolved.firstMissing) {
+        bindError_ = formatted(kLacksFunction, fileName_, resolved.firstMissing->name);
+        return kUnbound;
     }
-    sendData_ = functionAs<SendData>(functions[0]);
-    check_ = functionAs<Check>(functions[1]);
-    close_ = functionAs<Close>(functions[2]);
+    entries_ = resolved.entries;
     library_ = std::move(library);
     bindError_.clear();
     return 0;
@@ -52,21 +51,19 @@ int UsbLibrary::bind() {
 
 int UsbLibrary::send(std::uint8_t byte) {
     if (bind() != 0) return kUnbound;
-    return lowByte(sendData_(byte));
+    return lowByte(entries_.sendData(byte));
 }
 
 int UsbLibrary::check() {
     if (bind() != 0) return kUnbound;
-    return lowByte(check_());
+    return lowByte(entries_.check());
 }
 
 int UsbLibrary::release() {
     if (bind() != 0) return kUnbound;
-    close_();
+    entries_.close();
     library_.reset();
-    sendData_ = nullptr;
-    check_ = nullptr;
-    close_ = nullptr;
+    entries_ = {};
     return 0;
 }
 

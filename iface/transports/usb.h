@@ -10,10 +10,17 @@
 #include "iface/library_binding.h"
 #include "iface/transports/byte_transport.h"
 #include "kbx_sonames.h"
+#include "tools/kbxusb/include/kbxusb.h"
 
 namespace kbxi {
 
 inline constexpr char kUsbLibraryName[] = KBX_SONAME_KBXUSB;
+
+struct UsbEntries {
+    decltype(&snddata_USB) sendData = nullptr;
+    decltype(&Check_USB) check = nullptr;
+    decltype(&Close_USB) close = nullptr;
+};
 
 class UsbLibrary : public ByteTransport {
 public:
@@ -39,19 +46,13 @@ public:
     int release();
 
 private:
-    using SendData = int (*)(int byte);
-    using Check = int (*)();
-    using Close = void (*)();
-
     int send(std::uint8_t byte);
 
     LibraryOpener opener_;
     std::string fileName_;
     std::string bindError_;
     std::unique_ptr<LoadedLibrary> library_;
-    SendData sendData_ = nullptr;
-    Check check_ = nullptr;
-    Close close_ = nullptr;
+    UsbEntries entries_;
 };
 
 }  // namespace kbxi

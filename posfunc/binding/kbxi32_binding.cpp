@@ -1,12 +1,38 @@
 #include "posfunc/binding/kbxi32_binding.h"
 
-#include <type_traits>
+#include <array>
 #include <utility>
 
 #include "platform/dynamic_library.h"
+#include "platform/library_entries.h"
 #include "platform/system_info.h"
 
 namespace kbxfunc {
+namespace {
+
+using kbx::platform::entry;
+
+// In the order load_kbxi32 takes them; the first missing one ends the load.
+constexpr std::array kEntries{
+    entry<&Kbxi32Functions::vddSendbyte>("vdd_sendbyte"),
+    entry<&Kbxi32Functions::vddKbdCapture>("vdd_kbd_capture"),
+    entry<&Kbxi32Functions::vddEfAvailable>("vdd_EF_available"),
+    entry<&Kbxi32Functions::vddKbdClr>("vdd_kbd_clr"),
+    entry<&Kbxi32Functions::vddKbdRelease>("vdd_kbd_release"),
+    entry<&Kbxi32Functions::vddEfGet>("vdd_EF_get"),
+    entry<&Kbxi32Functions::download>("kbx_download"),
+    entry<&Kbxi32Functions::upload>("kbx_upload"),
+    entry<&Kbxi32Functions::setInterface>("kbx_set_interface"),
+    entry<&Kbxi32Functions::getInterface>("kbx_get_interface"),
+    entry<&Kbxi32Functions::chkInterface>("kbx_chk_interface"),
+    entry<&Kbxi32Functions::sndInterface>("kbx_snd_interface"),
+};
+
+// load_kbxi32 reports a missing entry point by its place in kEntries, from 1.
+int codeOfMissing(const kbx::platform::MissingEntry& missing) { return static_cast<int>(missing.position) + 1; }
+
+}  // namespace
+
 Kbxi32Binding::Kbxi32Binding() = default;
 Kbxi32Binding::~Kbxi32Binding() = default;
 
@@ -14,25 +40,10 @@ int Kbxi32Binding::load() {
     if (loaded_) return 0;
     auto library = std::make_unique<kbx::platform::DynamicLibrary>(libraryName_);
     if (!library->isOpen()) return kKbxi32NotLoadable;
-    Kbxi32Functions taken;
-    int code = 0;
-    // Takes the next entry point into its slot; false (with its code) when it is missing.
-    auto take = [&](const char* name, auto& slot) {
-        ++code;
-        slot = library->symbol<std::remove_reference_t<decltype(slot)>>(name);
-        return slot != nullptr;
-    };
-    const bool complete = take("vdd_sendbyte", taken.vddSendbyte) && take("vdd_kbd_capture", taken.vddKbdCapture) &&
-                          take("vdd_EF_available", taken.vddEfAvailable) && take("vdd_kbd_clr", taken.vddKbdClr) &&
-                          take("vdd_kbd_release", taken.vddKbdRelease) && take("vdd_EF_get", taken.vddEfGet) &&
-                          take("kbx_download", taken.download) && take("kbx_upload", taken.upload) &&
-                          take("kbx_set_interface", taken.setInterface) &&
-                          take("kbx_get_interface", taken.getInterface) &&
-                          take("kbx_chk_interface", taken.chkInterface) &&
-                          take("kbx_snd_interface", taken.sndInterface);
-    if (!complete) return code;
+    const auto resolved = kbx::platform::resolveEntries(*library, kEntries);
+    if (resolved.firstMissing) return codeOfMissing(*resolved.firstMissing);
     library_ = std::move(library);
-    functions_ = taken;
+    functions_ = resolved.entries;
     loaded_ = true;
     loadedHere_ = true;
     ntFamily_ = kbx::platform::systemVersion().nt;

@@ -22,7 +22,8 @@ namespace kbxfunc {
 inline constexpr char kKbxi32LibraryName[] = KBX_SONAME_KBXI32;
 inline constexpr int kKbxi32NotLoadable = 99;
 
-// The entry points, in the order load_kbxi32 takes them (codes 1-12).
+// The entry points load_kbxi32 takes. Their types are written here: kbxi32.h
+// cannot be included beside kbxfunc.h (both declare kbx_set_interface).
 struct Kbxi32Functions {
     int(KBX_CALL* vddSendbyte)(unsigned char byte) = nullptr;
     int(KBX_CALL* vddKbdCapture)() = nullptr;

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "iface/bridge_entry_names.h"
 #include "platform/dynamic_library.h"
 #include "posfunc/include/kbxfunc.h"
 #include "tests/support/symbols.h"
@@ -97,12 +95,6 @@ TEST(Exports, FunctionLibraryExportsItsCallsOnly) {
     std::sort(expected.begin(), expected.end());
     expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
     EXPECT_EQ(lines(kbxtest::definedSymbols(kLibrary)), expected);
-}
-
-TEST(Exports, EveryNameTheInterfaceLibraryBindsIsExported) {
-    const std::vector<std::string> defined = lines(kbxtest::definedSymbols(kLibrary));
-    for (std::string_view name : kbxi::kBridgeEntryNames)
-        EXPECT_TRUE(std::binary_search(defined.begin(), defined.end(), std::string(name))) << name;
 }
 
 // The input calls through the boundary, loaded as the interface library loads them.

@@ -10,27 +10,28 @@
 namespace kbx32 {
 
 inline constexpr char kCompilerLibraryName[] = KBX_SONAME_KBXC32;
-inline constexpr char kCompilerEntryName[] = "kbxc";
+
+struct CompilerEntries {
+    decltype(&kbxc) compile = nullptr;
+};
 
 class CompilerLibrary {
 public:
-    using Entry = int(KBX_CALL*)(const char* source, const char* output, const char* log,
-                                 KbxcProgress progress);
-
     explicit CompilerLibrary(const std::string& fileName = kCompilerLibraryName);
 
-    bool usable() const { return entry_ != nullptr; }
+    bool usable() const { return usable_; }
     // Why the library is not usable, in the loader's words.
     const std::string& error() const { return library_.error(); }
 
     // kbxc's result (0, -1, -2, -3); the library must be usable.
     int compile(const char* source, const char* output, const char* log, KbxcProgress progress) const {
-        return entry_(source, output, log, progress);
+        return entries_.compile(source, output, log, progress);
     }
 
 private:
     kbx::platform::DynamicLibrary library_;
-    Entry entry_ = nullptr;
+    CompilerEntries entries_;
+    bool usable_ = false;
 };
 
 }  // namespace kbx32

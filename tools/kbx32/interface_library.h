@@ -12,31 +12,32 @@ namespace kbx32 {
 
 inline constexpr char kInterfaceLibraryName[] = KBX_SONAME_KBXI32;
 
+struct InterfaceEntries {
+    decltype(&kbx_download) download = nullptr;
+    decltype(&kbx_upload) upload = nullptr;
+    decltype(&get_kbx_header) header = nullptr;
+};
+
 class InterfaceLibrary {
 public:
-    using Download = int(KBX_CALL*)(const char* path, char* message, KbxiProgress progress);
-    using Upload = int(KBX_CALL*)(const char* path, char* message, KbxiProgress progress);
-    using Header = int(KBX_CALL*)(unsigned char* header, char* message);
-
     explicit InterfaceLibrary(const std::string& fileName = kInterfaceLibraryName);
 
-    bool usable() const { return download_ && upload_ && header_; }
+    bool usable() const { return usable_; }
     // Why the library is not usable, in the loader's words.
     const std::string& error() const { return library_.error(); }
 
     int download(const char* path, char* message, KbxiProgress progress) const {
-        return download_(path, message, progress);
+        return entries_.download(path, message, progress);
     }
     int upload(const char* path, char* message, KbxiProgress progress) const {
-        return upload_(path, message, progress);
+        return entries_.upload(path, message, progress);
     }
-    int header(unsigned char* header, char* message) const { return header_(header, message); }
+    int header(unsigned char* header, char* message) const { return entries_.header(header, message); }
 
 private:
     kbx::platform::DynamicLibrary library_;
-    Download download_ = nullptr;
-    Upload upload_ = nullptr;
-    Header header_ = nullptr;
+    InterfaceEntries entries_;
+    bool usable_ = false;
 };
 
 }  // namespace kbx32
