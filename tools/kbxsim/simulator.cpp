@@ -10,9 +10,11 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tools/kbxsim/firmware/firmware.h"
 #include "tools/kbxsim/firmware/image_file.h"
 #include "tools/kbxsim/firmware/shared_firmware.h"
 #include "tools/kbxsim/modules/module_input.h"
+#include "tools/kbxsim/transports/keyboard_socket.h"
 #include "tools/kbxsim/transports/pseudo_terminal.h"
 #include "tools/kbxsim/transports/serial_channel.h"
 #include "tools/kbxsim/transports/server.h"

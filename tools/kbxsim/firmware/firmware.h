@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "kbxsim/counters.h"
 #include "kbxsim/customer_display.h"
 #include "kbxsim/device_commands.h"
 
@@ -44,30 +45,6 @@ inline constexpr std::uint8_t kAcknowledge = 0xFA;
 inline constexpr std::uint8_t kRefuse = 0xFE;
 inline constexpr std::uint8_t kDisplayStart = 0xEC;
 inline constexpr std::uint8_t kDisplayEnd = 0x00;
-
-struct Counters {
-    std::uint64_t bytesReceived = 0;
-    std::uint64_t framesStarted = 0;    // every 0xEF, also one that is refused
-    std::uint64_t framesCompleted = 0;  // write, read, checksum update, other command
-    std::uint64_t framesRefused = 0;    // ended with 0xFE
-    std::uint64_t framesAbandoned = 0;  // ended by 0xEF, 0xEE or 0xF4 before their end
-    std::uint64_t writeFrames = 0;
-    std::uint64_t readFrames = 0;
-    std::uint64_t checksumUpdates = 0;
-    std::uint64_t otherCommands = 0;
-    std::uint64_t enables = 0;
-    std::uint64_t echoesAnswered = 0;
-    std::uint64_t echoesUnanswered = 0;  // the line did not match the echo settings
-    std::uint64_t acknowledgements = 0;  // 0xFA sent
-    std::uint64_t refusals = 0;          // 0xFE sent
-    std::uint64_t lostAnswers = 0;
-    std::uint64_t silentBytes = 0;
-    std::uint64_t corruptedReplies = 0;
-    std::uint64_t deviceCommands = 0;    // known device commands, complete with their arguments
-    std::uint64_t displaySequences = 0;  // closed by 0x00
-    std::uint64_t displayBytes = 0;      // between 0xEC and 0x00
-    friend bool operator==(const Counters&, const Counters&) = default;
-};
 
 // What the last byte did, for logs.
 enum class ByteEvent {

@@ -14,6 +14,7 @@
 #include "platform/channel_protocol.h"
 #include "tools/kbxsim/tests/channel_client.h"
 #include "tools/kbxsim/tests/frames.h"
+#include "tools/kbxsim/transports/keyboard_controller.h"
 #include "tools/kbxsim/transports/keyboard_device.h"
 
 namespace kbxsim::test {

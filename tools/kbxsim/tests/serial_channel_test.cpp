@@ -13,6 +13,7 @@
 
 #include "kbxsim/simulator.h"
 #include "tests/support/files.h"
+#include "tools/kbxsim/firmware/firmware.h"
 #include "tools/kbxsim/tests/frames.h"
 #include "tools/kbxsim/tests/pty_client.h"
 

@@ -23,6 +23,7 @@
 #include <span>
 #include <vector>
 
+#include "kbxsim/counters.h"
 #include "kbxsim/key_typing.h"
 #include "platform/channel_protocol.h"
 #include "tools/kbxsim/transports/channel.h"
@@ -39,16 +40,6 @@ struct KeyboardChannelOptions {
     std::function<void(std::uint32_t keyData)> onDesktopInput;
     // Called on the serving thread when the first connection subscribes.
     std::function<void()> onFirstSubscriber;
-};
-
-struct KeyboardChannelCounters {
-    std::uint64_t connections = 0;     // accepted
-    std::uint64_t subscriptions = 0;
-    std::uint64_t requests = 0;
-    std::uint64_t badRequests = 0;     // the connection was closed for them
-    std::uint64_t eventsTyped = 0;     // key events sent, counted once per event
-    std::uint64_t eventsLost = 0;      // typed while no connection listened, or a queue was full
-    std::uint64_t usbCloses = 0;
 };
 
 class KeyboardSocketChannel final : public Channel {

@@ -17,6 +17,7 @@
 //   ... kbx_download(...) ...
 //   EXPECT_EQ(keyboard.memory(4, 298), imageBytes);
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -29,11 +30,19 @@
 #include <string_view>
 #include <vector>
 
+#include "kbxsim/counters.h"
+#include "kbxsim/customer_display.h"
+#include "kbxsim/device_commands.h"
+#include "kbxsim/faults.h"
 #include "kbxsim/key_typing.h"
-#include "tools/kbxsim/firmware/firmware.h"
-#include "tools/kbxsim/transports/keyboard_socket.h"
+#include "kbxsim/keyboard_memory.h"
+#include "kbxsim/line_settings.h"
 
 namespace kbxsim {
+
+// Private to kbxsim (tools/kbxsim/firmware/firmware.h); withFirmware() hands
+// it to code that includes that header.
+class Firmware;
 
 struct SimulatorOptions {
     std::filesystem::path link;                // a symbolic link to the slave; empty: none
