@@ -44,7 +44,7 @@
 #include "iface/include/kbxi32.h"
 #include "iface/session.h"
 #include "iface/state.h"
-#include "tools/kbxsim/simulator.h"
+#include "kbxsim/simulator.h"
 
 namespace {
 

@@ -28,9 +28,9 @@
 #include "iface/state.h"
 #include "iface/tests/fake_libraries.h"
 #include "iface/tests/scripted_link.h"
+#include "kbxsim/hex_text.h"
+#include "kbxsim/simulator.h"
 #include "tests/support/files.h"
-#include "tools/kbxsim/hex_text.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace kbxi {
 namespace {

@@ -11,9 +11,9 @@
 #include "iface/session.h"
 #include "iface/state.h"
 #include "iface/tests/scripted_link.h"
+#include "kbxsim/simulator.h"
 #include "platform/event_loop.h"
 #include "tests/support/files.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace kbxi {
 namespace {

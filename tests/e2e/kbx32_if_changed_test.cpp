@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include "kbxsim/simulator.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "tests/support/files.h"
 #include "tests/support/process.h"
 #include "platform/dynamic_library.h"
-#include "tools/kbxsim/simulator.h"
+#include "kbxsim/simulator.h"
 
 namespace {
 

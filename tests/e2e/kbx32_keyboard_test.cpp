@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "kbxsim/simulator.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace {
 

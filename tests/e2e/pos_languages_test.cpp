@@ -12,11 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "kbxsim/key_typing.h"
+#include "kbxsim/simulator.h"
 #include "platform/code_pages.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tools/kbxsim/key_typing.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "tools/cli/standard_output.h"
-#include "tools/kbxsim/command_line.h"
-#include "tools/kbxsim/run.h"
+#include "tools/kbxsim/command_line/command_line.h"
+#include "tools/kbxsim/command_line/run.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argc > 0 ? argv + 1 : argv, argv + argc);

@@ -1,4 +1,4 @@
-#include "tools/kbxsim/simulator.h"
+#include "kbxsim/simulator.h"
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -10,14 +10,16 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tools/kbxsim/image_file.h"
-#include "tools/kbxsim/module_input.h"
-#include "tools/kbxsim/pseudo_terminal.h"
-#include "tools/kbxsim/serial_channel.h"
-#include "tools/kbxsim/server.h"
-#include "tools/kbxsim/shared_firmware.h"
-#include "tools/kbxsim/symbolic_link.h"
-#include "tools/kbxsim/unique_descriptor.h"
+#include "tools/kbxsim/firmware/firmware.h"
+#include "tools/kbxsim/firmware/image_file.h"
+#include "tools/kbxsim/firmware/shared_firmware.h"
+#include "tools/kbxsim/modules/module_input.h"
+#include "tools/kbxsim/transports/keyboard_socket.h"
+#include "tools/kbxsim/transports/pseudo_terminal.h"
+#include "tools/kbxsim/transports/serial_channel.h"
+#include "tools/kbxsim/transports/server.h"
+#include "tools/kbxsim/transports/symbolic_link.h"
+#include "tools/kbxsim/transports/unique_descriptor.h"
 
 namespace kbxsim {
 namespace {

@@ -19,7 +19,7 @@
 #include "editor/download/tests/download_test_support.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/key_document.h"
-#include "tools/kbxsim/simulator.h"
+#include "kbxsim/simulator.h"
 
 namespace keyui::download {
 namespace {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "editor/download/version_query.h"
+#include "kbxsim/simulator.h"
 #include "platform/dynamic_library.h"
 #include "tests/support/files.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace keyui::download {
 namespace {

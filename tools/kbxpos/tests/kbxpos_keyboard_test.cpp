@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "kbxsim/simulator.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "kbxsim/simulator.h"
 #include "posfunc/include/kbxfunc.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "tools/kbxsim/unique_descriptor.h"
+#include "tools/kbxsim/transports/unique_descriptor.h"
 
 namespace kbxsim::test {
 

@@ -10,11 +10,12 @@
 #include <thread>
 #include <vector>
 
+#include "kbxsim/simulator.h"
 #include "platform/channel_protocol.h"
-#include "tools/kbxsim/keyboard_device.h"
-#include "tools/kbxsim/simulator.h"
 #include "tools/kbxsim/tests/channel_client.h"
 #include "tools/kbxsim/tests/frames.h"
+#include "tools/kbxsim/transports/keyboard_controller.h"
+#include "tools/kbxsim/transports/keyboard_device.h"
 
 namespace kbxsim::test {
 namespace {

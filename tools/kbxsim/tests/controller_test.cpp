@@ -3,7 +3,7 @@
 // answer a 0x60 read once status bit 0 is set; protocol and display bytes in
 // the LED-command nibble encoding.
 
-#include "tools/kbxsim/keyboard_controller.h"
+#include "tools/kbxsim/transports/keyboard_controller.h"
 
 #include <gtest/gtest.h>
 

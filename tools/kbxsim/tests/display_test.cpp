@@ -1,14 +1,14 @@
 // The customer display behind the firmware's display sequences, and the
 // device commands beside them.
 
-#include "tools/kbxsim/customer_display.h"
+#include "kbxsim/customer_display.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/firmware/firmware.h"
 #include "tools/kbxsim/tests/frames.h"
 #include "tools/kbxsim/tests/recording_host.h"
 

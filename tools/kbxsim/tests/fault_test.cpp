@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/kbxsim/faults.h"
-#include "tools/kbxsim/firmware.h"
+#include "kbxsim/faults.h"
+#include "tools/kbxsim/firmware/firmware.h"
 #include "tools/kbxsim/tests/frames.h"
 #include "tools/kbxsim/tests/recording_host.h"
 

@@ -1,4 +1,4 @@
-#include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/firmware/firmware.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "kbxsim/keyboard_memory.h"
 #include "tests/support/files.h"
-#include "tools/kbxsim/image_file.h"
-#include "tools/kbxsim/keyboard_memory.h"
+#include "tools/kbxsim/firmware/image_file.h"
 
 namespace kbxsim::test {
 namespace {

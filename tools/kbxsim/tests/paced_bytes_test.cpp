@@ -1,4 +1,4 @@
-#include "tools/kbxsim/paced_bytes.h"
+#include "tools/kbxsim/transports/paced_bytes.h"
 
 #include <gtest/gtest.h>
 

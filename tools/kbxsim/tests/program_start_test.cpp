@@ -16,8 +16,8 @@
 #include "tests/support/files.h"
 #include "tests/support/manual_page.h"
 #include "tests/support/process.h"
-#include "tools/kbxsim/exit_codes.h"
-#include "tools/kbxsim/help.h"
+#include "tools/kbxsim/command_line/exit_codes.h"
+#include "tools/kbxsim/command_line/help.h"
 
 namespace kbxsim::test {
 namespace {

@@ -19,7 +19,7 @@
 
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-#include "tools/kbxsim/firmware.h"
+#include "tools/kbxsim/firmware/firmware.h"
 #include "tools/kbxsim/tests/channel_client.h"
 #include "tools/kbxsim/tests/frames.h"
 #include "tools/kbxsim/tests/pty_client.h"

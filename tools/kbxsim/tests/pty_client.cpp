@@ -11,7 +11,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "tools/kbxsim/termios_speeds.h"
+#include "tools/kbxsim/transports/termios_speeds.h"
 
 namespace kbxsim::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/kbxsim/line_settings.h"
+#include "kbxsim/line_settings.h"
 
 namespace kbxsim::test {
 

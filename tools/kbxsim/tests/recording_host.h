@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/kbxsim/firmware.h"
-#include "tools/kbxsim/host_link.h"
+#include "tools/kbxsim/firmware/firmware.h"
+#include "tools/kbxsim/firmware/host_link.h"
 
 namespace kbxsim::test {
 

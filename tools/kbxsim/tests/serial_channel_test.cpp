@@ -11,8 +11,9 @@
 #include <string>
 #include <thread>
 
+#include "kbxsim/simulator.h"
 #include "tests/support/files.h"
-#include "tools/kbxsim/simulator.h"
+#include "tools/kbxsim/firmware/firmware.h"
 #include "tools/kbxsim/tests/frames.h"
 #include "tools/kbxsim/tests/pty_client.h"
 

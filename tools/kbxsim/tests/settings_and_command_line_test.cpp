@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "tools/kbxsim/command_line.h"
-#include "tools/kbxsim/line_settings.h"
+#include "kbxsim/line_settings.h"
+#include "tools/kbxsim/command_line/command_line.h"
 #include "tools/kbxsim/tests/recording_host.h"
 
 namespace kbxsim::test {

@@ -1,7 +1,7 @@
 // What the keyboard types: reply texts, national keyboards, module frames and
 // the command lines that ask for them.
 
-#include "tools/kbxsim/key_typing.h"
+#include "kbxsim/key_typing.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "tools/kbxsim/module_input.h"
+#include "tools/kbxsim/modules/module_input.h"
 #include "tools/kbxsim/tests/channel_client.h"
 
 namespace kbxsim::test {

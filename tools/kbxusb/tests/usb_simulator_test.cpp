@@ -9,9 +9,9 @@
 
 #include "iface/session.h"
 #include "iface/state.h"
+#include "kbxsim/simulator.h"
 #include "platform/event_loop.h"
 #include "tests/support/files.h"
-#include "tools/kbxsim/simulator.h"
 
 namespace {
 
