@@ -14,7 +14,7 @@
 #include "platform/keyboard_channel.h"
 #include "posfunc/commands/device_commands.h"
 #include "posfunc/tests/command_recording.h"
-#include "tools/kbxsim/simulator.h"
+#include "kbxsim/simulator.h"
 
 namespace kbxfunc::test {
 namespace {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#ifdef KBXDOC_HAS_COMPILER
-
 #include "compiler/driver.h"
 #include "editor/document/catalogue.h"
 #include "editor/persist/tests/persist_fixture.h"
@@ -73,5 +71,3 @@ TEST(CompileWritten, EveryModelWithAKeywordCompiles) {
 
 }  // namespace
 }  // namespace kbxdoc::testing
-
-#endif

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#ifdef KBXDOC_HAS_COMPILER
-
 #include <filesystem>
 #include <random>
 #include <set>
@@ -235,5 +233,3 @@ TEST(RoundTripImage, GeneratedDocumentsReadBackAsTypedAndCompile) {
 
 }  // namespace
 }  // namespace kbxdoc::testing
-
-#endif

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editor/download/version_query_worker.h"
 #include "editor/ui/app/user_dialogs.h"
 #include "editor/ui/core/editor_state.h"
+#include "editor/ui/download/version_query_worker.h"
 
 namespace keyui::app {
 

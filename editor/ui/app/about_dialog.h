@@ -9,7 +9,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "editor/download/version_query.h"
+#include "editor/ui/download/version_query.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -2,13 +2,13 @@
 
 #include <array>
 
-#include "editor/dialogs/caption/caption_commands.h"
-#include "editor/dialogs/keyboard/keyboard_sheet.h"
-#include "editor/dialogs/layers/layer_sheet.h"
-#include "editor/dialogs/modules/module_sheet.h"
-#include "editor/dialogs/programming/programming_sheet.h"
-#include "editor/download/download_commands.h"
 #include "editor/ui/app/command_table.h"
+#include "editor/ui/dialogs/caption/caption_commands.h"
+#include "editor/ui/dialogs/keyboard/keyboard_sheet.h"
+#include "editor/ui/dialogs/layers/layer_sheet.h"
+#include "editor/ui/dialogs/modules/module_sheet.h"
+#include "editor/ui/dialogs/programming/programming_sheet.h"
+#include "editor/ui/download/download_commands.h"
 
 namespace keyui::app {
 

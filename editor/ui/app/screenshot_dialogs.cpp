@@ -6,18 +6,18 @@
 #include <QPushButton>
 #include <QTextStream>
 
-#include "editor/dialogs/caption/caption_commands.h"
-#include "editor/dialogs/caption/caption_dialog.h"
-#include "editor/dialogs/caption/caption_options_dialog.h"
-#include "editor/dialogs/keyboard/keyboard_sheet.h"
-#include "editor/dialogs/layers/layer_sheet.h"
-#include "editor/dialogs/modules/module_sheet.h"
-#include "editor/dialogs/programming/programming_sheet.h"
-#include "editor/download/download_commands.h"
-#include "editor/download/interface_dialog.h"
-#include "editor/download/progress_dialog.h"
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/key_document.h"
+#include "editor/ui/dialogs/caption/caption_commands.h"
+#include "editor/ui/dialogs/caption/caption_dialog.h"
+#include "editor/ui/dialogs/caption/caption_options_dialog.h"
+#include "editor/ui/dialogs/keyboard/keyboard_sheet.h"
+#include "editor/ui/dialogs/layers/layer_sheet.h"
+#include "editor/ui/dialogs/modules/module_sheet.h"
+#include "editor/ui/dialogs/programming/programming_sheet.h"
+#include "editor/ui/download/download_commands.h"
+#include "editor/ui/download/interface_dialog.h"
+#include "editor/ui/download/progress_dialog.h"
 #include "editor/ui/view/key_view.h"
 
 namespace keyui::app {

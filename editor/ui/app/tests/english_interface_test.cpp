@@ -9,19 +9,19 @@
 #include <QTest>
 #include <QTranslator>
 
-#include "editor/dialogs/layers/layer_sheet.h"
-#include "editor/dialogs/sheet/property_sheet.h"
 #include "editor/document/layer_table.h"
-#include "editor/download/download_commands.h"
-#include "editor/download/progress_dialog.h"
-#include "editor/download/progress_messages.h"
-#include "editor/download/tests/download_test_support.h"
-#include "editor/download/version_query.h"
 #include "editor/ui/app/application.h"
 #include "editor/ui/app/command_table.h"
 #include "editor/ui/app/tests/app_fixture.h"
 #include "editor/ui/app/tests/interface_texts.h"
 #include "editor/ui/core/texts.h"
+#include "editor/ui/dialogs/layers/layer_sheet.h"
+#include "editor/ui/dialogs/sheet/property_sheet.h"
+#include "editor/ui/download/download_commands.h"
+#include "editor/ui/download/progress_dialog.h"
+#include "editor/ui/download/progress_messages.h"
+#include "editor/ui/download/tests/download_test_support.h"
+#include "editor/ui/download/version_query.h"
 
 namespace keyui::app::testing {
 namespace {
