@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/include/kbxplatform.h"
-#include "platform/serio_port.h"
-#include "platform/tests/loop_test_support.h"
+#include "channel/serio_port.h"
+#include "loop_test_support.h"
 
 namespace kbx::platform {
 namespace {
