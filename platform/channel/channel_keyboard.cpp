@@ -1,4 +1,4 @@
-#include "channel/channel_keyboard.h"
+#include "platform/channel/channel_keyboard.h"
 
 #include <algorithm>
 

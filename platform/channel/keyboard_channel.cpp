@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "channel/channel_keyboard.h"
-#include "channel/serio_channel.h"
+#include "platform/channel/channel_keyboard.h"
+#include "platform/channel/serio_channel.h"
 
 namespace kbx::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "channel/serio_channel.h"
+#include "platform/channel/serio_channel.h"
 
 namespace kbx::platform {
 namespace {

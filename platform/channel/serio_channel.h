@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/keyboard_channel.h"
-#include "channel/serio_port.h"
+#include "platform/channel/serio_port.h"
 
 namespace kbx::platform {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/include/kbxplatform.h"
-#include "channel/serio_port_device.h"
+#include "kbxplatform.h"
+#include "platform/channel/serio_port_device.h"
 
 struct KbxPlatformSerioPort {
     std::shared_ptr<kbx::platform::SerioPortDevice> device;

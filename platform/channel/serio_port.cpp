@@ -1,4 +1,4 @@
-#include "channel/serio_port.h"
+#include "platform/channel/serio_port.h"
 
 #include <algorithm>
 #include <array>

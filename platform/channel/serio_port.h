@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 #include "platform/unique_fd.h"
 
 namespace kbx::platform {

@@ -1,4 +1,4 @@
-#include "channel/serio_port_device.h"
+#include "platform/channel/serio_port_device.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "key_events/evdev_decoder.h"
+#include "platform/key_events/evdev_decoder.h"
 
 #include <utility>
 

@@ -16,7 +16,7 @@
 
 #include <linux/input-event-codes.h>
 
-#include "key_events/set_one_keymap.h"
+#include "platform/key_events/set_one_keymap.h"
 
 namespace kbx::platform {
 

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "key_events/evdev_decoder.h"
-#include "key_events/evdev_key_loan.h"
+#include "platform/key_events/evdev_decoder.h"
+#include "platform/key_events/evdev_key_loan.h"
 #include "platform/key_events.h"
 
 namespace kbx::platform {

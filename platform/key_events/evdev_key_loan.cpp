@@ -1,10 +1,10 @@
-#include "key_events/evdev_key_loan.h"
+#include "platform/key_events/evdev_key_loan.h"
 
 #include <linux/input-event-codes.h>
 
 #include <algorithm>
 
-#include "key_events/set_one_keymap.h"
+#include "platform/key_events/set_one_keymap.h"
 
 namespace kbx::platform {
 namespace {

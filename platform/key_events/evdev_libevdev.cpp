@@ -1,4 +1,4 @@
-#include "key_events/evdev_libevdev.h"
+#include "platform/key_events/evdev_libevdev.h"
 
 #include <fcntl.h>
 #include <libevdev/libevdev-uinput.h>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "key_events/set_one_keymap.h"
+#include "platform/key_events/set_one_keymap.h"
 #include "platform/unique_fd.h"
 
 namespace kbx::platform {

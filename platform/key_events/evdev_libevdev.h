@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "key_events/evdev_device.h"
+#include "platform/key_events/evdev_device.h"
 
 namespace kbx::platform {
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "key_events/key_events_evdev.h"
-#include "key_events/key_events_serio.h"
-#include "key_events/key_events_sim.h"
+#include "platform/key_events/key_events_evdev.h"
+#include "platform/key_events/key_events_serio.h"
+#include "platform/key_events/key_events_sim.h"
 #include "platform/keyboard_channel.h"
 
 namespace kbx::platform {

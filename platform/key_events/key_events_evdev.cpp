@@ -1,8 +1,8 @@
-#include "key_events/key_events_evdev.h"
+#include "platform/key_events/key_events_evdev.h"
 
 #include <array>
 
-#include "key_events/evdev_libevdev.h"
+#include "platform/key_events/evdev_libevdev.h"
 
 namespace kbx::platform {
 namespace {

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "key_events/evdev_device.h"
+#include "platform/key_events/evdev_device.h"
 #include "platform/event_loop.h"
 
 namespace kbx::platform {

@@ -1,10 +1,10 @@
-#include "key_events/key_events_serio.h"
+#include "platform/key_events/key_events_serio.h"
 
 #include <linux/input-event-codes.h>
 
 #include "platform/channel_protocol.h"
-#include "key_events/evdev_libevdev.h"
-#include "key_events/set_one_keymap.h"
+#include "platform/key_events/evdev_libevdev.h"
+#include "platform/key_events/set_one_keymap.h"
 
 namespace kbx::platform {
 namespace {

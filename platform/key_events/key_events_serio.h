@@ -11,10 +11,10 @@
 #include <memory>
 #include <string>
 
-#include "key_events/evdev_device.h"
+#include "platform/key_events/evdev_device.h"
 #include "platform/event_loop.h"
-#include "channel/serio_port.h"
-#include "key_events/set_one_bytes.h"
+#include "platform/channel/serio_port.h"
+#include "platform/key_events/set_one_bytes.h"
 
 namespace kbx::platform {
 

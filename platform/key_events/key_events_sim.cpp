@@ -1,4 +1,4 @@
-#include "key_events/key_events_sim.h"
+#include "platform/key_events/key_events_sim.h"
 
 #include <poll.h>
 #include <sys/socket.h>

@@ -1,7 +1,7 @@
-#include "key_events/set_one_bytes.h"
+#include "platform/key_events/set_one_bytes.h"
 
 #include "platform/channel_protocol.h"
-#include "key_events/set_one_keymap.h"
+#include "platform/key_events/set_one_keymap.h"
 
 namespace kbx::platform {
 namespace {

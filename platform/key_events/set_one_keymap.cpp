@@ -1,4 +1,4 @@
-#include "key_events/set_one_keymap.h"
+#include "platform/key_events/set_one_keymap.h"
 
 #include <array>
 

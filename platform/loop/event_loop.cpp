@@ -6,8 +6,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "platform/include/kbxplatform.h"
-#include "loop/monotonic_clock.h"
+#include "kbxplatform.h"
+#include "platform/loop/monotonic_clock.h"
 
 namespace kbx::platform {
 

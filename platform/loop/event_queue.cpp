@@ -1,4 +1,4 @@
-#include "loop/event_queue.h"
+#include "platform/loop/event_queue.h"
 
 namespace kbx::platform {
 

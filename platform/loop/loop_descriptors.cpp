@@ -1,4 +1,4 @@
-#include "loop/loop_descriptors.h"
+#include "platform/loop/loop_descriptors.h"
 
 #include <sys/eventfd.h>
 #include <sys/timerfd.h>

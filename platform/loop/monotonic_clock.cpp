@@ -1,4 +1,4 @@
-#include "loop/monotonic_clock.h"
+#include "platform/loop/monotonic_clock.h"
 
 #include <ctime>
 

@@ -4,12 +4,12 @@
 // handler crosses kbx_platform_dispatch: it ends the dispatch with -1, and
 // whatever was not run stays due.
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 
 #include <chrono>
 #include <memory>
 
-#include "loop/thread_loop.h"
+#include "platform/loop/thread_loop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "loop/thread_loop.h"
+#include "platform/loop/thread_loop.h"
 
 #include <poll.h>
 
@@ -7,7 +7,7 @@
 #include <climits>
 #include <utility>
 
-#include "loop/monotonic_clock.h"
+#include "platform/loop/monotonic_clock.h"
 
 namespace kbx::platform {
 

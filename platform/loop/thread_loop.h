@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/event_loop.h"
-#include "loop/event_queue.h"
-#include "loop/loop_descriptors.h"
-#include "loop/timer_table.h"
-#include "loop/watch_table.h"
+#include "platform/loop/event_queue.h"
+#include "platform/loop/loop_descriptors.h"
+#include "platform/loop/timer_table.h"
+#include "platform/loop/watch_table.h"
 
 namespace kbx::platform {
 

@@ -1,4 +1,4 @@
-#include "loop/timer_table.h"
+#include "platform/loop/timer_table.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "loop/watch_table.h"
+#include "platform/loop/watch_table.h"
 
 #include <algorithm>
 #include <utility>

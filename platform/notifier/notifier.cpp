@@ -1,6 +1,6 @@
 #include "platform/notifier.h"
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 
 namespace kbx::platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 #include "platform/terminal_text.h"
 
 namespace kbx::platform {

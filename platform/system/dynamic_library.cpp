@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 
 #include <utility>
 

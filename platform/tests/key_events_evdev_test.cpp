@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "key_events/key_events_evdev.h"
-#include "key_events/set_one_keymap.h"
-#include "recorded_pass_on.h"
+#include "platform/key_events/key_events_evdev.h"
+#include "platform/key_events/set_one_keymap.h"
+#include "platform/tests/recorded_pass_on.h"
 
 namespace kbx::platform {
 namespace {

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "key_events/key_events_serio.h"
-#include "channel/serio_channel.h"
-#include "recorded_pass_on.h"
+#include "platform/key_events/key_events_serio.h"
+#include "platform/channel/serio_channel.h"
+#include "platform/tests/recorded_pass_on.h"
 
 namespace kbx::platform {
 namespace {

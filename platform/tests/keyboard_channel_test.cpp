@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "platform/channel_connection.h"
-#include "channel/serio_channel.h"
+#include "platform/channel/serio_channel.h"
 #include "tests/support/channel_test_server.h"
 
 namespace kbx::platform {

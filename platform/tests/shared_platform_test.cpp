@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/include/kbxplatform.h"
-#include "channel/serio_port.h"
-#include "loop_test_support.h"
+#include "kbxplatform.h"
+#include "platform/channel/serio_port.h"
+#include "platform/tests/loop_test_support.h"
 
 namespace kbx::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "text/code_page_tables.h"
+#include "platform/text/code_page_tables.h"
 
 namespace kbx::platform {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "text/code_page_tables.h"
-#include "text/utf8.h"
+#include "platform/text/code_page_tables.h"
+#include "platform/text/utf8.h"
 
 namespace kbx::platform {
 

@@ -1,7 +1,7 @@
 #include "platform/terminal_text.h"
 
-#include "text/code_page_tables.h"
-#include "text/utf8.h"
+#include "platform/text/code_page_tables.h"
+#include "platform/text/utf8.h"
 
 namespace kbx::platform {
 

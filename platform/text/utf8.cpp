@@ -1,4 +1,4 @@
-#include "text/utf8.h"
+#include "platform/text/utf8.h"
 
 namespace kbx::platform {
 
