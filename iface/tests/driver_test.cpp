@@ -7,7 +7,7 @@
 
 #include "iface/tests/fake_keyboard_port.h"
 #include "iface/transports/driver.h"
-#include "platform/tests/recording_notifier.h"
+#include "tests/support/recording_notifier.h"
 
 namespace kbxi {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "platform/evdev_decoder.h"
+#include "platform/key_events/evdev_decoder.h"
 
 namespace kbx::platform {
 namespace {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "platform/key_events_evdev.h"
-#include "platform/set_one_keymap.h"
+#include "platform/key_events/key_events_evdev.h"
+#include "platform/key_events/set_one_keymap.h"
 #include "platform/tests/recorded_pass_on.h"
 
 namespace kbx::platform {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/channel_protocol.h"
-#include "platform/key_events_serio.h"
-#include "platform/serio_channel.h"
+#include "platform/key_events/key_events_serio.h"
+#include "platform/channel/serio_channel.h"
 #include "platform/tests/recorded_pass_on.h"
 
 namespace kbx::platform {

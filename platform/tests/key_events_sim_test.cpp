@@ -7,7 +7,7 @@
 
 #include "platform/event_loop.h"
 #include "platform/key_events.h"
-#include "platform/tests/key_events_test_server.h"
+#include "tests/support/key_events_test_server.h"
 
 namespace kbx::platform::testing {
 namespace {

@@ -16,8 +16,8 @@
 #include <thread>
 
 #include "platform/channel_connection.h"
-#include "platform/serio_channel.h"
-#include "platform/tests/channel_test_server.h"
+#include "platform/channel/serio_channel.h"
+#include "tests/support/channel_test_server.h"
 
 namespace kbx::platform {
 namespace {

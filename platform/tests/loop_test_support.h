@@ -10,7 +10,7 @@
 #include <chrono>
 
 #include "platform/event_loop.h"
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 #include "platform/unique_fd.h"
 
 namespace kbx::platform::testing {

@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "platform/evdev_device.h"
+#include "platform/key_events/evdev_device.h"
 
 namespace kbx::platform::testing {
 

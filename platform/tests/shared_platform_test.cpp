@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/include/kbxplatform.h"
-#include "platform/serio_port.h"
+#include "kbxplatform.h"
+#include "platform/channel/serio_port.h"
 #include "platform/tests/loop_test_support.h"
 
 namespace kbx::platform {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "platform/keyboard_channel.h"
-#include "platform/tests/recording_notifier.h"
+#include "tests/support/recording_notifier.h"
 #include "posfunc/commands/byte_transport.h"
 #include "posfunc/commands/controller_port.h"
 #include "posfunc/commands/direct_byte.h"

@@ -6,10 +6,10 @@
 #include <chrono>
 #include <vector>
 
-#include "platform/tests/recording_notifier.h"
+#include "tests/support/recording_notifier.h"
 #include "platform/unique_fd.h"
 #include "posfunc/input/capture.h"
-#include "platform/tests/key_events_test_server.h"
+#include "tests/support/key_events_test_server.h"
 #include "posfunc/tests/hook_test_support.h"
 
 namespace kbxfunc::testing {

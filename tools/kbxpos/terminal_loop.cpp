@@ -9,7 +9,7 @@
 #include <chrono>
 #include <string>
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 
 namespace kbxpos {
 namespace {

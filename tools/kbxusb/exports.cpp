@@ -1,5 +1,5 @@
 // The C boundary of the USB transport library.
-#include "tools/kbxusb/include/kbxusb.h"
+#include "kbxusb.h"
 #include "tools/kbxusb/usb_keyboard.h"
 
 extern "C" {

@@ -1,6 +1,6 @@
 #include "editor/ui/app/platform_loop_watcher.h"
 
-#include "platform/include/kbxplatform.h"
+#include "kbxplatform.h"
 
 namespace keyui::app {
 

@@ -10,10 +10,8 @@
 #include "tools/kbxlayout/outcomes.h"
 #include "tools/kbxlayout/tests/kbxlayout_program.h"
 
-#ifdef KBXLAYOUT_HAS_COMPILER
 #include "compiler/driver.h"
 #include "editor/document/catalogue.h"
-#endif
 
 namespace kbxlayout::testing {
 namespace {
@@ -268,7 +266,6 @@ TEST(KbxlayoutTemplates, AFolderThatCannotBeMadeIsReported) {
     EXPECT_TRUE(startsWith(run.err, "kbxlayout: " + (dir / "file" / "LAY").string() + ": ")) << run.err;
 }
 
-#ifdef KBXLAYOUT_HAS_COMPILER
 TEST(KbxlayoutNew, TheBuiltInLayoutOfEveryModelCompiles) {
     for (const kbxdoc::KeyboardModel& model : kbxdoc::keyboardModels()) {
         if (model.name.empty()) continue;
@@ -283,7 +280,6 @@ TEST(KbxlayoutNew, TheBuiltInLayoutOfEveryModelCompiles) {
         EXPECT_FALSE(contains(messages, "ERROR")) << model.name << "\n" << messages;
     }
 }
-#endif
 
 }  // namespace
 }  // namespace kbxlayout::testing

@@ -1,7 +1,5 @@
 #include "tools/kbxlayout/tests/compiled_template.h"
 
-#ifdef KBXLAYOUT_HAS_COMPILER
-
 #include <stdexcept>
 #include <string>
 
@@ -71,5 +69,3 @@ std::vector<Keystroke> CompiledTemplate::keystrokes(std::string_view identifier,
 }
 
 }  // namespace kbxlayout::testing
-
-#endif

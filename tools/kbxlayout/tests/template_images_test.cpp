@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#ifdef KBXLAYOUT_HAS_COMPILER
-
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -146,5 +144,3 @@ TEST(CompiledTemplateKeys, MakeBreakSendsTheBreakCodesOnReleaseAndATriggerItsByt
 
 }  // namespace
 }  // namespace kbxlayout::testing
-
-#endif

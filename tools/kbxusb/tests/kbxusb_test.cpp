@@ -9,7 +9,7 @@
 
 #include "iface/transports/usb.h"
 #include "platform/dynamic_library.h"
-#include "platform/tests/channel_test_server.h"
+#include "tests/support/channel_test_server.h"
 #include "tests/support/symbols.h"
 
 namespace {
