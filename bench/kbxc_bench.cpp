@@ -22,7 +22,7 @@
 
 #include "bench/synthetic_layout.h"
 #include "bench/timing_reporter.h"
-#include "compiler/include/kbxc32.h"
+#include "kbxc32.h"
 #include "platform/atomic_file.h"
 
 namespace {

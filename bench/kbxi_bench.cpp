@@ -41,7 +41,7 @@
 #include <vector>
 
 #include "format/keyboard_protocol.h"
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/session.h"
 #include "iface/state.h"
 #include "kbxsim/simulator.h"

@@ -1,6 +1,6 @@
 // The C boundary of the interface library: each export translates its
 // arguments and calls the library's C++ code.
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/session.h"
 #include "iface/state.h"
 

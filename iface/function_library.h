@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/library_binding.h"
 #include "iface/point_of_sale_entries.h"
 #include "iface/protocol/block_read.h"

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "platform/library_entries.h"
 
 namespace kbxi {

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "iface/function_library.h"
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/message_buffer.h"
 #include "iface/protocol/upload.h"
 #include "iface/selection.h"

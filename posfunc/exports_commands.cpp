@@ -4,7 +4,7 @@
 #include "posfunc/commands/device_commands.h"
 #include "posfunc/commands/direct_byte.h"
 #include "posfunc/commands/interface_keyword.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 #include "posfunc/state.h"
 
 using kbxfunc::deviceCommand;

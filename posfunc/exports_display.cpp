@@ -2,7 +2,7 @@
 
 #include "posfunc/display/customer_display.h"
 #include "posfunc/display/display_update.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 #include "posfunc/state.h"
 
 using kbxfunc::state;

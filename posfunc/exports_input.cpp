@@ -1,7 +1,7 @@
 // The C boundary of opening, binding, module input, raw capture and the
 // language: each export translates its arguments and calls the library's
 // C++ code.
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 #include "posfunc/input/capture.h"
 #include "posfunc/input/hook.h"
 #include "posfunc/input/module_data.h"

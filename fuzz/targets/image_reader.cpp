@@ -2,8 +2,8 @@
 // printer over every image it accepts.
 
 #include "fuzz/targets/fuzz_input.h"
-#include "tools/kbxdump/image_printer.h"
-#include "tools/kbxdump/image_reader.h"
+#include "kbxdump/image_printer.h"
+#include "kbxdump/image_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const kbxdump::ReadResult result = kbxdump::readImage(kbxfuzz::bytesOf(data, size));

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/protocol/link.h"
 
 namespace kbxi {

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/message_buffer.h"
 
 namespace kbxi {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/message_buffer.h"
 
 namespace kbxi {

@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "iface/session.h"
 #include "iface/state.h"
 #include "iface/tests/fake_libraries.h"

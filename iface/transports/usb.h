@@ -10,7 +10,7 @@
 #include "iface/library_binding.h"
 #include "iface/transports/byte_transport.h"
 #include "kbx_sonames.h"
-#include "tools/kbxusb/include/kbxusb.h"
+#include "kbxusb.h"
 
 namespace kbxi {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 #include "kbx_sonames.h"
 
 namespace kbx::platform {

@@ -3,7 +3,7 @@
 // The customer display's calls: opening and closing, text and commands, raw
 // display sequences and the completion callback.
 
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 
 namespace kbxfunc {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "platform/event_loop.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 
 namespace kbxfunc {
 

@@ -10,7 +10,7 @@
 
 #include "platform/event_loop.h"
 #include "platform/key_events.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 #include "posfunc/translator/keyboard_state.h"
 
 namespace kbxfunc {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/dynamic_library.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 #include "tests/support/symbols.h"
 
 namespace {

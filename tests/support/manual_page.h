@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 
 // The manual pages under doc/man are written by hand; these read them so
 // that a test can hold them against the program's own tables.

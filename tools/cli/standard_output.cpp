@@ -1,4 +1,4 @@
-#include "tools/cli/standard_output.h"
+#include "cli/standard_output.h"
 
 #include <cerrno>
 #include <cstdio>

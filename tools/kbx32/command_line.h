@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/cli/options.h"
+#include "cli/options.h"
 
 // The command line the editor gives kbx32: the layout source and either
 // "COMP" (compile only) or the interface string of the download; and the

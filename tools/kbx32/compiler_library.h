@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "compiler/include/kbxc32.h"
+#include "kbxc32.h"
 #include "kbx_sonames.h"
 #include "platform/dynamic_library.h"
 

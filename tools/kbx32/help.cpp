@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 #include "tools/kbx32/command_line.h"
 #include "tools/kbx32/messages.h"
 #include "tools/kbx32/outcomes.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "kbx_sonames.h"
 #include "platform/dynamic_library.h"
 

@@ -7,8 +7,8 @@
 #include <span>
 
 #include "platform/serial_devices.h"
-#include "tools/cli/options.h"
-#include "tools/cli/standard_output.h"
+#include "cli/options.h"
+#include "cli/standard_output.h"
 #include "tools/kbx32/command_line.h"
 #include "tools/kbx32/help.h"
 #include "tools/kbx32/message_output.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "compiler/include/kbxc32.h"
+#include "kbxc32.h"
 #include "tools/kbx32/messages.h"
 
 // Carries kbxc's progress callbacks to a message channel as kind-0 messages,

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "tools/kbxdump/image.h"
+#include "kbxdump/image.h"
 
 // The entries inside the data of parameter blocks 6 and 8. Bytes that do not
 // form a whole entry are handed back as the rest rather than guessed at.

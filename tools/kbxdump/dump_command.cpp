@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "format/image_layout.h"
-#include "tools/cli/options.h"
+#include "cli/options.h"
 #include "tools/kbxdump/image_file.h"
-#include "tools/kbxdump/image_printer.h"
-#include "tools/kbxdump/image_reader.h"
+#include "kbxdump/image_printer.h"
+#include "kbxdump/image_reader.h"
 
 namespace kbxdump {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/kbxdump/image.h"
+#include "kbxdump/image.h"
 
 // Reading an image file from disk, bounded: a file longer than any image is
 // read only as far as needed to tell that it is too long.

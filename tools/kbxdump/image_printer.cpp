@@ -1,4 +1,4 @@
-#include "tools/kbxdump/image_printer.h"
+#include "kbxdump/image_printer.h"
 
 #include <algorithm>
 #include <array>

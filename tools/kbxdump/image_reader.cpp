@@ -1,4 +1,4 @@
-#include "tools/kbxdump/image_reader.h"
+#include "kbxdump/image_reader.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/cli/standard_output.h"
+#include "cli/standard_output.h"
 #include "tools/kbxdump/dump_command.h"
 #include "tools/kbxdump/help.h"
 

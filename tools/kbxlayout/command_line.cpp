@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/cli/options.h"
+#include "cli/options.h"
 
 namespace kbxlayout {
 namespace {

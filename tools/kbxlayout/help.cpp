@@ -1,6 +1,6 @@
 #include "tools/kbxlayout/help.h"
 
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 #include "tools/kbxlayout/catalogue_names.h"
 #include "tools/kbxlayout/outcomes.h"
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <span>
 
-#include "tools/cli/options.h"
-#include "tools/cli/standard_output.h"
+#include "cli/options.h"
+#include "cli/standard_output.h"
 #include "tools/kbxlayout/command_line.h"
 #include "tools/kbxlayout/commands.h"
 #include "tools/kbxlayout/help.h"

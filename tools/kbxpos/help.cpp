@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 #include "tools/kbxpos/exit_status.h"
 #include "tools/kbxpos/interpreter.h"
 

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/code_pages.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 
 namespace kbxpos {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "platform/key_events.h"
-#include "tools/cli/options.h"
-#include "tools/cli/standard_output.h"
+#include "cli/options.h"
+#include "cli/standard_output.h"
 #include "tools/kbxpos/exit_status.h"
 #include "tools/kbxpos/help.h"
 #include "tools/kbxpos/interpreter.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/cli/standard_output.h"
+#include "cli/standard_output.h"
 #include "tools/kbxsim/command_line/command_line.h"
 #include "tools/kbxsim/command_line/run.h"
 

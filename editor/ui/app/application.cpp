@@ -23,8 +23,8 @@
 #include "editor/ui/core/editor_state.h"
 #include "editor/ui/core/installed_data.h"
 #include "editor/ui/core/texts.h"
-#include "tools/cli/options.h"
-#include "tools/cli/standard_output.h"
+#include "cli/options.h"
+#include "cli/standard_output.h"
 
 namespace keyui::app {
 

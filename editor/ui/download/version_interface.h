@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 #include "platform/dynamic_library.h"
 
 namespace keyui::download {

@@ -1,4 +1,4 @@
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/cli/options.h"
+#include "cli/options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/cli/standard_output.h"
+#include "cli/standard_output.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

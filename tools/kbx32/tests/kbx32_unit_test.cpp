@@ -14,7 +14,7 @@
 #include "tools/kbx32/paths.h"
 #include "tests/support/files.h"
 #include "tests/support/manual_page.h"
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 
 namespace kbx32 {
 namespace {

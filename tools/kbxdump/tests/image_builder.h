@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/kbxdump/image.h"
+#include "kbxdump/image.h"
 
 // Builds keyboard images byte by byte for the tests, laid out the way the
 // compiler writes them: header with its defaults, parameter blocks in the

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "tools/kbxdump/image_printer.h"
-#include "tools/kbxdump/image_reader.h"
+#include "kbxdump/image_printer.h"
+#include "kbxdump/image_reader.h"
 #include "tools/kbxdump/tests/image_builder.h"
 
 namespace kbxdump::test {

@@ -7,7 +7,7 @@
 #include "compiler/driver.h"
 #include "compiler/models.h"
 #include "tests/support/files.h"
-#include "tools/kbxdump/image_reader.h"
+#include "kbxdump/image_reader.h"
 
 namespace kbxlayout::testing {
 namespace {

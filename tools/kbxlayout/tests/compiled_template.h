@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/kbxdump/image.h"
+#include "kbxdump/image.h"
 #include "tools/kbxlayout/template_catalogue.h"
 
 namespace kbxlayout::testing {

@@ -9,8 +9,8 @@
 #include "tests/support/files.h"
 #include "tests/support/manual_page.h"
 #include "tests/support/process.h"
-#include "tools/cli/options.h"
-#include "tools/cli/exit_status.h"
+#include "cli/options.h"
+#include "cli/exit_status.h"
 #include "tools/kbxpos/exit_status.h"
 
 namespace {

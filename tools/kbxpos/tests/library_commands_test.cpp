@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "kbxsim/simulator.h"
-#include "posfunc/include/kbxfunc.h"
+#include "kbxfunc.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/options.h"
+#include "cli/options.h"
 #include "tools/kbxsim/modules/module_input.h"
 
 namespace kbxsim {

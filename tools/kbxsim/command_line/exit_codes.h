@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "tools/cli/exit_status.h"
+#include "cli/exit_status.h"
 
 // How kbxsim ends. The table is the one source of the exit codes: the help
 // prints it, and the manual page's EXIT STATUS section says the same.

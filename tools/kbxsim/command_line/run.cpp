@@ -10,7 +10,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "tools/cli/options.h"
+#include "cli/options.h"
 #include "tools/kbxsim/command_line/command_input.h"
 #include "tools/kbxsim/command_line/command_line.h"
 #include "tools/kbxsim/command_line/help.h"

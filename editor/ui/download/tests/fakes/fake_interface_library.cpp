@@ -2,7 +2,7 @@
 // FAKE_ENTRY_COUNT of the entry points the version query resolves, in the
 // query's order, so that a test finds each one missing in turn. Built once
 // per count; the entries answer as a library without a keyboard would.
-#include "iface/include/kbxi32.h"
+#include "kbxi32.h"
 
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
 

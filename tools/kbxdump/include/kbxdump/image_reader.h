@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "tools/kbxdump/image.h"
+#include "kbxdump/image.h"
 
 // Reads the bytes of a keyboard image into an Image, checking every length,
 // link and slot on the way. Any input is safe: a damaged image gives one

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/kbxdump/image.h"
+#include "kbxdump/image.h"
 
 // The readable printout of an image, in the layout described in main.cpp
 // and in `kbxdump --help`: one item per line, a label in the first eleven
