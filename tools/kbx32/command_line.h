@@ -10,7 +10,7 @@
 // The command line the editor gives kbx32: the layout source and either
 // "COMP" (compile only) or the interface string of the download; and the
 // options of the other operations, read with the tools' one convention
-// (tools/cli/options.h).
+// (cli/options.h).
 namespace kbx32 {
 
 inline constexpr char kProgramName[] = "kbx32";  // in its messages and usage lines
