@@ -39,9 +39,19 @@ void setLock(KeyboardData& keyboard, bool shiftLock) {
     keyboard.capsLock = shiftLock ? 0 : 1;
 }
 
+const CompilerLanguage* languageNamedIn(std::string_view field) {
+    if (field.empty()) return &kCompilerLanguages.front();
+    for (const CompilerLanguage& entry : kCompilerLanguages) {
+        if (field.find(entry.code) != std::string_view::npos) return &entry;
+    }
+    return nullptr;
+}
+
 // Read as the compiler reads it: the first language the first field
 // contains, and the lock letter of the second; without one the language's
-// own lock behaviour, which the writer then names.
+// own lock behaviour, which the writer then names. An empty first field
+// leaves the compiler at its first language, so the document takes that one
+// and the line written back is one the compiler accepts.
 void readLanguage(ActiveContext& context, std::string_view line, ReaderState&) {
     KeyboardData& keyboard = *context.keyboard;
     const SourceLine source = normaliseSourceLine(line);
@@ -49,13 +59,7 @@ void readLanguage(ActiveContext& context, std::string_view line, ReaderState&) {
     const std::size_t comma = arguments.find(',');
     const std::string_view field = arguments.substr(0, comma);
     const std::string_view lock = comma == std::string_view::npos ? std::string_view() : arguments.substr(comma + 1);
-    const CompilerLanguage* language = nullptr;
-    for (const CompilerLanguage& entry : kCompilerLanguages) {
-        if (field.find(entry.code) != std::string_view::npos) {
-            language = &entry;
-            break;
-        }
-    }
+    const CompilerLanguage* language = languageNamedIn(field);
     keyboard.languageCode = language != nullptr ? language->code : field.substr(0, kLanguageCodeLength);
     if (lock.starts_with(kShiftLockLetter)) {
         setLock(keyboard, true);

@@ -75,7 +75,10 @@ std::string rateLine(const KeyboardData& keyboard) {
 }
 
 std::string languageLine(const KeyboardData& keyboard) {
-    std::string line = formatLine("LANGUAGE %s", keyboard.languageCode.c_str());
+    // The compiler refuses an empty language; it starts from its first one.
+    const std::string_view code =
+        keyboard.languageCode.empty() ? kCompilerLanguages.front().code : keyboard.languageCode.view();
+    std::string line = "LANGUAGE " + std::string(code);
     if (keyboard.shiftLock != 0) {
         line += ",S";
     } else if (keyboard.capsLock != 0) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "editor/persist/layout_lines.h"
 #include "editor/persist/tests/persist_fixture.h"
 
 namespace kbxdoc::testing {
@@ -28,6 +29,16 @@ TEST(ReaderDirectives, LanguageTakesTwoLettersAndTheLockBehaviour) {
     doc.read("LANGUAGE : XUSA , c");
     EXPECT_EQ(k.languageCode, "US");
     EXPECT_EQ(k.capsLock, 1);
+    // A bare statement leaves the compiler at its first language and its
+    // lock behaviour; written back, the line names both.
+    for (const char* bare : {"LANGUAGE", "LANGUAGE ,"}) {
+        doc.read("LANGUAGE GR,S");
+        doc.read(bare);
+        EXPECT_EQ(k.languageCode, "US") << bare;
+        EXPECT_EQ(persist::languageLine(k), "LANGUAGE US,C") << bare;
+    }
+    doc.read("LANGUAGE ,S");
+    EXPECT_EQ(persist::languageLine(k), "LANGUAGE US,S");
 }
 
 TEST(ReaderDirectives, InterfaceStartsFromTheSerialDefaults) {

@@ -101,6 +101,12 @@ TEST(RoundTripImage, HandWrittenLinesKeepTheirMeaning) {
     expectSameImage("TYPE KESPW/X\r\nHOTKEY1 : \"{EMPTY}\"\r\nA01-C-S-A-L: \"a\"\r\n", "one hot key");
     for (const char* interface : {"INTERFACE COM", "INTERFACE COM:19200", "interface com : 4800 , e", "INTERFACE USB"})
         expectSameImage(std::string("TYPE KESPW/X\r\n") + interface + "\r\nA01-C-S-A-L: \"a\"\r\n", interface);
+    // A bare LANGUAGE is refused by the compiler; what the editor writes of it
+    // compiles to the language the compiler kept.
+    const std::string bare = rewritten("TYPE KESPW/X\r\nLANGUAGE\r\nA01-C-S-A-L: \"a\"\r\n");
+    const Compiled bareCopy = compileText(bare);
+    EXPECT_EQ(bareCopy.result, 0) << bareCopy.log;
+    EXPECT_EQ(bareCopy.image.substr(4, 1), compileText("TYPE KESPW/X\r\nA01-C-S-A-L: \"a\"\r\n").image.substr(4, 1));
     // Statements a file has none of keep the compiler's defaults.
     expectSameImage("A01-C-S-A-L: \"ok\"\r\n", "no statements");
     expectSameImage("TYPE MIRK\r\nRATE 10,250,F\r\nA01-C-S-A-L: \"ok\"\r\n", "few statements");
