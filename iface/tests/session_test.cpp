@@ -248,22 +248,6 @@ TEST_F(SessionTest, UploadOverTheKeyboardPortWithoutThePointOfSaleLibrary) {
     EXPECT_EQ(notifier_.boxes[0].text, "Unable to load KBXFUNC.DLL ");
 }
 
-// A point-of-sale library whose key event source cannot be reached fails
-// the binding: the upload and the header query end at once, as without the
-// library, and no capture waits for an answer that cannot come.
-TEST_F(SessionTest, PointOfSaleLibraryThatCannotOpenFailsUploadAndHeaderAtOnce) {
-    test::fakePointOfSale().openResult = 1;
-    const std::string target = (dir_ / "up.kbx").string();
-    EXPECT_EQ(upload(state(), target.c_str(), buffer("AT"), nullptr), 0);
-    EXPECT_EQ(message(), "Upload Error.\n");
-    EXPECT_FALSE(std::filesystem::exists(target));
-    unsigned char header[8] = {};
-    EXPECT_EQ(readKeyboardHeader(state(), header, buffer("AT")), 1);
-    EXPECT_TRUE(test::fakePointOfSale().captures.empty());
-    EXPECT_TRUE(log_.empty());  // no read frame went out
-    EXPECT_EQ(notifier_.boxes.size(), 2u);
-}
-
 TEST_F(SessionTest, UploadWithoutPathIsRefusedAfterTheInterfaceString) {
     EXPECT_EQ(upload(state(), nullptr, buffer("AT"), nullptr), -1);
     EXPECT_EQ(message(), " no file specified");
