@@ -23,6 +23,7 @@ constexpr char kBindingFailed[] = "get_function_dll() failed ";
 constexpr char kBindingFailedTitle[] = "Error";
 constexpr int kLoadFailed = 16;
 constexpr int kResolveFailed = 1;
+constexpr int kOpenFailed = 1;
 
 
 // The arguments of a capture: one reply's key codes, the reserved value 1,
@@ -80,10 +81,22 @@ int FunctionLibrary::bind(bool serialSelected) {
     }
     library_ = std::move(library);
     entry_ = resolved.entries;
-    entry_.open();
+    // A library that cannot open (its key event source is configured and
+    // cannot be reached; it has told the user why) or that refuses the
+    // capture callback would leave every capture without an answer: that is
+    // a failed binding like any other.
+    if (entry_.open() != 0) return failOpening(false);
     entry_.setLanguage(kLanguage);
-    entry_.callbackDataCapture(onCaptureReported);
+    if (entry_.callbackDataCapture(onCaptureReported) != 0) return failOpening(true);
     return 0;
+}
+
+int FunctionLibrary::failOpening(bool opened) {
+    if (opened) entry_.close();
+    library_.reset();
+    entry_ = {};
+    kbx::platform::notify(kBindingFailed, kBindingFailedTitle, Buttons::ok);
+    return kOpenFailed;
 }
 
 void FunctionLibrary::unbind(bool serialSelected) {

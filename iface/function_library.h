@@ -39,9 +39,11 @@ public:
     FunctionLibrary(CaptureReport& report, SharedTimer& timer, LibraryOpener opener = openSharedLibrary,
                     std::string fileName = kFunctionLibraryName);
 
-    // Binds the library and opens it, unless the serial transport is used
-    // (its replies are read from the port) or it is bound already: 0, or
-    // nonzero after telling the user in message boxes.
+    // Binds the library, opens it and registers the capture callback, unless
+    // the serial transport is used (its replies are read from the port) or it
+    // is bound already: 0, or nonzero after telling the user in message
+    // boxes. A library that does not open or refuses the callback is not
+    // kept bound, so no capture is ever armed without its callback.
     int bind(bool serialSelected);
     // Closes and unloads it (nothing to do over the serial transport).
     void unbind(bool serialSelected);
@@ -57,6 +59,11 @@ public:
     void setSource(LibraryOpener opener, std::string fileName);
 
 private:
+    // Unloads a library that was resolved but did not open or refused the
+    // capture callback (`opened`: kbx_open had succeeded and is undone), and
+    // tells the user as any failed binding: nonzero.
+    int failOpening(bool opened);
+
     CaptureReport& report_;
     SharedTimer& timer_;
     LibraryOpener opener_;

@@ -33,10 +33,12 @@ AnyFunction asAny(Function function) {
 }
 
 // The point-of-sale library's six entry points the bridge calls.
-int posOpen() { return ++fakePointOfSale().opens, 0; }
+int posOpen() { return ++fakePointOfSale().opens, fakePointOfSale().openResult; }
 int posClose() { return ++fakePointOfSale().closes, 0; }
 int posSetLanguage(int language) { return fakePointOfSale().language = language, 0; }
 int posCallbackDataCapture(FunctionLibrary::CaptureCallback callback) {
+    // A refused callback is not stored, as the library does while not open.
+    if (fakePointOfSale().callbackResult != 0) return fakePointOfSale().callbackResult;
     fakePointOfSale().callback = callback;
     return 0;
 }

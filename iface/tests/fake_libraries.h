@@ -18,6 +18,8 @@ namespace kbxi::test {
 
 struct FakePointOfSale {
     int opens = 0;
+    int openResult = 0;      // what kbx_open answers (1: its key event source cannot be opened)
+    int callbackResult = 0;  // what kbx_callback_data_capture answers (1: refused)
     int closes = 0;
     int language = -1;
     FunctionLibrary::CaptureCallback callback = nullptr;

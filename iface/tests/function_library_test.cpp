@@ -102,6 +102,35 @@ TEST_F(FunctionLibraryTest, MissingCalledEntryPointFailsWhateverTheAnswer) {
     EXPECT_EQ(notifier_.boxes[1].text, "get_function_dll() failed ");
 }
 
+// A library whose kbx_open fails (its key event source is configured and
+// cannot be reached) or that refuses the capture callback would leave every
+// capture to end only at the guard: the binding fails at once instead, and
+// nothing stays loaded.
+TEST_F(FunctionLibraryTest, LibraryThatDoesNotOpenOrRefusesTheCallbackIsNotBound) {
+    struct Case {
+        const char* what;
+        int openResult, callbackResult;
+        int closes;  // an opened library is closed again
+    };
+    for (const Case& c : {Case{"kbx_open fails", 1, 0, 0}, Case{"callback refused", 0, 1, 1}}) {
+        SCOPED_TRACE(c.what);
+        notifier_.boxes.clear();
+        use(test::makeFakePointOfSale());
+        fakePointOfSale().openResult = c.openResult;
+        fakePointOfSale().callbackResult = c.callbackResult;
+        EXPECT_NE(library().bind(false), 0);
+        EXPECT_FALSE(library().bound());
+        EXPECT_EQ(fakePointOfSale().closes, c.closes);
+        EXPECT_EQ(fakePointOfSale().unloads, 1);
+        ASSERT_EQ(notifier_.boxes.size(), 1u);
+        EXPECT_EQ(notifier_.boxes[0].text, "get_function_dll() failed ");
+        EXPECT_EQ(notifier_.boxes[0].title, "Error");
+        // No capture can be armed on what was not bound.
+        EXPECT_EQ(library().arm(6), 1);
+        EXPECT_TRUE(fakePointOfSale().captures.empty());
+    }
+}
+
 // The capture path of a block read, through the bound fake.
 class CaptureReadTest : public FunctionLibraryTest {
 protected:

@@ -91,6 +91,24 @@ TEST(KeyboardDevice, WithoutTheDeviceEveryRequestSaysSo) {
     EXPECT_EQ(device.sendByte(0x41), -1);
 }
 
+// The three 1500 ms waits are for a keyboard that is there and stays
+// silent; a device that cannot be opened fails the byte, and the echo test,
+// at once (else a download over it would take a minute to fail).
+TEST(KeyboardDevice, WithoutTheDeviceSendAndEchoTestFailAtOnce) {
+    KeyboardChannelAccess access{test::noKeyboardPort()};
+    SharedTimer timer;
+    KeyboardDevice device{access, timer, stopTimer};
+    char text[128] = "";
+    MessageBuffer message(text, sizeof text);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(device.sendRaw(0x55), 1);
+    EXPECT_EQ(device.sendFramed(0xEF), 1);
+    EXPECT_EQ(device.echoTest(message), 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1000));
+    EXPECT_STREQ(text, "EE check failed / NT");
+    EXPECT_FALSE(timer.running());
+}
+
 TEST_F(KeyboardDeviceTest, AcknowledgedByteIsSentOnceInsideACapture) {
     EXPECT_EQ(device_.sendRaw(0x55), 0);
     EXPECT_EQ(keyboard_.received, Bytes{0x55});

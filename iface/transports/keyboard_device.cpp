@@ -108,11 +108,13 @@ std::optional<std::uint8_t> KeyboardDevice::awaitAnswer(std::span<const std::uin
     return std::nullopt;
 }
 
+// A device that cannot be opened cannot take the byte: the send fails at
+// once instead of waiting out three answers that cannot come (the wait ends
+// by time-out only for a device that is there and stays silent).
 int KeyboardDevice::send(std::uint8_t byte) {
     const KeyboardChannelAccess::Operation operation(access_);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        switchRequest(DeviceRequest::capture);
-        sendByte(byte);
+        if (switchRequest(DeviceRequest::capture) == kNotOpened || sendByte(byte) == kNotOpened) break;
         startWait();
         if (awaitAnswer(kSendAnswers) == kAcknowledge) {
             switchRequest(DeviceRequest::clear);
@@ -131,10 +133,9 @@ int KeyboardDevice::send(std::uint8_t byte) {
 // echo test captures around its byte as a send does.
 int KeyboardDevice::echoTest(MessageBuffer& message) {
     const KeyboardChannelAccess::Operation operation(access_);
-    switchRequest(DeviceRequest::capture);
+    const bool reachable = switchRequest(DeviceRequest::capture) != kNotOpened;
     startWait();
-    sendByte(kEcho);
-    const bool answered = awaitAnswer(kEchoAnswer).has_value();
+    const bool answered = reachable && sendByte(kEcho) != kNotOpened && awaitAnswer(kEchoAnswer).has_value();
     timer_.stop();
     switchRequest(DeviceRequest::clear);
     switchRequest(DeviceRequest::release);

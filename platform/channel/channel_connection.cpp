@@ -2,12 +2,14 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace kbx::platform {
 namespace {
@@ -19,27 +21,66 @@ using Clock = std::chrono::steady_clock;
 // over should they come.
 constexpr channel::Kind kIgnoredKind = channel::Kind::keyEvent;
 
+// A socket path fills sun_path with room for its terminating NUL.
+constexpr std::size_t kLongestSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+constexpr char kNoPath[] = "no socket path given";
+constexpr char kNotASocket[] = "not a socket";
+
 std::optional<sockaddr_un> socketAddress(const std::string& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (path.empty() || path.size() >= sizeof address.sun_path) return std::nullopt;
+    if (path.empty() || path.size() > kLongestSocketPath) return std::nullopt;
     std::memcpy(address.sun_path, path.data(), path.size());
     return address;
 }
 
+// Why connecting to `path` failed with `error`: a path that exists but is
+// no socket is refused like a socket nobody listens on, so it is named.
+std::string connectFailure(const std::string& path, int error) {
+    struct stat status {};
+    if (error == ECONNREFUSED && ::stat(path.c_str(), &status) == 0 && !S_ISSOCK(status.st_mode))
+        return path + ": " + kNotASocket;
+    return path + ": " + std::strerror(error);
+}
+
 }  // namespace
 
-std::unique_ptr<ChannelConnection> ChannelConnection::connect(const std::string& path,
-                                                              std::chrono::milliseconds replyTimeout) {
+UniqueFd connectKeyboardSocket(const std::string& path, std::string& why) {
+    if (path.empty()) {
+        why = kNoPath;
+        return {};
+    }
     const std::optional<sockaddr_un> address = socketAddress(path);
-    if (!address) return nullptr;
+    if (!address) {
+        why = path + ": longer than a socket path may be (" + std::to_string(kLongestSocketPath) + " bytes)";
+        return {};
+    }
     UniqueFd socket(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0));
-    if (!socket.isOpen()) return nullptr;
+    if (!socket.isOpen()) {
+        why = path + ": " + std::strerror(errno);
+        return {};
+    }
     int result;
     do {
         result = ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address);
     } while (result != 0 && errno == EINTR);
-    if (result != 0) return nullptr;
+    if (result != 0) {
+        why = connectFailure(path, errno);
+        return {};
+    }
+    return socket;
+}
+
+std::unique_ptr<ChannelConnection> ChannelConnection::connect(const std::string& path,
+                                                              std::chrono::milliseconds replyTimeout) {
+    std::string why;
+    return connect(path, why, replyTimeout);
+}
+
+std::unique_ptr<ChannelConnection> ChannelConnection::connect(const std::string& path, std::string& why,
+                                                              std::chrono::milliseconds replyTimeout) {
+    UniqueFd socket = connectKeyboardSocket(path, why);
+    if (!socket.isOpen()) return nullptr;
     return std::make_unique<ChannelConnection>(std::move(socket), replyTimeout);
 }
 

@@ -1,8 +1,6 @@
 #include "platform/keyboard_channel.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <cstdlib>
 #include <string_view>
 
@@ -16,12 +14,8 @@ constexpr std::string_view kSimulatedPrefix = "sim:";
 constexpr std::string_view kSerioPrefix = "serio:";
 
 std::unique_ptr<KeyboardChannel> openSimulated(const std::string& path, std::string& why) {
-    errno = 0;
-    std::unique_ptr<ChannelConnection> connection = ChannelConnection::connect(path);
-    if (!connection) {
-        why = path + ": " + (errno != 0 ? std::strerror(errno) : "cannot be reached");
-        return nullptr;
-    }
+    std::unique_ptr<ChannelConnection> connection = ChannelConnection::connect(path, why);
+    if (!connection) return nullptr;
     return std::make_unique<SimulatedKeyboardChannel>(std::move(connection));
 }
 

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -22,6 +23,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint8_t kAcknowledge = 0xFA;
 constexpr std::uint8_t kResend = 0xFE;
 constexpr std::size_t kReadChunk = 64;  // the driver's queue holds no more
+constexpr char kNotACharacterDevice[] = "not a character device";
 
 // The ports open in this process, by path: the platform library's one
 // table of shared devices.
@@ -45,6 +47,19 @@ std::shared_ptr<SerioPortDevice> SerioPortDevice::open(const std::string& path, 
     UniqueFd port(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (!port.isOpen()) {
         error = path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    // A raw port is a character device; anything else (a file the protocol
+    // bytes would be appended to, a FIFO, ...) is refused before a byte is
+    // written. Opening with O_NONBLOCK keeps a FIFO without a reader from
+    // holding the open.
+    struct stat status {};
+    if (::fstat(port.get(), &status) != 0) {
+        error = path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    if (!S_ISCHR(status.st_mode)) {
+        error = path + ": " + kNotACharacterDevice;
         return nullptr;
     }
     std::shared_ptr<SerioPortDevice> opened = over(std::move(port));

@@ -2,12 +2,12 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
 
+#include "platform/channel_connection.h"
 #include "platform/channel_protocol.h"
 #include "platform/event_loop.h"
 #include "platform/unique_fd.h"
@@ -75,16 +75,9 @@ private:
 }  // namespace
 
 OpenedKeyEventSource openSimulatedKeyEvents(const std::string& socketPath, KeyEventHandler handler) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (socketPath.empty() || socketPath.size() >= sizeof address.sun_path)
-        return openingFailed("unusable socket path \"" + socketPath + "\"");
-    std::memcpy(address.sun_path, socketPath.data(), socketPath.size());
-
-    UniqueFd socket(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0));
-    if (!socket.isOpen()) return openingFailed(systemError("socket"));
-    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return openingFailed(systemError(socketPath));
+    std::string why;
+    UniqueFd socket = connectKeyboardSocket(socketPath, why);
+    if (!socket.isOpen()) return openingFailed(why);
     if (!sendPacket(socket.get(), channel::PacketWriter(channel::Kind::subscribeKeys).take()))
         return openingFailed(systemError(socketPath + ": subscribing to key events"));
 

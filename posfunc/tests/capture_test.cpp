@@ -123,5 +123,25 @@ TEST_F(Capturing, ClosingTheLibraryStopsTheCaptureTimer) {
     EXPECT_TRUE(calls().empty());
 }
 
+// While the library is not open no capture callback can be stored; a
+// capture armed then still ends at its time-out, without a call through the
+// empty callback, disarmed and with its timer gone, so that a later capture
+// starts clean.
+class CapturingWhileClosed : public ClosedLibrary {};
+
+TEST_F(CapturingWhileClosed, TimeOutWithoutACallbackDisarmsAndStopsTheTimer) {
+    ASSERT_EQ(setCaptureCallback(input(), kCaptureRecorder), 1);
+    ASSERT_EQ(input().captureCallback, nullptr);
+    ASSERT_EQ(armCapture(input(), 6, 1, 3), 0);
+    ASSERT_NE(input().capture.timer, 0u);
+    EXPECT_TRUE(kbx::platform::runUntil([] { return !input().capture.armed; }, kPatience));
+    EXPECT_EQ(input().capture.timer, 0u);
+    EXPECT_TRUE(calls().empty());
+    // The timer's procedure coming once more (a late expiry) changes nothing.
+    captureTimerProc(nullptr, 0, 0, 0);
+    EXPECT_FALSE(input().capture.armed);
+    EXPECT_TRUE(calls().empty());
+}
+
 }  // namespace
 }  // namespace kbxfunc::testing

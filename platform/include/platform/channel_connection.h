@@ -19,11 +19,21 @@ namespace kbx::platform {
 
 inline constexpr std::chrono::milliseconds kChannelReplyTimeout{2000};
 
+// A SOCK_SEQPACKET connection to the simulated keyboard's socket at `path`;
+// not open on failure, with `why` telling the path and the reason in the
+// user's terms: a path too long for a socket address, a path that names
+// something else than a socket ("not a socket", where connect() itself
+// only says the connection was refused), or the system's reason.
+UniqueFd connectKeyboardSocket(const std::string& path, std::string& why);
+
 class ChannelConnection {
 public:
     // Connects to the socket at `path`: null when nothing listens there or
     // the path does not fit a socket address.
     static std::unique_ptr<ChannelConnection> connect(const std::string& path,
+                                                      std::chrono::milliseconds replyTimeout = kChannelReplyTimeout);
+    // The same, and on failure `why`: the path and the reason.
+    static std::unique_ptr<ChannelConnection> connect(const std::string& path, std::string& why,
                                                       std::chrono::milliseconds replyTimeout = kChannelReplyTimeout);
 
     ChannelConnection(UniqueFd socket, std::chrono::milliseconds replyTimeout);

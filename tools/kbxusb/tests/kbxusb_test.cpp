@@ -10,6 +10,7 @@
 #include "iface/transports/usb.h"
 #include "platform/dynamic_library.h"
 #include "tests/support/channel_test_server.h"
+#include "tests/support/recording_notifier.h"
 #include "tests/support/symbols.h"
 
 namespace {
@@ -85,6 +86,18 @@ TEST_F(UsbLibraryTest, WithNoKeyboardNamedItIsUnreachable) {
     setenv(kVariable, "sim:/tmp/kbx-no-such-socket-here", 1);
     EXPECT_NE(check_(), 0);
     EXPECT_EQ(send_(0x41), 1);
+}
+
+// Each byte of a download tries to connect again; the user is told which
+// keyboard cannot be reached and why, once.
+TEST_F(UsbLibraryTest, ANamedKeyboardThatCannotBeReachedIsReportedOnce) {
+    kbx::platform::testing::RecordingNotifier notifier;
+    setenv(kVariable, "sim:/tmp/kbx-no-such-socket-here", 1);
+    EXPECT_EQ(send_(0x41), 1);
+    EXPECT_EQ(send_(0x42), 1);
+    EXPECT_NE(check_(), 0);
+    EXPECT_EQ(notifier.texts,
+              std::vector<std::string>{"KBX_USB: /tmp/kbx-no-such-socket-here: No such file or directory"});
 }
 
 TEST_F(UsbLibraryTest, BytesGoToTheKeyboardOneConnectionForAll) {

@@ -8,8 +8,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -80,19 +85,43 @@ TEST_F(AboutDialogTest, AQueryWithoutTextLeavesTheStaticText) {
     EXPECT_FALSE(about.versionButton()->isEnabled());
 }
 
+// A keyboard channel that is there and never answers: a socket that takes
+// connections into its backlog and never reads them.
+class SilentKeyboard {
+public:
+    explicit SilentKeyboard(const std::filesystem::path& path) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+        socket_ = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+        listening_ = socket_ >= 0 && ::bind(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+                     ::listen(socket_, 4) == 0;
+    }
+    ~SilentKeyboard() {
+        if (socket_ >= 0) ::close(socket_);
+    }
+    bool listening() const { return listening_; }
+
+private:
+    int socket_ = -1;
+    bool listening_ = false;
+};
+
 // The real query over the interface library of the build, by its name.
 // While it waits for a keyboard that does not answer (the keyboard device's
-// echo test gives up after about 1.5 s), the window's own events are
-// handled: an event posted every 20 ms runs within 100 ms, and the dialog
-// says that it is asking. Then no keyboard is reported (without the library
-// its load fails).
+// echo test gives up when the keyboard channel's reply does not come within
+// 2 s), the window's own events are handled: an event posted every 20 ms
+// runs within 100 ms, and the dialog says that it is asking. Then no
+// keyboard is reported (without the library its load fails).
 TEST_F(AboutDialogTest, TheWindowAnswersWhileTheQueryWaitsForASilentKeyboard) {
     AboutDialog dialog;
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const SilentKeyboard keyboard(dir / "silent.sock");
+    ASSERT_TRUE(keyboard.listening());
     ::setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
     ::setenv("KBX_PLATFORM", "nt4", 1);
-    ::unsetenv("KBX_KEYBOARD");
+    ::setenv("KBX_KEYBOARD", ("sim:" + (dir / "silent.sock").string()).c_str(), 1);
     ::unsetenv("KBX_USB");
     QSignalSpy shown(&dialog, &AboutDialog::keyboardVersionShown);
     QTest::mouseClick(dialog.versionButton(), Qt::LeftButton);
@@ -115,6 +144,7 @@ TEST_F(AboutDialogTest, TheWindowAnswersWhileTheQueryWaitsForASilentKeyboard) {
     poster.start(kPostEvery);
     ASSERT_TRUE(shown.wait(20000));
     poster.stop();
+    ::unsetenv("KBX_KEYBOARD");
     ::unsetenv("KBX_PLATFORM");
     ::unsetenv("XDG_CONFIG_HOME");
 
