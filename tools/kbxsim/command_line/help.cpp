@@ -131,6 +131,10 @@ needs them; one it has no key for as an Alt code on the keypad.
 A host that takes the line exclusively (TIOCEXCL) must give it back
 (TIOCNXCL) before it closes it: a pseudo-terminal keeps the flag across
 closes, and later opens fail with EBUSY for users without CAP_SYS_ADMIN.
+A host that cannot (one killed during a transfer) leaves the hold behind;
+whenever the line has been quiet for a quarter of a second, kbxsim looks
+whether the host that holds it still has it open and gives the hold of a
+host that is gone back (--verbose tells when).
 
 Options (a value follows as "--option VALUE" or "--option=VALUE"; "--" ends
 the options):

@@ -1,7 +1,9 @@
 #include "tools/kbxsim/transports/pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 
 #include <array>
@@ -32,12 +34,39 @@ PseudoTerminal::PseudoTerminal() {
     if (::ptsname_r(master_.get(), path.data(), path.size()) != 0) fail("cannot name the pseudo-terminal");
     slavePath_ = path.data();
 
-    slave_ = UniqueDescriptor(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    openSlave();
     if (!slave_.valid()) fail("cannot open " + slavePath_);
     termios settings{};
     if (::tcgetattr(slave_.get(), &settings) != 0) fail("cannot read the settings of " + slavePath_);
     ::cfmakeraw(&settings);
     if (::tcsetattr(slave_.get(), TCSANOW, &settings) != 0) fail("cannot set " + slavePath_ + " to raw mode");
+}
+
+void PseudoTerminal::openSlave() {
+    slave_ = UniqueDescriptor(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+}
+
+bool PseudoTerminal::heldExclusively() const {
+    int held = 0;
+    return slave_.valid() && ::ioctl(slave_.get(), TIOCGEXCL, &held) == 0 && held != 0;
+}
+
+// Whether the host still has the slave open is seen on the master once the
+// simulator's own slave descriptor is closed: the close of the last slave
+// file sets TTY_OTHER_CLOSED on the master, which then polls as hung up
+// (drivers/tty/pty.c, pty_close), and a new open of the slave clears it again
+// (pty_open). The hold is cleared before that close, so that the slave can be
+// opened again without CAP_SYS_ADMIN, and put back for a host that is alive.
+bool PseudoTerminal::releaseAbandonedHold() {
+    if (!slave_.valid()) openSlave();
+    if (!heldExclusively()) return false;
+    ::ioctl(slave_.get(), TIOCNXCL);
+    slave_.reset();
+    pollfd master{master_.get(), POLLIN, 0};
+    const bool hostGone = ::poll(&master, 1, 0) >= 0 && (master.revents & POLLHUP) != 0;
+    openSlave();
+    if (!hostGone && slave_.valid()) ::ioctl(slave_.get(), TIOCEXCL);
+    return hostGone;
 }
 
 std::optional<LineObservation> PseudoTerminal::observeLine() const {
