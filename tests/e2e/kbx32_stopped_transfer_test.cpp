@@ -8,26 +8,21 @@
 // SIGKILL the simulated keyboard does.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <chrono>
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/support/background.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-
-extern char** environ;
 
 namespace {
 
@@ -41,76 +36,8 @@ constexpr char kInterface[] = "COM1:9600,O,8";
 constexpr char kDownloadPhase[] = "kbx_message 3 0";
 constexpr char kProgressPrefix[] = "kbx_message 0 ";
 // Generous bounds: a hang fails the test, a slow machine does not.
-constexpr auto kLineWait = std::chrono::seconds(10);
 constexpr auto kReleaseWait = std::chrono::seconds(5);
 constexpr int kKills = 5;
-
-// A program running in the background: standard output on a pipe, read line
-// by line; standard error in a file.
-class Background {
-public:
-    Background(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& errorFile) {
-        std::array<int, 2> ends{};
-        if (::pipe2(ends.data(), O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-        output_ = ends[0];
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        std::vector<std::string> words{program.string()};
-        words.insert(words.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& word : words) argv.push_back(word.data());
-        argv.push_back(nullptr);
-        const int spawned = ::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(ends[1]);
-        if (spawned != 0) throw std::runtime_error("cannot start " + program.string());
-    }
-    ~Background() {
-        if (pid_ > 0) stop(SIGKILL);
-        ::close(output_);
-    }
-    Background(const Background&) = delete;
-    Background& operator=(const Background&) = delete;
-
-    // The next line of standard output; empty at its end or after kLineWait.
-    std::string readLine() {
-        std::string line;
-        const auto deadline = Clock::now() + kLineWait;
-        while (Clock::now() < deadline) {
-            pollfd watch{output_, POLLIN, 0};
-            if (::poll(&watch, 1, 50) <= 0) continue;
-            char character = 0;
-            if (::read(output_, &character, 1) != 1) break;
-            if (character == '\n') return line;
-            line.push_back(character);
-        }
-        return {};
-    }
-
-    // Reads lines until one starts with `prefix`; false when none came.
-    bool waitForLineStarting(std::string_view prefix) {
-        for (std::string line = readLine(); !line.empty(); line = readLine())
-            if (line.starts_with(prefix)) return true;
-        return false;
-    }
-
-    // Sends `signalNumber` and waits for the end; the wait status.
-    int stop(int signalNumber) {
-        ::kill(pid_, signalNumber);
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return status;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-};
 
 // Whether the line opens and is held by no one. Root opens an exclusive tty
 // all the same (tty_reopen), so the flag is read (TIOCGEXCL) as well.
@@ -137,7 +64,7 @@ protected:
     void SetUp() override {
         kbxtest::writeFile(dir / "till.kbf", kLayout);
         // At the line's own rate a download takes seconds: time to stop it.
-        keyboard = std::make_unique<Background>(
+        keyboard = std::make_unique<kbxtest::Background>(
             kKbxsim, std::vector<std::string>{"serial", "--link", link.string(), "--line-rate"}, dir / "kbxsim.err");
         ASSERT_FALSE(keyboard->readLine().empty()) << kbxtest::readFile(dir / "kbxsim.err");
         ::setenv("KBX_COM1", link.c_str(), 1);
@@ -146,7 +73,7 @@ protected:
 
     // A download stopped by `signalNumber` once its first percentage came.
     int stopDownloadWith(int signalNumber) {
-        Background download(kKbx32, {(dir / "till.kbf").string(), kInterface}, dir / "kbx32.err");
+        kbxtest::Background download(kKbx32, {(dir / "till.kbf").string(), kInterface}, dir / "kbx32.err");
         EXPECT_TRUE(download.waitForLineStarting(kDownloadPhase)) << kbxtest::readFile(dir / "kbx32.err");
         EXPECT_TRUE(download.waitForLineStarting(kProgressPrefix)) << kbxtest::readFile(dir / "kbx32.err");
         return download.stop(signalNumber);
@@ -160,7 +87,7 @@ protected:
 
     kbxtest::TempDir dir;
     fs::path link = dir / "ttyKBX";
-    std::unique_ptr<Background> keyboard;
+    std::unique_ptr<kbxtest::Background> keyboard;
 };
 
 TEST_F(Kbx32Stopped, ARunStoppedBySigtermOrSigintGivesTheLineBackAtOnce) {
