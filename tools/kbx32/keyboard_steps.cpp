@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
+#include "tools/kbx32/block_errors.h"
 #include "tools/kbx32/interface_library.h"
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/progress_relay.h"
@@ -21,21 +23,47 @@ struct LibraryCode {
     int highest;
     Outcome outcome;
 };
-constexpr std::array<LibraryCode, 7> kLibraryCodes{{
-    {-1, -1, Outcome::noImageName},
-    {-5, -5, Outcome::transferFailed},
-    {-6, -6, Outcome::imageInvalid},
-    {-7, -7, Outcome::imageNotFound},
+
+// The interface string's parse, the same for every operation.
+constexpr std::array<LibraryCode, 3> kParseCodes{{
     {-10, -10, Outcome::wrongInterface},
     {-31, -23, Outcome::portNotOpened},  // the serial port's set-up codes
     {-47, -47, Outcome::transferFailed},  // the USB library cannot be bound
 }};
 
-Outcome outcomeOfLibrary(int result) {
-    for (const LibraryCode& code : kLibraryCodes) {
+// The download's own results.
+constexpr std::array<LibraryCode, 4> kDownloadCodes{{
+    {-1, -1, Outcome::noImageName},
+    {-5, -5, Outcome::transferFailed},
+    {-6, -6, Outcome::imageInvalid},
+    {-7, -7, Outcome::imageNotFound},
+}};
+
+template <std::size_t N>
+std::optional<Outcome> outcomeIn(const std::array<LibraryCode, N>& codes, int result) {
+    for (const LibraryCode& code : codes) {
         if (result >= code.lowest && result <= code.highest) return code.outcome;
     }
-    return Outcome::transferFailed;
+    return std::nullopt;
+}
+
+Outcome outcomeOfDownload(int result) {
+    return outcomeIn(kParseCodes, result).value_or(outcomeIn(kDownloadCodes, result).value_or(Outcome::transferFailed));
+}
+
+// An upload fails with the negated block error, or with 0 when the capture
+// library cannot be bound or the image file cannot be written.
+StepResult uploadFailure(int result, const std::string& message) {
+    if (const auto parsed = outcomeIn(kParseCodes, result)) return {*parsed, message};
+    if (result < 0) return {Outcome::uploadFailed, blockErrorText(-result)};
+    return {Outcome::uploadFailed, message};
+}
+
+// A header query fails with 1; its message names the block error, if any.
+StepResult headerFailure(int result, const std::string& message) {
+    if (const auto parsed = outcomeIn(kParseCodes, result)) return {*parsed, message};
+    if (const auto error = blockErrorOfMessage(message)) return {Outcome::headerFailed, blockErrorText(*error)};
+    return {Outcome::headerFailed, message};
 }
 
 // The caller's buffer of the library: the interface string in, the message
@@ -87,7 +115,7 @@ StepResult downloadImage(const Job& job, MessageChannel& messages) {
     }
     appendToLog(job.logPath(), message.text());
     if (result < 0) {
-        const Outcome outcome = outcomeOfLibrary(result);
+        const Outcome outcome = outcomeOfDownload(result);
         if (outcome != Outcome::portNotOpened) return {outcome, message.text()};
         // The editor shows the log: the device and the system's reason go there too.
         const PortDiagnosis diagnosis = diagnosePortFailure(job.destination);
@@ -109,8 +137,7 @@ StepResult uploadImage(const std::string& image, const std::string& interfaceStr
         const ProgressRelay relay(messages);
         result = library.upload(image.c_str(), message.data(), ProgressRelay::callback());
     }
-    if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
-    if (result == 0) return {Outcome::transferFailed, message.text()};
+    if (result <= 0) return withPortDiagnosis(interfaceString, uploadFailure(result, message.text()));
     messages.send(Message::phaseFinished);
     return {Outcome::success, std::to_string(result) + " bytes uploaded"};
 }
@@ -122,8 +149,7 @@ StepResult readHeaderBytes(const std::string& interfaceString, KeyboardHeader& h
     MessageArea message;
     if (!message.take(interfaceString)) return interfaceTooLong(interfaceString);
     const int result = library.header(header.data(), message.data());
-    if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
-    if (result != 0) return {Outcome::transferFailed, message.text()};
+    if (result != 0) return withPortDiagnosis(interfaceString, headerFailure(result, message.text()));
     return {};
 }
 
