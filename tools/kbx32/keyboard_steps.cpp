@@ -9,6 +9,7 @@
 #include "tools/kbx32/interface_library.h"
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/progress_relay.h"
+#include "tools/kbx32/run_log.h"
 #include "tools/kbx32/port_diagnosis.h"
 #include "tools/kbx32/steps.h"
 
@@ -87,22 +88,14 @@ StepResult interfaceTooLong(const std::string& interfaceString) {
                                          std::to_string(KBXI_MESSAGE_CAPACITY - 1) + " characters"};
 }
 
-// The library's message, added to the log the editor shows after the run.
-void appendToLog(const std::string& logPath, const std::string& text) {
-    std::FILE* log = std::fopen(logPath.c_str(), "a");
-    if (log == nullptr) return;
-    std::fprintf(log, "%s\n", text.c_str());
-    std::fclose(log);
-}
-
 }  // namespace
 
 StepResult downloadImage(const Job& job, MessageChannel& messages) {
     messages.send(Message::downloadPhase);
     const InterfaceLibrary library;
     if (!library.usable()) {
-        appendToLog(job.logPath(), "FATAL: " + library.error());
-        return {Outcome::interfaceUnavailable, library.error()};
+        const std::string logProblem = appendToLog(job.logPath(), "FATAL: " + library.error());
+        return withLogProblem({Outcome::interfaceUnavailable, library.error()}, logProblem);
     }
     MessageArea message;
     if (!message.take(job.destination)) return interfaceTooLong(job.destination);
@@ -113,15 +106,16 @@ StepResult downloadImage(const Job& job, MessageChannel& messages) {
         const ProgressRelay relay(messages);
         result = library.download(image.c_str(), message.data(), ProgressRelay::callback());
     }
-    appendToLog(job.logPath(), message.text());
+    std::string logProblem = appendToLog(job.logPath(), message.text());
     if (result < 0) {
         const Outcome outcome = outcomeOfDownload(result);
-        if (outcome != Outcome::portNotOpened) return {outcome, message.text()};
+        if (outcome != Outcome::portNotOpened) return withLogProblem({outcome, message.text()}, logProblem);
         // The editor shows the log: the device and the system's reason go there too.
         const PortDiagnosis diagnosis = diagnosePortFailure(job.destination);
-        appendToLog(job.logPath(), diagnosis.text);
-        return withPortDiagnosis({outcome, message.text()}, diagnosis);
+        if (logProblem.empty()) logProblem = appendToLog(job.logPath(), diagnosis.text);
+        return withLogProblem(withPortDiagnosis({outcome, message.text()}, diagnosis), logProblem);
     }
+    if (!logProblem.empty()) return withLogProblem({}, logProblem);
     messages.send(Message::phaseFinished);
     return {};
 }
