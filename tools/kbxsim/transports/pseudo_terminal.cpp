@@ -1,9 +1,9 @@
 #include "tools/kbxsim/transports/pseudo_terminal.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 
 #include <array>
@@ -11,6 +11,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tools/kbxsim/transports/open_files.h"
 #include "tools/kbxsim/transports/termios_speeds.h"
 
 namespace kbxsim {
@@ -34,7 +35,7 @@ PseudoTerminal::PseudoTerminal() {
     if (::ptsname_r(master_.get(), path.data(), path.size()) != 0) fail("cannot name the pseudo-terminal");
     slavePath_ = path.data();
 
-    openSlave();
+    slave_ = UniqueDescriptor(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
     if (!slave_.valid()) fail("cannot open " + slavePath_);
     termios settings{};
     if (::tcgetattr(slave_.get(), &settings) != 0) fail("cannot read the settings of " + slavePath_);
@@ -42,31 +43,24 @@ PseudoTerminal::PseudoTerminal() {
     if (::tcsetattr(slave_.get(), TCSANOW, &settings) != 0) fail("cannot set " + slavePath_ + " to raw mode");
 }
 
-void PseudoTerminal::openSlave() {
-    slave_ = UniqueDescriptor(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
-}
-
 bool PseudoTerminal::heldExclusively() const {
     int held = 0;
     return slave_.valid() && ::ioctl(slave_.get(), TIOCGEXCL, &held) == 0 && held != 0;
 }
 
-// Whether the host still has the slave open is seen on the master once the
-// simulator's own slave descriptor is closed: the close of the last slave
-// file sets TTY_OTHER_CLOSED on the master, which then polls as hung up
-// (drivers/tty/pty.c, pty_close), and a new open of the slave clears it again
-// (pty_open). The hold is cleared before that close, so that the slave can be
-// opened again without CAP_SYS_ADMIN, and put back for a host that is alive.
+// Whether a host still has the slave open is looked up in /proc rather than
+// seen as a hang-up of the master: that would need the simulator's own slave
+// descriptor closed, and opening it again needs the hold cleared first, which
+// races with a live host that gives its hold back meanwhile and leaves the
+// hold set again for nobody. A host that opens the line while a hold is left
+// behind refuses it (the library reads TIOCGEXCL) and takes none; only a
+// host that took the line in the moment between the look and the release,
+// just after the last one gave it back, would lose its hold.
 bool PseudoTerminal::releaseAbandonedHold() {
-    if (!slave_.valid()) openSlave();
     if (!heldExclusively()) return false;
-    ::ioctl(slave_.get(), TIOCNXCL);
-    slave_.reset();
-    pollfd master{master_.get(), POLLIN, 0};
-    const bool hostGone = ::poll(&master, 1, 0) >= 0 && (master.revents & POLLHUP) != 0;
-    openSlave();
-    if (!hostGone && slave_.valid()) ::ioctl(slave_.get(), TIOCEXCL);
-    return hostGone;
+    struct stat slave {};
+    if (::fstat(slave_.get(), &slave) != 0 || openElsewhere(slave.st_rdev, slave_.get())) return false;
+    return ::ioctl(slave_.get(), TIOCNXCL) == 0;
 }
 
 std::optional<LineObservation> PseudoTerminal::observeLine() const {

@@ -39,13 +39,12 @@ public:
     bool heldExclusively() const;
 
     // Clears an exclusive hold whose host has closed the slave (a killed
-    // host), and keeps the hold of a host that still has it open. True when
-    // a hold was given back.
+    // host) and leaves the hold of a host that still has it open. True when
+    // a hold was given back. A host of another user is not seen without
+    // privileges: its hold counts as left behind.
     bool releaseAbandonedHold();
 
 private:
-    void openSlave();
-
     UniqueDescriptor master_;
     UniqueDescriptor slave_;
     std::string slavePath_;
