@@ -139,9 +139,10 @@ A host that takes the line exclusively (TIOCEXCL) must give it back
 (TIOCNXCL) before it closes it: a pseudo-terminal keeps the flag across
 closes, and later opens fail with EBUSY for users without CAP_SYS_ADMIN.
 A host that cannot (one killed during a transfer) leaves the hold behind;
-whenever the line has been quiet for a quarter of a second, kbxsim looks
-whether the host that holds it still has it open and gives the hold of a
-host that is gone back (--verbose tells when).
+whenever the line has been quiet for a quarter of a second, kbxsim looks in
+/proc whether a host still has the line open and gives back the hold of a
+host that is gone (--verbose tells when). Without privileges the programs of
+other users are not seen there: their holds count as left behind.
 
 Options (a value follows as "--option VALUE" or "--option=VALUE"; "--" ends
 the options):
