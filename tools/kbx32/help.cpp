@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/exit_status.h"
+#include "tools/kbx32/block_errors.h"
 #include "tools/kbx32/command_line.h"
 #include "tools/kbx32/messages.h"
 #include "tools/kbx32/outcomes.h"
@@ -29,7 +30,9 @@ constexpr char kPurpose[] =
     "compiling; any other second operand is the interface to download the image\n"
     "over with the interface library kbxi32 (AT, USB, COMn,\n"
     "COMn:baud,parity,bits[,rts], optionally with CHECK); the library's message\n"
-    "(\" N bytes sent\" or the reason) is added to the .LOG file.\n"
+    "(\" N bytes sent\" or the reason) is added to the .LOG file; when it cannot\n"
+    "be, the run ends with exit status 3 (a download that failed before keeps its\n"
+    "own) and names the log and the system's reason.\n"
     "\n"
     "--if-changed compiles SOURCE, reads the keyboard's header and downloads only\n"
     "when the keyboard holds another image (language, serial byte, length or\n"
@@ -102,6 +105,22 @@ std::string optionRows() {
     return text + kCommonOptions;
 }
 
+std::string blockErrorRows() {
+    std::string text = "When --upload or --header cannot read the keyboard memory, the failure names\n"
+                       "the block error of the last read:\n";
+    char row[kRowCapacity];
+    for (const BlockErrorRow& error : kBlockErrors) {
+        std::snprintf(row, sizeof row, "  0x%02X  %.*s\n", unsigned(error.error), int(error.meaning.size()),
+                      error.meaning.data());
+        text += row;
+    }
+    std::snprintf(row, sizeof row,
+                  "  0x%02X  added over the keyboard port; any other value is the send result\n"
+                  "        of a read frame the keyboard did not take\n\n",
+                  unsigned(kOverKeyboardPort));
+    return text + row;
+}
+
 std::string exitRows() {
     return cli::exitStatusText(cli::exitCodesOf(kOutcomes, &OutcomeRow::exitCode, &OutcomeRow::description));
 }
@@ -109,7 +128,8 @@ std::string exitRows() {
 }  // namespace
 
 std::string helpText() {
-    return std::string(kUsage) + kPurpose + optionRows() + kOutput + messageRows() + kSequences + exitRows();
+    return std::string(kUsage) + kPurpose + optionRows() + kOutput + messageRows() + kSequences + blockErrorRows() +
+           exitRows();
 }
 
 std::string usageProblem(std::string_view problem) {

@@ -3,10 +3,13 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
+#include "tools/kbx32/block_errors.h"
 #include "tools/kbx32/interface_library.h"
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/progress_relay.h"
+#include "tools/kbx32/run_log.h"
 #include "tools/kbx32/port_diagnosis.h"
 #include "tools/kbx32/steps.h"
 
@@ -21,21 +24,47 @@ struct LibraryCode {
     int highest;
     Outcome outcome;
 };
-constexpr std::array<LibraryCode, 7> kLibraryCodes{{
-    {-1, -1, Outcome::noImageName},
-    {-5, -5, Outcome::transferFailed},
-    {-6, -6, Outcome::imageInvalid},
-    {-7, -7, Outcome::imageNotFound},
+
+// The interface string's parse, the same for every operation.
+constexpr std::array<LibraryCode, 3> kParseCodes{{
     {-10, -10, Outcome::wrongInterface},
     {-31, -23, Outcome::portNotOpened},  // the serial port's set-up codes
     {-47, -47, Outcome::transferFailed},  // the USB library cannot be bound
 }};
 
-Outcome outcomeOfLibrary(int result) {
-    for (const LibraryCode& code : kLibraryCodes) {
+// The download's own results.
+constexpr std::array<LibraryCode, 4> kDownloadCodes{{
+    {-1, -1, Outcome::noImageName},
+    {-5, -5, Outcome::transferFailed},
+    {-6, -6, Outcome::imageInvalid},
+    {-7, -7, Outcome::imageNotFound},
+}};
+
+template <std::size_t N>
+std::optional<Outcome> outcomeIn(const std::array<LibraryCode, N>& codes, int result) {
+    for (const LibraryCode& code : codes) {
         if (result >= code.lowest && result <= code.highest) return code.outcome;
     }
-    return Outcome::transferFailed;
+    return std::nullopt;
+}
+
+Outcome outcomeOfDownload(int result) {
+    return outcomeIn(kParseCodes, result).value_or(outcomeIn(kDownloadCodes, result).value_or(Outcome::transferFailed));
+}
+
+// An upload fails with the negated block error, or with 0 when the capture
+// library cannot be bound or the image file cannot be written.
+StepResult uploadFailure(int result, const std::string& message) {
+    if (const auto parsed = outcomeIn(kParseCodes, result)) return {*parsed, message};
+    if (result < 0) return {Outcome::uploadFailed, blockErrorText(-result)};
+    return {Outcome::uploadFailed, message};
+}
+
+// A header query fails with 1; its message names the block error, if any.
+StepResult headerFailure(int result, const std::string& message) {
+    if (const auto parsed = outcomeIn(kParseCodes, result)) return {*parsed, message};
+    if (const auto error = blockErrorOfMessage(message)) return {Outcome::headerFailed, blockErrorText(*error)};
+    return {Outcome::headerFailed, message};
 }
 
 // The caller's buffer of the library: the interface string in, the message
@@ -59,22 +88,14 @@ StepResult interfaceTooLong(const std::string& interfaceString) {
                                          std::to_string(KBXI_MESSAGE_CAPACITY - 1) + " characters"};
 }
 
-// The library's message, added to the log the editor shows after the run.
-void appendToLog(const std::string& logPath, const std::string& text) {
-    std::FILE* log = std::fopen(logPath.c_str(), "a");
-    if (log == nullptr) return;
-    std::fprintf(log, "%s\n", text.c_str());
-    std::fclose(log);
-}
-
 }  // namespace
 
 StepResult downloadImage(const Job& job, MessageChannel& messages) {
     messages.send(Message::downloadPhase);
     const InterfaceLibrary library;
     if (!library.usable()) {
-        appendToLog(job.logPath(), "FATAL: " + library.error());
-        return {Outcome::interfaceUnavailable, library.error()};
+        const std::string logProblem = appendToLog(job.logPath(), "FATAL: " + library.error());
+        return withLogProblem({Outcome::interfaceUnavailable, library.error()}, logProblem);
     }
     MessageArea message;
     if (!message.take(job.destination)) return interfaceTooLong(job.destination);
@@ -85,15 +106,16 @@ StepResult downloadImage(const Job& job, MessageChannel& messages) {
         const ProgressRelay relay(messages);
         result = library.download(image.c_str(), message.data(), ProgressRelay::callback());
     }
-    appendToLog(job.logPath(), message.text());
+    std::string logProblem = appendToLog(job.logPath(), message.text());
     if (result < 0) {
-        const Outcome outcome = outcomeOfLibrary(result);
-        if (outcome != Outcome::portNotOpened) return {outcome, message.text()};
+        const Outcome outcome = outcomeOfDownload(result);
+        if (outcome != Outcome::portNotOpened) return withLogProblem({outcome, message.text()}, logProblem);
         // The editor shows the log: the device and the system's reason go there too.
         const PortDiagnosis diagnosis = diagnosePortFailure(job.destination);
-        appendToLog(job.logPath(), diagnosis.text);
-        return withPortDiagnosis({outcome, message.text()}, diagnosis);
+        if (logProblem.empty()) logProblem = appendToLog(job.logPath(), diagnosis.text);
+        return withLogProblem(withPortDiagnosis({outcome, message.text()}, diagnosis), logProblem);
     }
+    if (!logProblem.empty()) return withLogProblem({}, logProblem);
     messages.send(Message::phaseFinished);
     return {};
 }
@@ -109,8 +131,7 @@ StepResult uploadImage(const std::string& image, const std::string& interfaceStr
         const ProgressRelay relay(messages);
         result = library.upload(image.c_str(), message.data(), ProgressRelay::callback());
     }
-    if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
-    if (result == 0) return {Outcome::transferFailed, message.text()};
+    if (result <= 0) return withPortDiagnosis(interfaceString, uploadFailure(result, message.text()));
     messages.send(Message::phaseFinished);
     return {Outcome::success, std::to_string(result) + " bytes uploaded"};
 }
@@ -122,8 +143,7 @@ StepResult readHeaderBytes(const std::string& interfaceString, KeyboardHeader& h
     MessageArea message;
     if (!message.take(interfaceString)) return interfaceTooLong(interfaceString);
     const int result = library.header(header.data(), message.data());
-    if (result < 0) return withPortDiagnosis(interfaceString, {outcomeOfLibrary(result), message.text()});
-    if (result != 0) return {Outcome::transferFailed, message.text()};
+    if (result != 0) return withPortDiagnosis(interfaceString, headerFailure(result, message.text()));
     return {};
 }
 

@@ -13,6 +13,7 @@
 #include "tools/kbx32/help.h"
 #include "tools/kbx32/message_output.h"
 #include "tools/kbx32/port_diagnosis.h"
+#include "tools/kbx32/port_release.h"
 #include "tools/kbx32/run.h"
 #include "tools/kbx32/serial_port_list.h"
 
@@ -71,5 +72,6 @@ int main(int argc, char** argv) {
         const std::string variable = kbx::platform::serialDeviceVariable(serialPortNameOf(request.interface()));
         ::setenv(variable.c_str(), request.portDevice.c_str(), 1);
     }
+    releasePortWhenStopped(request.interface());
     return exitCodeOf(perform(request));
 }

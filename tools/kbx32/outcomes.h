@@ -28,6 +28,8 @@ enum class Outcome {
     noKeyboardFound,
     imageReplaced,
     outputNotWritten,
+    uploadFailed,
+    headerFailed,
     usage,
 };
 
@@ -53,7 +55,7 @@ inline constexpr std::array kOutcomes{
     OutcomeRow{Outcome::portNotOpened, 6, Message::portNotOpened, "the serial port cannot be opened or set up"},
     OutcomeRow{Outcome::wrongInterface, 7, Message::wrongInterface, "the interface string is not known"},
     OutcomeRow{Outcome::transferFailed, 8, Message::downloadNotPossible,
-               "the keyboard did not take the image, or the upload or header query failed"},
+               "the keyboard did not take the image, or the USB library (kbxusb) cannot be loaded"},
     OutcomeRow{Outcome::imageInvalid, 9, Message::imageInvalid, "the image file is not a keyboard image"},
     OutcomeRow{Outcome::imageNotFound, 10, Message::imageNotFound, "the image file cannot be read"},
     OutcomeRow{Outcome::interfaceUnavailable, 11, Message::downloadNotPossible,
@@ -65,6 +67,13 @@ inline constexpr std::array kOutcomes{
                "with --if-changed: the keyboard held another image and now holds this one"},
     OutcomeRow{Outcome::outputNotWritten, 14, std::nullopt,
                "standard output cannot be written (a full disk, a closed pipe)"},
+    OutcomeRow{Outcome::uploadFailed, 15, Message::downloadNotPossible,
+               "--upload: the keyboard memory could not be read (the block error is named) or the image file "
+               "not written",
+               "upload failed"},
+    OutcomeRow{Outcome::headerFailed, 16, Message::downloadNotPossible,
+               "--header, --if-changed: the keyboard's header could not be read (the block error is named)",
+               "header query failed"},
     OutcomeRow{Outcome::usage, 64, std::nullopt, "wrong arguments; nothing was done"},
 };
 

@@ -26,6 +26,13 @@ that line cannot be written, it stops at once). Then it serves the line
 until SIGINT or SIGTERM, and removes the link. Point the library at the
 link: KBX_COM1=PATH, interface string "COM1".
 
+One kbxsim per path: while one serves a link it holds a lock on the file
+PATH.lock beside it (removed at its end), and a second kbxsim on the same
+--link, or on the --channel socket where one still listens, is refused
+("another kbxsim serves this path", exit status 1) and changes nothing. At
+its end kbxsim removes the link and the socket only while they are still the
+ones it made.
+
 Memory: 8192 bytes, addresses 0-8191.
   0-1   firmware identification (--id, default 5631)
   2-3   checksum of the image, big-endian, set by the checksum update
@@ -131,6 +138,11 @@ needs them; one it has no key for as an Alt code on the keypad.
 A host that takes the line exclusively (TIOCEXCL) must give it back
 (TIOCNXCL) before it closes it: a pseudo-terminal keeps the flag across
 closes, and later opens fail with EBUSY for users without CAP_SYS_ADMIN.
+A host that cannot (one killed during a transfer) leaves the hold behind;
+whenever the line has been quiet for a quarter of a second, kbxsim looks in
+/proc whether a host still has the line open and gives back the hold of a
+host that is gone (--verbose tells when). Without privileges the programs of
+other users are not seen there: their holds count as left behind.
 
 Options (a value follows as "--option VALUE" or "--option=VALUE"; "--" ends
 the options):
@@ -161,9 +173,9 @@ the options):
   --verbose           one line per byte received on standard error: the byte,
                       what it did and the answer (on the channel too, an
                       implied byte marked), and one per channel request
-  --channel PATH      serve the keyboard channel at PATH (a socket already
-                      there is replaced, any other file is not), removed at
-                      the end
+  --channel PATH      serve the keyboard channel at PATH (a socket left by a
+                      kbxsim that ended is replaced; one where a kbxsim
+                      listens, or any other file, is not), removed at the end
   --language N        keyboard of the module input: 0 US, 1 German (default),
                       2 French, 3 UK, 4 Swiss German, 5 Swiss French,
                       6 Italian, 7 Spanish

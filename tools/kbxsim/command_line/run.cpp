@@ -81,7 +81,7 @@ int serve(const CommandLine& options, Firmware firmware, bool readInput, std::os
         return kExitFailed;
     }
     SharedFirmware shared(std::move(firmware));
-    const PseudoTerminal terminal;
+    PseudoTerminal terminal;
     std::optional<SymbolicLink> link;
     if (!options.link.empty()) link.emplace(options.link, terminal.slavePath());
 

@@ -75,6 +75,7 @@ UniqueDescriptor listenAt(const std::filesystem::path& path) {
     const auto status = std::filesystem::symlink_status(path, error);
     if (!error && std::filesystem::exists(status)) {
         if (!std::filesystem::is_socket(status)) throw std::runtime_error(text + ": exists and is not a socket");
+        if (socketAnswers(path)) throw std::runtime_error(text + ": " + kServedByAnother);
         std::filesystem::remove(path, error);
     }
     std::copy(text.begin(), text.end(), address.sun_path);
@@ -107,6 +108,7 @@ KeyboardSocketChannel::KeyboardSocketChannel(std::filesystem::path path, SharedF
       device_(feed_),
       usb_(feed_),
       listener_(listenAt(path_)),
+      socketFile_(identityOf(path_)),
       poller_(::epoll_create1(EPOLL_CLOEXEC)),
       wakeUp_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
     if (!poller_.valid() || !wakeUp_.valid()) fail("cannot make the channel's descriptors");
@@ -114,10 +116,7 @@ KeyboardSocketChannel::KeyboardSocketChannel(std::filesystem::path path, SharedF
     watchDescriptor(poller_.get(), wakeUp_.get(), EPOLLIN, EPOLL_CTL_ADD);
 }
 
-KeyboardSocketChannel::~KeyboardSocketChannel() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
-}
+KeyboardSocketChannel::~KeyboardSocketChannel() { removeIfStill(path_, socketFile_); }
 
 pollfd KeyboardSocketChannel::watch(Clock::time_point) { return pollfd{poller_.get(), POLLIN, 0}; }
 

@@ -30,6 +30,7 @@
 #include "tools/kbxsim/transports/firmware_feed.h"
 #include "tools/kbxsim/transports/keyboard_controller.h"
 #include "tools/kbxsim/transports/keyboard_device.h"
+#include "tools/kbxsim/transports/served_path.h"
 #include "tools/kbxsim/transports/unique_descriptor.h"
 
 namespace kbxsim {
@@ -47,8 +48,10 @@ public:
     static constexpr std::size_t kMostQueuedPackets = 65536;  // per connection
     static constexpr std::size_t kMostDesktopEvents = 65536;
 
-    // Listens at `path` (a socket left there is replaced, any other file is
-    // not). Throws std::runtime_error when it cannot.
+    // Listens at `path`: a socket left there by a simulator that ended is
+    // replaced; one where a simulator still listens, or any other file, is
+    // not. Throws std::runtime_error when it cannot. At the end the socket is
+    // removed if it is still the one made here.
     KeyboardSocketChannel(std::filesystem::path path, SharedFirmware& firmware, KeyboardChannelOptions options);
     ~KeyboardSocketChannel() override;
     KeyboardSocketChannel(const KeyboardSocketChannel&) = delete;
@@ -99,6 +102,7 @@ private:
     KeyboardDevice device_;
     UsbLink usb_;
     UniqueDescriptor listener_;
+    std::optional<FileIdentity> socketFile_;  // what the listener made at path_
     UniqueDescriptor poller_;  // epoll over the listener, the wake-up and every connection
     UniqueDescriptor wakeUp_;  // eventfd: posted input waits
     std::vector<std::unique_ptr<Connection>> connections_;

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 
 #include <array>
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tools/kbxsim/transports/open_files.h"
 #include "tools/kbxsim/transports/termios_speeds.h"
 
 namespace kbxsim {
@@ -38,6 +41,26 @@ PseudoTerminal::PseudoTerminal() {
     if (::tcgetattr(slave_.get(), &settings) != 0) fail("cannot read the settings of " + slavePath_);
     ::cfmakeraw(&settings);
     if (::tcsetattr(slave_.get(), TCSANOW, &settings) != 0) fail("cannot set " + slavePath_ + " to raw mode");
+}
+
+bool PseudoTerminal::heldExclusively() const {
+    int held = 0;
+    return slave_.valid() && ::ioctl(slave_.get(), TIOCGEXCL, &held) == 0 && held != 0;
+}
+
+// Whether a host still has the slave open is looked up in /proc rather than
+// seen as a hang-up of the master: that would need the simulator's own slave
+// descriptor closed, and opening it again needs the hold cleared first, which
+// races with a live host that gives its hold back meanwhile and leaves the
+// hold set again for nobody. A host that opens the line while a hold is left
+// behind refuses it (the library reads TIOCGEXCL) and takes none; only a
+// host that took the line in the moment between the look and the release,
+// just after the last one gave it back, would lose its hold.
+bool PseudoTerminal::releaseAbandonedHold() {
+    if (!heldExclusively()) return false;
+    struct stat slave {};
+    if (::fstat(slave_.get(), &slave) != 0 || openElsewhere(slave.st_rdev, slave_.get())) return false;
+    return ::ioctl(slave_.get(), TIOCNXCL) == 0;
 }
 
 std::optional<LineObservation> PseudoTerminal::observeLine() const {

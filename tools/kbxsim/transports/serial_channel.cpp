@@ -31,8 +31,8 @@ std::string printable(std::string_view text) {
 
 }  // namespace
 
-SerialChannel::SerialChannel(const PseudoTerminal& terminal, SharedFirmware& firmware, SerialChannelOptions options)
-    : terminal_(terminal), firmware_(firmware), options_(options) {}
+SerialChannel::SerialChannel(PseudoTerminal& terminal, SharedFirmware& firmware, SerialChannelOptions options)
+    : terminal_(terminal), firmware_(firmware), options_(options), nextHoldCheck_(Clock::now() + kHoldCheckInterval) {}
 
 LinePace SerialChannel::inputPace() const {
     if (!options_.lineRate) return {};
@@ -54,10 +54,11 @@ pollfd SerialChannel::watch(Clock::time_point now) {
 // Input goes to the keyboard as soon as it is read; output that is due waits
 // for the master to take it (POLLOUT), so only later output wakes the channel.
 std::optional<Clock::time_point> SerialChannel::wakeTime(Clock::time_point now) const {
-    if (pausedUntil_) return pausedUntil_;
+    Clock::time_point wake = nextHoldCheck_;
+    if (pausedUntil_) return std::min(*pausedUntil_, wake);
     const auto output = output_.nextRelease(outputPace());
-    if (output && *output > now) return output;
-    return std::nullopt;
+    if (output && *output > now) wake = std::min(*output, wake);
+    return wake;
 }
 
 void SerialChannel::service(short events, Clock::time_point now) {
@@ -70,6 +71,14 @@ void SerialChannel::service(short events, Clock::time_point now) {
     }
     deliverInput(now);
     writeOutput(now);
+    if (now >= nextHoldCheck_) checkHold(now);
+}
+
+void SerialChannel::checkHold(Clock::time_point now) {
+    nextHoldCheck_ = now + kHoldCheckInterval;
+    if (!terminal_.releaseAbandonedHold() || options_.log == nullptr) return;
+    *options_.log << "kbxsim: the host closed the line without giving back its exclusive hold; given back\n";
+    options_.log->flush();
 }
 
 void SerialChannel::readInput(Clock::time_point now) {
@@ -84,6 +93,7 @@ void SerialChannel::readInput(Clock::time_point now) {
         return;
     }
     for (ssize_t i = 0; i < count; ++i) input_.push(buffer[static_cast<std::size_t>(i)], now);
+    nextHoldCheck_ = now + kHoldCheckInterval;
 }
 
 // The keyboard answers each of the host's bytes the moment its last bit is

@@ -11,6 +11,11 @@
 // slave descriptor of its own so that this does not happen, and should a
 // hang-up or read error persist anyway the channel leaves the master out of
 // the poll for a short pause instead of spinning.
+//
+// A host killed while it held the line exclusively cannot give it back; each
+// time the line has been quiet for kHoldCheckInterval the channel looks
+// whether the slave is still held by a host that is gone, and gives such a
+// hold back, so that the next host can open the line.
 
 #include <cstdint>
 #include <optional>
@@ -35,8 +40,9 @@ struct SerialChannelOptions {
 class SerialChannel final : public Channel, private HostLink {
 public:
     static constexpr std::chrono::milliseconds kHangUpPause{20};
+    static constexpr std::chrono::milliseconds kHoldCheckInterval{250};
 
-    SerialChannel(const PseudoTerminal& terminal, SharedFirmware& firmware, SerialChannelOptions options);
+    SerialChannel(PseudoTerminal& terminal, SharedFirmware& firmware, SerialChannelOptions options);
 
     pollfd watch(Clock::time_point now) override;
     std::optional<Clock::time_point> wakeTime(Clock::time_point now) const override;
@@ -57,13 +63,15 @@ private:
     void feed(std::uint8_t byte);
     void writeOutput(Clock::time_point now);
     void pause(Clock::time_point now) { pausedUntil_ = now + kHangUpPause; }
+    void checkHold(Clock::time_point now);
 
-    const PseudoTerminal& terminal_;
+    PseudoTerminal& terminal_;
     SharedFirmware& firmware_;
     SerialChannelOptions options_;
     PacedBytes input_;
     PacedBytes output_;
     std::optional<Clock::time_point> pausedUntil_;
+    Clock::time_point nextHoldCheck_;  // pushed on by every byte from the host
     Clock::time_point serviceTime_{};
     std::string logLine_;
 };

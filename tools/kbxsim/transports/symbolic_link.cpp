@@ -31,7 +31,7 @@ std::filesystem::path makeTemporaryLink(const std::filesystem::path& path, const
 }  // namespace
 
 SymbolicLink::SymbolicLink(std::filesystem::path path, std::string target)
-    : path_(std::move(path)), target_(std::move(target)) {
+    : lock_(path), path_(std::move(path)), target_(std::move(target)) {
     std::error_code error;
     const auto status = std::filesystem::symlink_status(path_, error);
     if (!error && std::filesystem::exists(status) && !std::filesystem::is_symlink(status)) {
