@@ -46,7 +46,7 @@ OpenedInput openRegularFile(const std::string& path, std::size_t largest) {
     if (::fstat(opened.file.get(), &status) != 0) {
         opened.failure = failed(InputProblem::cannotOpen, errno);
     } else if (!S_ISREG(status.st_mode)) {
-        opened.failure = failed(InputProblem::notARegularFile);
+        opened.failure = failed(InputProblem::notARegularFile, S_ISDIR(status.st_mode) ? EISDIR : 0);
     } else if (std::uintmax_t(status.st_size) > largest) {
         opened.failure = failed(InputProblem::tooLarge, 0, largest);
     } else {

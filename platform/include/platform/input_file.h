@@ -21,7 +21,7 @@ inline constexpr std::size_t kLargestInputFile = 16 * 1024 * 1024;
 enum class InputProblem {
     none,
     cannotOpen,       // the system's reason in `systemError`
-    notARegularFile,  // a folder, FIFO, device or socket
+    notARegularFile,  // a folder (`systemError` EISDIR), FIFO, device or socket
     tooLarge,         // more than the bound
     cannotRead,       // the system's reason in `systemError`
 };
