@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -152,7 +153,7 @@ void removeStaleTemporaries(int folder, const std::string& prefix) {
 }
 
 std::string uniqueName(const std::string& prefix) {
-    static unsigned long long counter = 0;
+    static std::atomic<unsigned long long> counter{0};
     timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);
     unsigned long long mixed = (static_cast<unsigned long long>(now.tv_nsec) << 16) ^
@@ -207,19 +208,23 @@ public:
     bool folderOpen() const { return folder_ >= 0; }
 
     // An unnamed file where the file system makes one, else a named one.
-    // A writer killed between naming its file and the rename leaves a named
-    // file whichever way it was made.
+    // What killed writers left is removed first: a writer killed between
+    // naming its file and the rename leaves the name, however it made it.
     bool create() {
         removeStaleTemporaries(folder_, prefix_);
         file_ = calls_.openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode);
-        if (file_ >= 0) return lock();
+        if (file_ >= 0) {
+            lock();
+            return true;
+        }
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
         for (int attempt = 0; attempt < kMostNameAttempts; ++attempt) {
             const std::string name = uniqueName(prefix_);
             file_ = calls_.openat(folder_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, kNewFileMode);
             if (file_ >= 0) {
                 temporary_ = name;
-                return lock();
+                lock();
+                return true;
             }
             if (errno != EEXIST) return false;
         }
@@ -228,10 +233,7 @@ public:
 
     // The lock tells other writers that this file is not a killed writer's
     // (see writerHasGone); a file system without locks leaves them the age.
-    bool lock() {
-        ::flock(file_, LOCK_EX | LOCK_NB);
-        return true;
-    }
+    void lock() { ::flock(file_, LOCK_EX | LOCK_NB); }
 
     // Owner first: giving a file away clears its set-user and set-group bits.
     bool keep(const Kept& kept) {
