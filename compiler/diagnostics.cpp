@@ -1,18 +1,28 @@
 #include "compiler/diagnostics.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kbxc {
 
 bool Diagnostics::openLog(const std::string& path) {
+    logError_ = 0;
     log_.reset(std::fopen(path.c_str(), "w"));
     return log_ != nullptr;
 }
 
-void Diagnostics::closeLog() { log_.reset(); }
+bool Diagnostics::closeLog() {
+    if (!log_) return true;
+    if (std::fflush(log_.get()) != 0 && logError_ == 0) logError_ = errno;
+    if (std::fclose(log_.release()) != 0 && logError_ == 0) logError_ = errno;
+    if (logError_ == 0) return true;
+    errno = logError_;
+    return false;
+}
 
 void Diagnostics::write(std::string_view text) {
-    if (log_) std::fwrite(text.data(), 1, text.size(), log_.get());
+    if (!log_) return;
+    if (std::fwrite(text.data(), 1, text.size(), log_.get()) != text.size() && logError_ == 0) logError_ = errno;
 }
 
 void Diagnostics::writef(const char* format, const char* argument) {

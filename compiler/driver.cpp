@@ -109,6 +109,12 @@ constexpr int kResultFailed = -1;
 constexpr int kResultNoSource = -2;
 constexpr int kResultNoLog = -3;
 
+// Closes the log; a log that could not be written fails the call as one
+// that could not be opened, with errno saying why.
+int closedLog(Diagnostics& diagnostics, int result) {
+    return diagnostics.closeLog() ? result : kResultNoLog;
+}
+
 }  // namespace
 }  // namespace kbxc
 
@@ -124,22 +130,14 @@ int kbxcCompileLayout(const char* source, const char* output, const char* log, v
     if (!diagnostics.openLog(logPath)) return kResultNoLog;
     if (source == nullptr || !hasFileName(source)) {
         diagnostics.write(kFilenameExpected);
-        diagnostics.closeLog();
-        return kResultNoSource;
+        return closedLog(diagnostics, kResultNoSource);
     }
     const std::string sourcePath = withDefaultExtension(source, kSourceExtension);
-    if (compileSource(sourcePath, state, progress) != kCompileOk) {
-        diagnostics.closeLog();
-        return kResultFailed;
-    }
+    if (compileSource(sourcePath, state, progress) != kCompileOk) return closedLog(diagnostics, kResultFailed);
     const std::string outputPath = withDefaultExtension(
         output != nullptr && hasFileName(output) ? std::string(output) : withoutExtension(source), kImageExtension);
-    if (writeImage(outputPath, state) != 0) {
-        diagnostics.closeLog();
-        return kResultFailed;
-    }
+    if (writeImage(outputPath, state) != 0) return closedLog(diagnostics, kResultFailed);
     if (progress) progress(kProgressDone);
     diagnostics.write(kSuccess);
-    diagnostics.closeLog();
-    return kResultOk;
+    return closedLog(diagnostics, kResultOk);
 }

@@ -3,11 +3,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/input_file.h"
+
 namespace kbxc {
 
 bool SourceReader::open(const std::string& path) {
-    file_.reset(std::fopen(path.c_str(), "rb"));
+    // A FIFO, a device or a folder is no source (/dev/zero would never end),
+    // nor is a file larger than any layout.
+    kbx::OpenedInput opened = kbx::openRegularFile(path);
+    if (opened.failure) {
+        file_.reset();
+        return false;
+    }
+    file_.reset(::fdopen(opened.file.get(), "rb"));
     if (!file_) return false;
+    opened.file.release();
     if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
     position_ = filled_ = 0;
     pieceOpen_ = continuesLine_ = false;

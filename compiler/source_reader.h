@@ -16,6 +16,8 @@ class SourceReader {
 public:
     static constexpr std::size_t kMaxLine = 4096;
 
+    // False for a file that cannot be opened, that is no regular file or
+    // that is larger than any layout source.
     bool open(const std::string& path);
     void close() { file_.reset(); }
 

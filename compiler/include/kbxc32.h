@@ -28,7 +28,7 @@ enum {
     KBXC_OK = 0,
     KBXC_FAILED = -1,      /* compilation or image writing failed; see the log */
     KBXC_NO_SOURCE = -2,   /* no source file name */
-    KBXC_NO_LOG = -3       /* the log file cannot be opened */
+    KBXC_NO_LOG = -3       /* the log file cannot be opened or written; errno says why */
 };
 
 /* Compiles `source` (".kbf" added when it has no extension) into `output`

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <sys/stat.h>
 #include <random>
 #include <unistd.h>
 
@@ -76,6 +80,37 @@ TEST(Driver, MissingSourceFile) {
     InFolder here;
     EXPECT_EQ(kbxcCompileLayout("absent", nullptr, nullptr, nullptr), -1);
     EXPECT_EQ(readFile("kbxc.out"), "FATAL: 'absent.kbf' not found\n");
+}
+
+// A FIFO once blocked the compiler's open; /dev/zero was one endless line.
+TEST(Driver, SourcesThatAreNoFilesAreNotFound) {
+    InFolder here;
+    ASSERT_EQ(::mkfifo("fifo.kbf", 0600), 0);
+    fs::create_symlink("/dev/zero", "zero.kbf");
+    for (const std::string& name : {std::string("fifo.kbf"), std::string("zero.kbf")}) {
+        auto compiling = std::async(std::launch::async, [&] { return kbxcCompileLayout(name.c_str(), nullptr, nullptr, nullptr); });
+        if (compiling.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << name << ": the compiler did not return";
+            std::abort();
+        }
+        EXPECT_EQ(compiling.get(), -1);
+        EXPECT_EQ(readFile("kbxc.out"), "FATAL: '" + name + "' not found\n");
+    }
+}
+
+// /dev/full takes the log's open and refuses its writes with ENOSPC, as a
+// full disk does (the kernel's drivers/char/mem.c, write_full). The log is a
+// link to it, since a log name without extension gets ".out".
+TEST(Driver, ALogThatCannotBeWrittenIsReportedAsOneThatCannotBeOpened) {
+    InFolder here;
+    writeFile("good.kbf", "TYPE MIRK\n");
+    writeFile("bad.kbf", "TYPE XY\n");
+    fs::create_symlink("/dev/full", "full.TXT");
+    for (const char* source : {"good.kbf", "bad.kbf", "absent.kbf"}) {
+        errno = 0;
+        EXPECT_EQ(kbxcCompileLayout(source, nullptr, "full.TXT", nullptr), -3) << source;
+        EXPECT_EQ(errno, ENOSPC) << source;
+    }
 }
 
 TEST(Driver, EmptySourceHasNothingToDo) {

@@ -10,6 +10,7 @@
 #include "iface/protocol/frames.h"
 #include "iface/protocol/link.h"
 #include "iface/shared_timer.h"
+#include "platform/input_file.h"
 
 namespace kbxi {
 namespace {
@@ -52,14 +53,27 @@ void report(KbxiProgress progress, int percent) {
 }  // namespace
 
 int loadImageFile(const char* path, std::vector<std::uint8_t>& image, MessageBuffer& message) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(path ? std::fopen(path, "rb") : nullptr, std::fclose);
-    if (!file) {
+    // A FIFO or a device is no file that holds an image: it is refused as one
+    // that cannot be read, before anything waits on it. A regular file longer
+    // than any image is refused by its length, below, as always.
+    const kbx::OpenedInput opened = path != nullptr ? kbx::openRegularFile(path) : kbx::OpenedInput{};
+    if (path == nullptr || (opened.failure && opened.failure.problem != kbx::InputProblem::tooLarge)) {
         message.set(kFileNotFound);
         return download_code::kFileNotFound;
     }
+    if (opened.failure) {
+        message.set(kFormatInvalid);
+        return download_code::kFormatInvalid;
+    }
     // One byte more than the address space holds tells an oversized file.
     image.assign(kAddressSpace + 1, 0);
-    const std::size_t length = std::fread(image.data(), 1, image.size(), file.get());
+    const long long read = kbx::readUpTo(opened.file.get(), image.data(), image.size());
+    if (read < 0) {
+        image.clear();
+        message.set(kFileNotFound);
+        return download_code::kFileNotFound;
+    }
+    const std::size_t length = std::size_t(read);
     image.resize(length);
     const std::string_view magic = kbx::image::kMagic;
     const bool magicMatches =

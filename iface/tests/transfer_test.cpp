@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -111,6 +112,23 @@ TEST_F(DownloadTest, MissingFileIsReported) {
     const Download d = runPath((dir_ / "nothing.kbx").string());
     EXPECT_EQ(d.result, -7);
     EXPECT_EQ(d.message, "kbx file not found");
+}
+
+// A FIFO once held the download (and the open port) until a writer came.
+TEST_F(DownloadTest, WhatIsNoRegularFileIsReportedAsNotFoundWithoutWaiting) {
+    ASSERT_EQ(::mkfifo((dir_ / "fifo.kbx").c_str(), 0600), 0);
+    for (const std::string& path : {(dir_ / "fifo.kbx").string(), std::string("/dev/zero"), dir_.path().string()}) {
+        const Download d = runPath(path);
+        EXPECT_EQ(d.result, -7) << path;
+        EXPECT_EQ(d.message, "kbx file not found");
+    }
+    EXPECT_TRUE(link_.framed.empty());
+}
+
+TEST_F(DownloadTest, AFileLargerThanAnyInputIsNoImage) {
+    kbxtest::writeFile(dir_ / "huge.kbx", "Vyrn");
+    std::filesystem::resize_file(dir_ / "huge.kbx", 64 * 1024 * 1024);
+    EXPECT_EQ(runPath((dir_ / "huge.kbx").string()).result, -6);
 }
 
 TEST_F(DownloadTest, DataFrameIsTriedTwelveTimesThenTheDownloadGivesUp) {

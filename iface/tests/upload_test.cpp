@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -166,6 +167,17 @@ TEST_F(UploadTest, UncreatableFileIsReportedAndNothingIsLeft) {
     const Upload u = run(path.c_str());
     EXPECT_EQ(u.result, 0);
     EXPECT_EQ(u.message, "File '" + path + "' creation failed.");
+}
+
+// As root an upload once replaced a device node (/dev/full) with a file.
+TEST_F(UploadTest, ATargetThatIsNoRegularFileIsRefusedAndStays) {
+    keyboardHolds(317, 317);
+    const std::string path = (dir_ / "fifo.kbx").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const Upload u = run(path.c_str());
+    EXPECT_EQ(u.result, 0);
+    EXPECT_EQ(u.message, "File '" + path + "' creation failed.");
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_F(UploadTest, OlderFileSurvivesAFailedUpload) {

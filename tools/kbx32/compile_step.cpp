@@ -3,7 +3,9 @@
 #include "tools/kbx32/progress_relay.h"
 #include "tools/kbx32/steps.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace kbx32 {
 
@@ -47,16 +49,18 @@ StepResult compileLayout(const Job& job, MessageChannel& messages) {
     const bool sourceReadable = isReadableFile(sourcePath);
 
     int result = KBXC_FAILED;
+    int logError = 0;  // why the log could not be written
     {
         const ProgressRelay relay(messages);
         result = compiler.compile(job.source.c_str(), nullptr, logPath.c_str(), ProgressRelay::callback());
+        logError = errno;
     }
 
     if (!sourceReadable) return {Outcome::sourceNotFound, "cannot read " + sourcePath};
     const Outcome outcome = outcomeOfCompiler(result);
     switch (outcome) {
         case Outcome::success: messages.send(Message::phaseFinished); return {outcome, ""};
-        case Outcome::logNotOpened: return {outcome, "cannot write " + logPath};
+        case Outcome::logNotOpened: return {outcome, "cannot write " + logPath + ": " + std::strerror(logError)};
         case Outcome::sourceNotFound: return {outcome, "no source file name"};
         default: return {outcome, "see " + logPath};
     }

@@ -1,8 +1,6 @@
 #include "tools/kbx32/paths.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
+#include "platform/input_file.h"
 
 namespace kbx32 {
 
@@ -32,13 +30,6 @@ std::string compiledSourcePath(std::string_view source) {
     return result;
 }
 
-bool isReadableFile(const std::string& path) {
-    struct stat status {};
-    if (stat(path.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
+bool isReadableFile(const std::string& path) { return !kbx::openRegularFile(path).failure; }
 
 }  // namespace kbx32

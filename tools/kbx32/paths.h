@@ -20,7 +20,8 @@ inline constexpr std::string_view kImageExtension = ".kbx";
 // has no extension.
 std::string compiledSourcePath(std::string_view source);
 
-// Whether `path` names a file that can be opened for reading (not a folder).
+// Whether `path` names a regular file that can be opened for reading, of a
+// size a layout may have (not a folder, FIFO or device).
 bool isReadableFile(const std::string& path);
 
 }  // namespace kbx32

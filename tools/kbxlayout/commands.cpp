@@ -51,14 +51,17 @@ void complain(std::FILE* err, std::string_view subject, std::string_view reason)
 // holds no layout, an empty one too: a command that summarises or rewrites
 // a file must not take nothing for the default layout.
 Outcome load(ToolDocument& document, const std::string& path, std::FILE* err) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        complain(err, path, kNotAFile);
-        return Outcome::inputUnreadable;
-    }
-    const std::optional<std::string> bytes = kbxdoc::persist::readFileBytes(path);
+    kbx::InputFailure failure;
+    const std::optional<std::string> bytes = kbxdoc::persist::readFileBytes(path, &failure);
     if (!bytes) {
-        complain(err, path, kCannotRead);
+        // A folder, FIFO or device; /dev/zero would never end.
+        if (failure.problem == kbx::InputProblem::notARegularFile) {
+            complain(err, path, kNotAFile);
+        } else if (failure.problem == kbx::InputProblem::tooLarge) {
+            complain(err, path, std::string(kCannotRead) + " (" + kbx::describe(failure) + ")");
+        } else {
+            complain(err, path, kCannotRead);
+        }
         return Outcome::inputUnreadable;
     }
     kbxdoc::resetKeyboardData(document.context);

@@ -17,7 +17,9 @@ class Diagnostics {
 public:
     // Opens (creates or truncates) the log; false when it cannot be opened.
     bool openLog(const std::string& path);
-    void closeLog();
+    // Flushes and closes the log: false (errno set) when any of its text
+    // could not be written, the close included (a full disk, a size limit).
+    bool closeLog();
 
     // Writes text to the log as it stands.
     void write(std::string_view text);
@@ -47,6 +49,7 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> log_;
+    int logError_ = 0;  // errno of the first failed write of the log, or 0
     std::string_view currentLine_;
     long long lineNumber_ = 0;
     int errorCount_ = 0;

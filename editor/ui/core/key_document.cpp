@@ -18,9 +18,14 @@ namespace keyui {
 
 namespace {
 
-// The largest layout the editor opens. A fully programmed layout of the
-// largest model is well under one megabyte.
-constexpr qint64 kLargestLayoutBytes = 16 * 1024 * 1024;
+// Why a layout file cannot be opened, in the editor's terms. The largest
+// file read (kbx::kLargestInputFile, 16 MB) is far beyond any layout: a fully
+// programmed layout of the largest model is well under one megabyte.
+OpenFailure openFailureOf(const kbx::InputFailure& failure) {
+    if (failure.problem == kbx::InputProblem::cannotOpen && failure.systemError == ENOENT) return OpenFailure::Missing;
+    if (failure.problem == kbx::InputProblem::tooLarge) return OpenFailure::TooLarge;
+    return OpenFailure::Unreadable;
+}
 
 // Steps kept for undo; older ones are dropped.
 constexpr int kUndoSteps = 100;
@@ -100,12 +105,11 @@ void KeyDocument::restore(const std::shared_ptr<const DocumentState>& state) {
 }
 
 OpenFailure KeyDocument::open(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) return OpenFailure::Missing;
-    if (!info.isFile() || !info.isReadable()) return OpenFailure::Unreadable;
-    if (info.size() > kLargestLayoutBytes) return OpenFailure::TooLarge;
-    const std::optional<std::string> file = kbxdoc::persist::readFileBytes(toFileName(path));
-    if (!file) return OpenFailure::Unreadable;
+    // The descriptor is checked, not the path, so that a FIFO or device
+    // swapped in is refused too.
+    kbx::InputFailure failure;
+    const std::optional<std::string> file = kbxdoc::persist::readFileBytes(toFileName(path), &failure);
+    if (!file) return openFailureOf(failure);
     const std::string& bytes = *file;
 
     auto read = std::make_unique<kbxdoc::KeyboardData>();

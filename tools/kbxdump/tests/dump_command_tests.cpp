@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 #include <string>
@@ -77,6 +78,15 @@ TEST(DumpCommand, ReportsAMissingOrUnreadableFileWithExitTwo) {
     r = run({dir.path().native()});
     EXPECT_EQ(r.exitCode, kExitUsageOrFile);
     EXPECT_EQ(r.err, "kbxdump: " + dir.path().native() + ": cannot read: Is a directory\n");
+
+    // A FIFO once blocked the open, /dev/zero was read to the limit.
+    const std::string fifo = (dir / "fifo.kbx").native();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        r = run({path});
+        EXPECT_EQ(r.exitCode, kExitUsageOrFile);
+        EXPECT_EQ(r.err, "kbxdump: " + path + ": cannot open: not a regular file\n");
+    }
 }
 
 struct WrongLine {

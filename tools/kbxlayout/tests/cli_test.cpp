@@ -1,5 +1,6 @@
 // The program as a user runs it: each subcommand in a child process.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -213,7 +214,16 @@ TEST(KbxlayoutReading, AMissingOrNonFileInputIsReported) {
         {{"show", missing}, "kbxlayout: " + missing + ": cannot read the layout file\n"},
         {{"resave", missing, (dir / "out.kbf").string()}, "kbxlayout: " + missing + ": cannot read the layout file\n"},
         {{"show", dir.path().string()}, "kbxlayout: " + dir.path().string() + ": not a file\n"},
+        // Once read without end (/dev/zero) or waited on for a writer (a FIFO).
+        {{"show", "/dev/zero"}, "kbxlayout: /dev/zero: not a file\n"},
+        {{"resave", (dir / "fifo.kbf").string(), (dir / "out.kbf").string()},
+         "kbxlayout: " + (dir / "fifo.kbf").string() + ": not a file\n"},
+        {{"show", (dir / "huge.kbf").string()},
+         "kbxlayout: " + (dir / "huge.kbf").string() + ": cannot read the layout file (larger than 16777216 bytes)\n"},
     };
+    ASSERT_EQ(::mkfifo((dir / "fifo.kbf").c_str(), 0600), 0);
+    writeFile(dir / "huge.kbf", "");
+    std::filesystem::resize_file(dir / "huge.kbf", 16 * 1024 * 1024 + 1);
     for (const Case& c : cases) {
         const auto run = runKbxlayout(c.arguments);
         EXPECT_EQ(run.exitCode, exitCode(Outcome::inputUnreadable)) << c.message;

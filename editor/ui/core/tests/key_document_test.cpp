@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,11 @@ TEST_F(KeyDocumentTest, FilesThatAreNoLayoutOpenNothingAndLeaveTheDocumentAsItWa
     EXPECT_EQ(document.open(path("binary.kbf")), OpenFailure::NotALayout);
     EXPECT_EQ(document.open(path("prose.kbf")), OpenFailure::NotALayout);
     EXPECT_EQ(document.open(path("folder.kbf")), OpenFailure::Unreadable);
+    ASSERT_EQ(::mkfifo((dir / "fifo.kbf").c_str(), 0600), 0);
+    EXPECT_EQ(document.open(path("fifo.kbf")), OpenFailure::Unreadable);  // once waited for a writer
+    kbxtest::writeFile(dir / "huge.kbf", "TYPE TARN\r\n");
+    fs::resize_file(dir / "huge.kbf", 16 * 1024 * 1024 + 1);
+    EXPECT_EQ(document.open(path("huge.kbf")), OpenFailure::TooLarge);
     if (geteuid() != 0) {  // root reads every file
         kbxtest::writeFile(dir / "locked.kbf", "TYPE TARN\r\n");
         fs::permissions(dir / "locked.kbf", fs::perms::none);

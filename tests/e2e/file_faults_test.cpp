@@ -1,0 +1,118 @@
+// The programs where files fail them: a log on a full disk, inputs that are
+// FIFOs or devices, and a writer killed while it replaces a layout.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/files.h"
+#include "tests/support/process.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using kbxtest::ProcessResult;
+using kbxtest::TempDir;
+
+const fs::path kKbx32 = fs::path(KBX_BIN_DIR) / "kbx32";
+const fs::path kKbxlayout = fs::path(KBX_BIN_DIR) / "kbxlayout";
+const fs::path kExample = fs::path(KBX_SOURCE_DIR) / "data" / "examples" / "bakery.kbf";
+constexpr std::chrono::seconds kProgramLimit{20};
+
+kbxtest::ProcessOptions bounded() {
+    kbxtest::ProcessOptions options;
+    options.timeout = kProgramLimit;
+    return options;
+}
+
+// Runs the program with a file size limit of 0: every write to a regular
+// file fails with EFBIG, as on a full disk, since the shell ignores SIGXFSZ
+// and an ignored signal stays ignored across exec (setrlimit(2), execve(2)).
+ProcessResult withFullDisk(const fs::path& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> shell{"-c", "ulimit -f 0; trap '' XFSZ; exec \"$0\" \"$@\"", program.string()};
+    shell.insert(shell.end(), arguments.begin(), arguments.end());
+    return kbxtest::runProgram("/bin/sh", shell, bounded());
+}
+
+TEST(Kbx32Files, ACompileOntoAFullDiskEndsWithExitThreeNamingTheLog) {
+    TempDir dir;
+    fs::copy_file(kExample, dir / "shop.kbf");
+    const ProcessResult run = withFullDisk(kKbx32, {(dir / "shop.kbf").string(), "COMP"});
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_EQ(kbxtest::splitLines(run.out).back(), "kbx_message 4 -3");
+    EXPECT_NE(run.err.find("cannot write " + (dir / "shop.TXT").string() + ": File too large"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(fs::exists(dir / "shop.kbx"));
+}
+
+// A FIFO once kept kbx32 waiting in its open, /dev/zero kept it compiling one
+// endless line.
+TEST(Kbx32Files, ASourceThatIsNoFileIsNotFoundAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo.kbf").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.kbf");
+    for (const char* name : {"fifo.kbf", "zero.kbf"}) {
+        const ProcessResult run = kbxtest::runProgram(kKbx32, {(dir / name).string(), "COMP"}, bounded());
+        EXPECT_FALSE(run.timedOut) << name;
+        EXPECT_EQ(run.exitCode, 2) << name << ": " << run.err;
+        EXPECT_EQ(kbxtest::readFile(dir / (std::string(name, 4) + ".TXT")),
+                  "FATAL: '" + (dir / name).string() + "' not found\n");
+    }
+}
+
+pid_t start(const fs::path& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> all{program.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    return ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0 ? child : -1;
+}
+
+// kbxlayout killed while it resaves a layout over another, 15 times at
+// varied moments: the target is always the old layout or the new one, and
+// the next complete run leaves no other file.
+TEST(KbxlayoutFiles, AResaveKilledAtAnyMomentLeavesTheOldOrTheNewLayout) {
+    TempDir dir;
+    fs::copy_file(kExample, dir / "bakery.kbf");
+    const fs::path target = dir / "out.kbf";
+    ASSERT_EQ(kbxtest::runProgram(kKbxlayout, {"resave", (dir / "bakery.kbf").string(), target.string()},
+                                  bounded()).exitCode, 0);
+    const std::string fresh = kbxtest::readFile(target);
+    const std::string old = "! the layout before\nTYPE MIRK\n";
+    kbxtest::writeFile(target, old);
+    const auto begin = std::chrono::steady_clock::now();
+    for (int kill = 0; kill < 15; ++kill) {
+        const pid_t child = start(kKbxlayout, {"resave", (dir / "bakery.kbf").string(), target.string()});
+        ASSERT_GT(child, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(2917 * kill));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const std::string now = kbxtest::readFile(target);
+        ASSERT_TRUE(now == old || now == fresh) << "kill " << kill << ": " << now.size() << " bytes";
+        kbxtest::writeFile(target, old);
+    }
+    ASSERT_EQ(kbxtest::runProgram(kKbxlayout, {"resave", (dir / "bakery.kbf").string(), target.string()},
+                                  bounded()).exitCode, 0);
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir.path())) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"bakery.kbf", "out.kbf"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, kProgramLimit);
+}
+
+}  // namespace
