@@ -31,7 +31,9 @@ constexpr char kLayout[] = "TYPE MIRK\nA01: \"a\"\n";
 constexpr char kUntouched[] = "not a keyboard\n";
 
 // kbx32's exit statuses (kbx32 --help) and kbxpos's.
-constexpr int kKeyboardFailed = 8;
+constexpr int kDownloadFailed = 8;
+constexpr int kUploadFailed = 15;
+constexpr int kHeaderFailed = 16;
 constexpr int kPosCommandFailed = 1;
 constexpr int kPosCannotOpen = 3;
 
@@ -95,32 +97,32 @@ TEST(UnreachableKeyboard, EveryProgramFailsAtOnceNamingTheDeviceAndTheReason) {
     const std::string notASocket = ": not a socket";
 
     const std::vector<Row> rows{
-        {"header, socket gone", "KBX_KEYBOARD=sim:" + gone, kKbx32, {"--header", "AT"}, kKeyboardFailed,
+        {"header, socket gone", "KBX_KEYBOARD=sim:" + gone, kKbx32, {"--header", "AT"}, kHeaderFailed,
          gone + noSuchFile},
-        {"upload, socket gone", "KBX_KEYBOARD=sim:" + gone, kKbx32, {"--upload", upload, "AT"}, kKeyboardFailed,
+        {"upload, socket gone", "KBX_KEYBOARD=sim:" + gone, kKbx32, {"--upload", upload, "AT"}, kUploadFailed,
          gone + noSuchFile},
-        {"header, /dev/null", "KBX_KEYBOARD=sim:/dev/null", kKbx32, {"--header", "AT"}, kKeyboardFailed,
+        {"header, /dev/null", "KBX_KEYBOARD=sim:/dev/null", kKbx32, {"--header", "AT"}, kHeaderFailed,
          "/dev/null" + notASocket},
-        {"header, a folder", "KBX_KEYBOARD=sim:" + folder, kKbx32, {"--header", "AT"}, kKeyboardFailed,
+        {"header, a folder", "KBX_KEYBOARD=sim:" + folder, kKbx32, {"--header", "AT"}, kHeaderFailed,
          folder + notASocket},
         {"upload, a regular file", "KBX_KEYBOARD=sim:" + file, kKbx32, {"--upload", upload, "AT"},
-         kKeyboardFailed, file + notASocket},
-        {"header, a FIFO", "KBX_KEYBOARD=sim:" + fifo, kKbx32, {"--header", "AT"}, kKeyboardFailed,
+         kUploadFailed, file + notASocket},
+        {"header, a FIFO", "KBX_KEYBOARD=sim:" + fifo, kKbx32, {"--header", "AT"}, kHeaderFailed,
          fifo + notASocket},
         {"header, a path too long for a socket", "KBX_KEYBOARD=sim:" + tooLong, kKbx32, {"--header", "AT"},
-         kKeyboardFailed, tooLong + ": longer than a socket path may be"},
+         kHeaderFailed, tooLong + ": longer than a socket path may be"},
         {"header, input device missing", "KBX_KEYBOARD_EVENTS=evdev:" + noEvents, kKbx32, {"--header", "AT"},
-         kKeyboardFailed, noEvents + noSuchFile},
-        {"header, USB socket gone", "KBX_USB=sim:" + gone, kKbx32, {"--header", "AT"}, kKeyboardFailed,
+         kHeaderFailed, noEvents + noSuchFile},
+        {"header, USB socket gone", "KBX_USB=sim:" + gone, kKbx32, {"--header", "AT"}, kHeaderFailed,
          gone + noSuchFile},
         {"download over USB, socket gone", "KBX_USB=sim:" + gone, kKbx32, {layout("usb"), "USB"},
-         kKeyboardFailed, "KBX_USB: " + gone + noSuchFile},
+         kDownloadFailed, "KBX_USB: " + gone + noSuchFile},
         {"header, raw port a regular file", "KBX_KEYBOARD=serio:" + file, kKbx32, {"--header", "AT"},
-         kKeyboardFailed, file + ": not a character device"},
+         kHeaderFailed, file + ": not a character device"},
         {"download, raw port a regular file", "KBX_KEYBOARD=serio:" + file, kKbx32, {layout("serio"), "AT"},
-         kKeyboardFailed, file + ": not a character device"},
+         kDownloadFailed, file + ": not a character device"},
         {"download over the keyboard device, socket gone", "KBX_KEYBOARD=sim:" + gone, kKbx32,
-         {layout("device"), "AT"}, kKeyboardFailed, gone + noSuchFile, "nt4"},
+         {layout("device"), "AT"}, kDownloadFailed, gone + noSuchFile, "nt4"},
         {"point of sale, socket gone", "KBX_KEYBOARD=sim:" + gone, kKbxpos, {}, kPosCannotOpen,
          gone + noSuchFile, "", dir / "commands"},
         // Nothing configured: the library opens, and the keyboard device that
