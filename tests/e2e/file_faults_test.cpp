@@ -52,7 +52,7 @@ TEST(Kbx32Files, ACompileOntoAFullDiskEndsWithExitThreeNamingTheLog) {
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, 3) << run.err;
     EXPECT_EQ(kbxtest::splitLines(run.out).back(), "kbx_message 4 -3");
-    EXPECT_NE(run.err.find("cannot write " + (dir / "shop.TXT").string() + ": File too large"), std::string::npos)
+    EXPECT_NE(run.err.find("cannot write the log " + (dir / "shop.TXT").string() + ": File too large"), std::string::npos)
         << run.err;
     EXPECT_FALSE(fs::exists(dir / "shop.kbx"));
 }

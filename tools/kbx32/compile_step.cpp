@@ -1,11 +1,11 @@
 #include "tools/kbx32/compiler_library.h"
 #include "tools/kbx32/paths.h"
 #include "tools/kbx32/progress_relay.h"
+#include "tools/kbx32/run_log.h"
 #include "tools/kbx32/steps.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace kbx32 {
 
@@ -60,7 +60,7 @@ StepResult compileLayout(const Job& job, MessageChannel& messages) {
     const Outcome outcome = outcomeOfCompiler(result);
     switch (outcome) {
         case Outcome::success: messages.send(Message::phaseFinished); return {outcome, ""};
-        case Outcome::logNotOpened: return {outcome, "cannot write " + logPath + ": " + std::strerror(logError)};
+        case Outcome::logNotOpened: return {outcome, cannotWriteLog(logPath, logError)};
         case Outcome::sourceNotFound: return {outcome, "no source file name"};
         default: return {outcome, "see " + logPath};
     }

@@ -22,6 +22,10 @@ std::string appendToLog(const std::string& logPath, const std::string& text) {
     return written ? std::string() : problemOf(logPath, writeError);
 }
 
+std::string cannotWriteLog(const std::string& logPath, int error) {
+    return kCannotWriteLog + problemOf(logPath, error);
+}
+
 StepResult withLogProblem(StepResult result, const std::string& logProblem) {
     if (logProblem.empty()) return result;
     if (result.outcome == Outcome::success) return {Outcome::logNotOpened, kCannotWriteLog + logProblem};

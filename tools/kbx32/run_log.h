@@ -15,6 +15,9 @@ namespace kbx32 {
 // only when the buffered text is written at the close).
 std::string appendToLog(const std::string& logPath, const std::string& text);
 
+// "cannot write the log PATH: reason", the text of the log outcome.
+std::string cannotWriteLog(const std::string& logPath, int error);
+
 // `result` once the log could not be written (`logProblem` not empty): a run
 // that worked ends with the log's outcome; a failure that happened before
 // stays the outcome, as it says what the keyboard holds, and names the log's
