@@ -328,5 +328,19 @@ TEST_F(VersionQueryOnTheKeyboard, OverTheDriverWithoutAKeyboardTheQuerySaysNoAns
     std::printf("query without a keyboard (driver): %lld ms\n", elapsed);
 }
 
+// A simulated keyboard that has stopped (its socket gone) or a path that is
+// no socket: the point-of-sale library cannot open, so nothing captures the
+// reply, and the query says so at once instead of waiting for it.
+TEST_F(VersionQueryOnTheKeyboard, AnUnreachableKeyboardIsReportedAtOnce) {
+    for (const std::string& path : {(dir / "gone.sock").string(), std::string("/dev/null")}) {
+        ::setenv("KBX_KEYBOARD", ("sim:" + path).c_str(), 1);
+        const auto start = std::chrono::steady_clock::now();
+        const VersionQueryResult result = query();
+        ASSERT_TRUE(result.text) << path;
+        EXPECT_EQ(result.text->toStdString(), "The keyboard did not answer.") << path;
+        EXPECT_LT(millisecondsSince(start), 5000) << path;
+    }
+}
+
 }  // namespace
 }  // namespace keyui::download
