@@ -71,12 +71,6 @@ UniqueFd connectKeyboardSocket(const std::string& path, std::string& why) {
     return socket;
 }
 
-std::unique_ptr<ChannelConnection> ChannelConnection::connect(const std::string& path,
-                                                              std::chrono::milliseconds replyTimeout) {
-    std::string why;
-    return connect(path, why, replyTimeout);
-}
-
 std::unique_ptr<ChannelConnection> ChannelConnection::connect(const std::string& path, std::string& why,
                                                               std::chrono::milliseconds replyTimeout) {
     UniqueFd socket = connectKeyboardSocket(path, why);

@@ -58,7 +58,8 @@ TEST(ChannelConnection, RequestsAreAnsweredInOrder) {
     ChannelTestServer server([](const Packet& request, bool&) -> std::optional<Packet> {
         return replyOf({std::uint8_t(request.size())});
     });
-    auto connection = ChannelConnection::connect(server.path());
+    std::string why;
+    auto connection = ChannelConnection::connect(server.path(), why);
     ASSERT_NE(connection, nullptr);
     for (std::uint8_t length = 1; length < 5; ++length) {
         const auto reply = connection->request(Packet(length, 0x01));
@@ -68,14 +69,16 @@ TEST(ChannelConnection, RequestsAreAnsweredInOrder) {
 }
 
 TEST(ChannelConnection, NothingListeningMeansNoConnection) {
-    EXPECT_EQ(ChannelConnection::connect("/tmp/kbx-no-such-socket-here"), nullptr);
-    EXPECT_EQ(ChannelConnection::connect(""), nullptr);
-    EXPECT_EQ(ChannelConnection::connect("/tmp/" + std::string(200, 'x')), nullptr);  // too long for an address
+    std::string why;
+    EXPECT_EQ(ChannelConnection::connect("/tmp/kbx-no-such-socket-here", why), nullptr);
+    EXPECT_EQ(ChannelConnection::connect("", why), nullptr);
+    EXPECT_EQ(ChannelConnection::connect("/tmp/" + std::string(200, 'x'), why), nullptr);  // too long for an address
 }
 
 TEST(ChannelConnection, SilentKeyboardBreaksTheConnectionAfterTheTimeOut) {
     ChannelTestServer server([](const Packet&, bool&) -> std::optional<Packet> { return std::nullopt; });
-    auto connection = ChannelConnection::connect(server.path(), 100ms);
+    std::string why;
+    auto connection = ChannelConnection::connect(server.path(), why, 100ms);
     ASSERT_NE(connection, nullptr);
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(connection->request(Packet{0x01}).has_value());
@@ -89,7 +92,8 @@ TEST(ChannelConnection, KeyboardThatHangsUpGivesFailuresNotASignal) {
         hangUp = true;
         return std::nullopt;
     });
-    auto connection = ChannelConnection::connect(server.path());
+    std::string why;
+    auto connection = ChannelConnection::connect(server.path(), why);
     ASSERT_NE(connection, nullptr);
     EXPECT_FALSE(connection->request(Packet{0x01}).has_value());
     // Writing into the closed socket again must not raise SIGPIPE.
@@ -102,7 +106,8 @@ TEST(ChannelConnection, OversizedPacketsAreRefusedBothWays) {
         if (request[0] == 0x02) return Packet(channel::kMaxPacket + 1, std::uint8_t(Kind::reply));
         return replyOf({0});
     });
-    auto connection = ChannelConnection::connect(server.path());
+    std::string why;
+    auto connection = ChannelConnection::connect(server.path(), why);
     ASSERT_NE(connection, nullptr);
     EXPECT_FALSE(connection->request(Packet(channel::kMaxPacket + 1, 0x01)).has_value());
     EXPECT_FALSE(connection->broken());  // refused before it went out
@@ -116,7 +121,8 @@ TEST(ChannelConnection, KeyEventsBetweenRequestsArePassedOverButOtherPacketsBrea
         if (request[0] == 0x02) return Packet{0x42, 0x00};
         return replyOf({7});
     });
-    auto connection = ChannelConnection::connect(server.path());
+    std::string why;
+    auto connection = ChannelConnection::connect(server.path(), why);
     ASSERT_NE(connection, nullptr);
     ASSERT_TRUE(connection->request(Packet{0x01}).has_value());  // connected and served
     server.sendToAll(PacketWriter(Kind::keyEvent).u32(channel::keyData(0x1E, false)).take());

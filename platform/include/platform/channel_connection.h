@@ -29,10 +29,8 @@ UniqueFd connectKeyboardSocket(const std::string& path, std::string& why);
 class ChannelConnection {
 public:
     // Connects to the socket at `path`: null when nothing listens there or
-    // the path does not fit a socket address.
-    static std::unique_ptr<ChannelConnection> connect(const std::string& path,
-                                                      std::chrono::milliseconds replyTimeout = kChannelReplyTimeout);
-    // The same, and on failure `why`: the path and the reason.
+    // the path does not fit a socket address, with `why` telling the path and
+    // the reason (connectKeyboardSocket).
     static std::unique_ptr<ChannelConnection> connect(const std::string& path, std::string& why,
                                                       std::chrono::milliseconds replyTimeout = kChannelReplyTimeout);
 
