@@ -64,12 +64,11 @@ std::string hexBytes(std::span<const std::uint8_t> bytes) {
 }
 
 UniqueDescriptor listenAt(const std::filesystem::path& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
     const std::string text = path.string();
-    if (text.empty() || text.size() >= sizeof address.sun_path) {
+    const std::optional<sockaddr_un> address = socketAddressOf(path);
+    if (!address) {
         throw std::runtime_error(text + ": not a usable socket path (at most " +
-                                 std::to_string(sizeof address.sun_path - 1) + " bytes)");
+                                 std::to_string(sizeof(sockaddr_un::sun_path) - 1) + " bytes)");
     }
     std::error_code error;
     const auto status = std::filesystem::symlink_status(path, error);
@@ -78,10 +77,9 @@ UniqueDescriptor listenAt(const std::filesystem::path& path) {
         if (socketAnswers(path)) throw std::runtime_error(text + ": " + kServedByAnother);
         std::filesystem::remove(path, error);
     }
-    std::copy(text.begin(), text.end(), address.sun_path);
     UniqueDescriptor socket(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!socket.valid()) fail("cannot make a socket");
-    if (::bind(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (::bind(socket.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0) {
         fail("cannot listen at " + text);
     }
     if (::listen(socket.get(), kListenBacklog) != 0) fail("cannot listen at " + text);

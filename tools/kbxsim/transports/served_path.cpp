@@ -4,7 +4,6 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,15 +43,21 @@ void removeIfStill(const std::filesystem::path& path, const std::optional<FileId
     if (identity && identityOf(path) == identity) ::unlink(path.c_str());
 }
 
-bool socketAnswers(const std::filesystem::path& path) {
+std::optional<sockaddr_un> socketAddressOf(const std::filesystem::path& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const std::string text = path.string();
-    if (text.size() >= sizeof address.sun_path) return false;
+    if (text.empty() || text.size() >= sizeof address.sun_path) return std::nullopt;
     std::copy(text.begin(), text.end(), address.sun_path);
+    return address;
+}
+
+bool socketAnswers(const std::filesystem::path& path) {
+    const std::optional<sockaddr_un> address = socketAddressOf(path);
+    if (!address) return false;
     const UniqueDescriptor probe(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!probe.valid()) return false;
-    if (::connect(probe.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return true;
+    if (::connect(probe.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0) return true;
     // A listener whose queue is full answers later: it is alive all the same.
     return errno == EAGAIN || errno == EINPROGRESS;
 }

@@ -6,6 +6,7 @@
 // what is still its own.
 
 #include <sys/types.h>
+#include <sys/un.h>
 
 #include <filesystem>
 #include <optional>
@@ -28,6 +29,10 @@ std::optional<FileIdentity> identityOf(const std::filesystem::path& path);
 
 // Removes `path` when it still names the file `identity` says.
 void removeIfStill(const std::filesystem::path& path, const std::optional<FileIdentity>& identity);
+
+// The address of the Unix socket at `path`; nothing when the path is empty
+// or too long for an address.
+std::optional<sockaddr_un> socketAddressOf(const std::filesystem::path& path);
 
 // Whether a listener answers at the Unix socket `path`: a live simulator's
 // channel. A socket file left by one that ended refuses the connection.
