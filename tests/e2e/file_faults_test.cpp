@@ -2,12 +2,8 @@
 // FIFOs or devices, and a writer killed while it replaces a layout or an
 // image.
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -16,10 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/background.h"
 #include "tests/support/files.h"
 #include "tests/support/process.h"
-
-extern char** environ;
 
 namespace {
 
@@ -74,23 +69,6 @@ TEST(Kbx32Files, ASourceThatIsNoFileIsNotFoundAtOnce) {
     }
 }
 
-pid_t start(const fs::path& program, const std::vector<std::string>& arguments) {
-    std::vector<std::string> all{program.string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    // What a killed run says is of no interest; it would only fill the test's output.
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = -1;
-    const int spawned = ::posix_spawn(&child, program.c_str(), &quiet, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    return spawned == 0 ? child : -1;
-}
-
 // A program killed 15 times at varied moments while it replaces `target`:
 // the target is always the old file or the new one, and the next complete
 // run leaves only `names` in the folder.
@@ -102,12 +80,12 @@ void expectKillsLeaveTheOldOrTheNewFile(const fs::path& program, const std::vect
     const std::string old = "the file before\n";
     kbxtest::writeFile(target, old);
     for (int kill = 0; kill < 15; ++kill) {
-        const pid_t child = start(program, arguments);
-        ASSERT_GT(child, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(2917 * kill));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        {
+            // What a killed run says is of no interest.
+            kbxtest::Background run(program, arguments, "/dev/null");
+            std::this_thread::sleep_for(std::chrono::microseconds(2917 * kill));
+            run.stop(SIGKILL);
+        }
         const std::string now = kbxtest::readFile(target);
         ASSERT_TRUE(now == old || now == fresh) << "kill " << kill << ": " << now.size() << " bytes";
         kbxtest::writeFile(target, old);
